@@ -1,0 +1,37 @@
+// vlreport printers: every printer of the model with the papers and bins it
+// offers.
+
+#include "app/vlreport/command.h"
+#include "app/vlreport/json_output.h"
+#include "engine/printer/printer.h"
+
+namespace vl::cli {
+
+int RunPrinters(const Args& args) {
+  if (!ArgReader(args).Positional().empty()) throw UsageError{"takes no arguments"};
+  TvlPrinter& p = vlPrinter();
+  const int selected = p.SelectedIndex;
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (int k = 0; k < static_cast<int>(p.PrinterList.size()); ++k) {
+    p.SelectPrinter(k);
+    nlohmann::ordered_json printer;
+    printer["name"] = Utf8(p.PrinterList[static_cast<std::size_t>(k)]);
+    printer["virtual"] = k == p.VirtualIndex;
+    printer["selected"] = k == selected;
+    printer["readable"] = p.SelectedIndex == k;
+    nlohmann::ordered_json papers = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < p.PaperCodes.size(); ++i)
+      papers.push_back({{"code", p.PaperCodes[i]}, {"name", Utf8(p.PaperNameList[i])}});
+    printer["papers"] = papers;
+    nlohmann::ordered_json bins = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < p.BinCodes.size(); ++i)
+      bins.push_back({{"code", p.BinCodes[i]}, {"name", Utf8(p.BinNameList[i])}});
+    printer["bins"] = bins;
+    list.push_back(printer);
+  }
+  p.SelectPrinter(selected);
+  PrintJson(list);
+  return 0;
+}
+
+}  // namespace vl::cli

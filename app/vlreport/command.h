@@ -1,0 +1,45 @@
+#pragma once
+// One subcommand of the command-line tool: its name, a one-line usage text
+// and the function that runs it with the arguments after the name.
+
+#include <string>
+#include <vector>
+
+namespace vl::cli {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  const char* Name;
+  const char* Usage;
+  int (*Run)(const Args& args);
+};
+
+// Raised by subcommands for bad input; main prints the message and exits 1.
+struct UsageError {
+  std::string Message;
+};
+
+// Reads "--name VALUE" options and flags; everything else is positional.
+class ArgReader {
+ public:
+  explicit ArgReader(const Args& args) : args_(args) {}
+  bool Flag(const std::string& name);
+  // The value after --name, or fallback when absent; a missing value is a UsageError.
+  std::string Option(const std::string& name, const std::string& fallback = {});
+  bool Has(const std::string& name) const;
+  // Positional arguments left after options and flags were taken.
+  Args Positional() const;
+  // Every value of a repeatable option.
+  Args Options(const std::string& name);
+
+ private:
+  Args args_;
+  std::vector<bool> used_ = std::vector<bool>(args_.size(), false);
+};
+
+// Subcommands, one file each.
+int RunPrinters(const Args& args);
+int RunPaper(const Args& args);
+
+}  // namespace vl::cli

@@ -1,0 +1,66 @@
+// vlreport: the engine without windows, for batch work and for checking the
+// engine from scripts. Every subcommand prints a clear message and exits
+// non-zero on bad input.
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "app/engine_startup.h"
+#include "app/vlreport/command.h"
+#include "engine/core/error.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_printer.h"
+
+namespace {
+
+using vl::cli::Command;
+
+const Command kCommands[] = {
+    {"printers", "vlreport printers", vl::cli::RunPrinters},
+    {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
+     vl::cli::RunPaper},
+};
+
+void PrintUsage(std::FILE* to) {
+  std::fprintf(to, "usage:\n");
+  for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.Usage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+    PrintUsage(argc < 2 ? stderr : stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  const Command* command = nullptr;
+  for (const Command& c : kCommands)
+    if (std::strcmp(c.Name, argv[1]) == 0) command = &c;
+  if (!command) {
+    std::fprintf(stderr, "vlreport: unknown subcommand '%s'\n", argv[1]);
+    return 2;
+  }
+
+  // No window is ever shown; the off-screen platform still gives fonts,
+  // painting and the printer list.
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+  static vl::TvlQtPrinter printer;
+  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, nullptr, nullptr, &printer});
+  vl::vlStartEngine();
+
+  try {
+    return command->Run(vl::cli::Args(argv + 2, argv + argc));
+  } catch (const vl::cli::UsageError& e) {
+    std::fprintf(stderr, "vlreport %s: %s\nusage: %s\n", command->Name, e.Message.c_str(), command->Usage);
+  } catch (const vl::TvlError& e) {
+    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, e.what());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, e.what());
+  }
+  return 1;
+}

@@ -1,0 +1,1 @@
+# One line per benchmark: vl_benchmark(<name> <libraries>).

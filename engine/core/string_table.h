@@ -1,0 +1,34 @@
+#pragma once
+// The engine's texts by number. A localisation hook may answer first; a
+// non-empty answer wins over the built-in English table.
+
+#include <functional>
+#include <string>
+
+namespace vl {
+
+// Text of a string-table entry; empty when the number has no entry.
+std::string vlLoadStr(int id);
+bool vlHasStr(int id);
+
+using TvlLocalisationHook = std::function<std::string(int id)>;
+void vlSetLocalisationHook(TvlLocalisationHook hook);
+
+// Numbers the engine refers to by name.
+namespace str {
+inline constexpr int kOk = 55000;
+inline constexpr int kCancel = 55001;
+inline constexpr int kVirtualPrinter = 55007;
+inline constexpr int kFirstBandName = 55077;  // 23 names, by band type code
+inline constexpr int kError = 55206;
+inline constexpr int kUntitled = 55209;
+inline constexpr int kDefaultCharset = 55337;
+inline constexpr int kUnsupportedFormat = 55345;
+inline constexpr int kUndefinedSymbol = 55439;
+inline constexpr int kFirstPaperName = 56000;  // + paper size code
+inline constexpr int kDefaultBin = 56300;
+inline constexpr int kNoData = 56301;
+inline constexpr int kPrinterNotValid = 56302;
+}  // namespace str
+
+}  // namespace vl

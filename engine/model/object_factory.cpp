@@ -1,0 +1,61 @@
+#include "engine/model/object_factory.h"
+
+#include "engine/core/engine_state.h"
+#include "engine/core/error.h"
+
+namespace vl {
+
+bool TvlAddInRegistry::Register(TvlAddInClass entry) {
+  if (entries_.size() >= kMaxEntries || Find(entry.ClassName) || !entry.Create) return false;
+  entries_.push_back(std::move(entry));
+  return true;
+}
+
+void TvlAddInRegistry::Unregister(const std::string& className) {
+  for (auto it = entries_.begin(); it != entries_.end(); ++it)
+    if (it->ClassName == className) {
+      entries_.erase(it);
+      return;
+    }
+}
+
+const TvlAddInClass* TvlAddInRegistry::Find(const std::string& className) const {
+  for (const TvlAddInClass& e : entries_)
+    if (e.ClassName == className) return &e;
+  return nullptr;
+}
+
+TvlAddInRegistry& vlAddIns() {
+  static TvlAddInRegistry registry;
+  return registry;
+}
+
+std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className) {
+  std::unique_ptr<TvlView> view;
+  switch (typ) {
+    case otMemo: view = std::make_unique<TvlMemoView>(); break;
+    case otPicture: view = std::make_unique<TvlPictureView>(); break;
+    case otBand: view = std::make_unique<TvlBandView>(); break;
+    case otSubReport: view = std::make_unique<TvlSubReportView>(); break;
+    case otLine: view = std::make_unique<TvlLineView>(); break;
+    case otAddIn: {
+      const TvlAddInClass* cls = vlAddIns().Find(className);
+      if (!cls) {
+        TvlEngineState& st = vlState();
+        st.ErrorFlag = true;
+        st.ErrorText += className;
+        st.ErrorText += '\r';
+        throw TvlClassNotFoundError(st.ErrorText);
+      }
+      view = cls->Create();
+      if (!view) return nullptr;
+      view->Typ = otAddIn;
+      break;
+    }
+    default: return nullptr;
+  }
+  view->ID = ++vlState().LastViewId;
+  return view;
+}
+
+}  // namespace vl

@@ -1,0 +1,35 @@
+#pragma once
+// A message box that shows nothing: it records every question and gives the
+// answers queued for it (OK, or the first button, when none is queued).
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+
+namespace vl {
+
+class TvlRecordingMessageBox : public TvlMessageBox {
+ public:
+  struct Shown {
+    std::string Text, Caption;
+    TvlMsgIcon Icon;
+    TvlMsgButtons Buttons;
+  };
+
+  TvlMsgResult Show(const std::string& text, const std::string& caption, TvlMsgIcon icon,
+                    TvlMsgButtons buttons) override;
+  bool InputBox(const std::string& caption, const std::string& prompt, std::string& value) override;
+  bool PasswordPrompt(const std::string& caption, const std::string& prompt,
+                      std::string& value) override;
+
+  std::vector<Shown> Messages;
+  std::vector<std::string> Prompts;          // captions of input boxes and password prompts
+  std::deque<TvlMsgResult> Answers;           // for Show
+  std::deque<std::string> TextAnswers;        // for InputBox and PasswordPrompt; empty = cancel
+  // When set, every message is also written to standard error.
+  bool EchoToStderr = false;
+};
+
+}  // namespace vl

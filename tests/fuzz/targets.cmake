@@ -1,0 +1,1 @@
+# One line per fuzz target: vl_fuzz_target(<name> <libraries>).
