@@ -158,6 +158,14 @@ TEST_F(ParserTest, HandsNamesAndCallsToTheHandlers) {
   EXPECT_TRUE(bare.Evaluate("[x]").IsNull());
 }
 
+TEST_F(ParserTest, ReadsNumberLiteralsTheSameInEveryLocale) {
+  vlFormatSettings().DecimalSeparator = ',';
+  EXPECT_EQ(Shown("1,5 + 1.5"), "Float 3");
+  EXPECT_EQ(Shown("STR 0.5"), "String 0,5");
+  EXPECT_EQ(Shown("'0,5' * 2"), "Float 1");  // texts follow the locale
+  EXPECT_EQ(Shown("IF(0.5 + 0.6, 'yes', 'no')"), "String yes");
+}
+
 TEST_F(ParserTest, StoredConditionsEvaluateFromTheirPostfixForm) {
   const std::string condition = parser_.ToPostfix("([a] = 1) or ([b] > 2)");
   EXPECT_EQ(parser_.EvaluatePostfix(condition).Int(), 1);
