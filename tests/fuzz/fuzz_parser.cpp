@@ -28,7 +28,7 @@ vl::TvlParser& Parser() {
     p.OnGetValue = [](std::string_view name, vl::TvlValue& v) {
       // Short names evaluate their own text, as the report does for a name
       // it cannot resolve otherwise; the nesting limit stops self-reference.
-      if (name.size() == 1) v = vl::TvlValue(7);
+      if (name.size() <= 1) v = vl::TvlValue(7);
       else if (name.size() < 6) v = Parser().Evaluate(std::string(name.substr(1)));
       else v = vl::TvlValue(std::string(name));
     };
