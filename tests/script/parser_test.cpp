@@ -213,6 +213,8 @@ TEST_F(ParserTest, RaisesClearErrorsNamingTheExpression) {
   } catch (const TvlError& e) {
     EXPECT_EQ(std::string(e.what()), "Missing operand in postfix \"2 *3 \\x09\"");
   }
+  EXPECT_THROW(parser_.EvaluatePostfix("1 SUM(a"), TvlError);
+  EXPECT_THROW(parser_.EvaluatePostfix("\x0c"), TvlError);
 }
 
 TEST_F(ParserTest, StaysInsideTheStackAndTheNestingLimit) {
