@@ -176,8 +176,10 @@ void TvlSQLiteDataSource::Open() {
     for (int c = 0; c < cols; ++c) {
       Cell cell;
       const int type = sqlite3_column_type(stmt.get(), c);
-      if (rows == 0 && kindFromValue[static_cast<std::size_t>(c)])
+      if (kindFromValue[static_cast<std::size_t>(c)] && type != SQLITE_NULL) {
         defs[static_cast<std::size_t>(c)].Kind = KindOfStorage(type);
+        kindFromValue[static_cast<std::size_t>(c)] = false;
+      }
       switch (type) {
         case SQLITE_INTEGER:
           cell.Type = ctInteger;

@@ -5,7 +5,7 @@
 // reads cost no query and no allocation; the file is closed again at once.
 //
 // Field kinds come from the declared column types (a column without one, as
-// in computed query columns, takes the kind of its first value), so that the
+// in computed query columns, takes the kind of its first non-null value), so that the
 // null rules by kind apply; BLOB columns are large fields. Text is turned
 // into the system code page.
 
