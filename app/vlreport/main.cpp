@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"printers", "vlreport printers", vl::cli::RunPrinters},
     {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
      vl::cli::RunPaper},
+    {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
 };
 
 void PrintUsage(std::FILE* to) {
