@@ -130,7 +130,7 @@ void TvlSQLiteDataSource::Fail(int messageId, const std::string& detail) const {
 void TvlSQLiteDataSource::Open() {
   if (active_) return;
   sqlite3* raw = nullptr;
-  const int rc = sqlite3_open_v2(FileName.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+  const int rc = sqlite3_open_v2(FileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   std::unique_ptr<sqlite3, DbCloser> db(raw);
   if (rc != SQLITE_OK)
     Fail(str::kCannotOpenDataFile, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
@@ -165,63 +165,63 @@ void TvlSQLiteDataSource::Open() {
     defs[static_cast<std::size_t>(c)].Kind = KindOfDeclaredType(declared);
   }
 
-  std::vector<Cell> cells;
-  std::string arena;
-  std::size_t rows = 0;
+  // The block is built in place so that a source opened again reuses the
+  // storage of its last opening.
+  cells_.clear();
+  arena_.clear();
+  rows_ = 0;
   const bool convert = !vlSystemCodePageIsUtf8();
-  for (;;) {
-    const int src = sqlite3_step(stmt.get());
-    if (src == SQLITE_DONE) break;
-    if (src != SQLITE_ROW) Fail(str::kBadTableOrQuery, sqlite3_errmsg(db.get()));
-    for (int c = 0; c < cols; ++c) {
-      Cell cell;
-      const int type = sqlite3_column_type(stmt.get(), c);
-      if (kindFromValue[static_cast<std::size_t>(c)] && type != SQLITE_NULL) {
-        defs[static_cast<std::size_t>(c)].Kind = KindOfStorage(type);
-        kindFromValue[static_cast<std::size_t>(c)] = false;
-      }
-      switch (type) {
-        case SQLITE_INTEGER:
-          cell.Type = ctInteger;
-          cell.Bits = static_cast<std::uint64_t>(sqlite3_column_int64(stmt.get(), c));
-          break;
-        case SQLITE_FLOAT: {
-          cell.Type = ctFloat;
-          const double d = sqlite3_column_double(stmt.get(), c);
-          std::memcpy(&cell.Bits, &d, sizeof d);
-          break;
+  try {
+    for (;;) {
+      const int src = sqlite3_step(stmt.get());
+      if (src == SQLITE_DONE) break;
+      if (src != SQLITE_ROW) Fail(str::kBadTableOrQuery, sqlite3_errmsg(db.get()));
+      for (int c = 0; c < cols; ++c) {
+        Cell& cell = cells_.emplace_back();
+        const int type = sqlite3_column_type(stmt.get(), c);
+        if (kindFromValue[static_cast<std::size_t>(c)] && type != SQLITE_NULL) {
+          defs[static_cast<std::size_t>(c)].Kind = KindOfStorage(type);
+          kindFromValue[static_cast<std::size_t>(c)] = false;
         }
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-          const bool text = type == SQLITE_TEXT;
-          const void* p = text ? static_cast<const void*>(sqlite3_column_text(stmt.get(), c))
-                               : sqlite3_column_blob(stmt.get(), c);
-          const auto n = static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), c));
-          std::string_view bytes(static_cast<const char*>(p), p ? n : 0);
-          cell.Type = text ? ctText : ctBlob;
-          cell.Bits = arena.size();
-          if (text && convert) {
-            const std::string converted = vlUtf8ToSystemCodePage(bytes);
-            arena += converted;
-            cell.Length = static_cast<std::uint32_t>(converted.size());
-          } else {
-            arena.append(bytes);
-            cell.Length = static_cast<std::uint32_t>(bytes.size());
+        switch (type) {
+          case SQLITE_INTEGER:
+            cell.Type = ctInteger;
+            cell.Bits = static_cast<std::uint64_t>(sqlite3_column_int64(stmt.get(), c));
+            break;
+          case SQLITE_FLOAT: {
+            cell.Type = ctFloat;
+            const double d = sqlite3_column_double(stmt.get(), c);
+            std::memcpy(&cell.Bits, &d, sizeof d);
+            break;
           }
-          break;
+          case SQLITE_TEXT:
+          case SQLITE_BLOB: {
+            const bool text = type == SQLITE_TEXT;
+            const void* p = text ? static_cast<const void*>(sqlite3_column_text(stmt.get(), c))
+                                 : sqlite3_column_blob(stmt.get(), c);
+            const auto n = static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), c));
+            const std::string_view bytes(static_cast<const char*>(p), p ? n : 0);
+            cell.Type = text ? ctText : ctBlob;
+            cell.Bits = arena_.size();
+            if (text && convert)
+              arena_ += vlUtf8ToSystemCodePage(bytes);
+            else
+              arena_.append(bytes);
+            cell.Length = static_cast<std::uint32_t>(arena_.size() - cell.Bits);
+            break;
+          }
+          default:
+            break;
         }
-        default:
-          break;
       }
-      cells.push_back(cell);
+      ++rows_;
     }
-    ++rows;
+  } catch (...) {
+    Close();
+    throw;
   }
 
   defs_ = std::move(defs);
-  cells_ = std::move(cells);
-  arena_ = std::move(arena);
-  rows_ = rows;
   pos_ = 0;
   eof_ = rows_ == 0;
   active_ = true;
@@ -230,10 +230,8 @@ void TvlSQLiteDataSource::Open() {
 void TvlSQLiteDataSource::Close() {
   active_ = false;
   defs_.clear();
-  cells_.clear();
-  cells_.shrink_to_fit();
+  cells_.clear();  // storage kept for the next opening
   arena_.clear();
-  arena_.shrink_to_fit();
   rows_ = pos_ = 0;
   eof_ = true;
 }

@@ -3,6 +3,7 @@
 // source. The database is opened read-only and the whole result is read at
 // Open into one compact block, so that moving in any direction, bookmarks and
 // reads cost no query and no allocation; the file is closed again at once.
+// Close keeps the block's storage for the next opening.
 //
 // Field kinds come from the declared column types (a column without one, as
 // in computed query columns, takes the kind of its first non-null value), so that the
