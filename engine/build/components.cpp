@@ -34,7 +34,6 @@ TvlComponent::~TvlComponent() {
 
 TvlComponent& TvlComponent::InsertComponent(std::unique_ptr<TvlComponent> child) {
   TvlComponent& ref = *child;
-  if (ref.owner_) (void)ref.owner_->RemoveComponent(&ref).release();
   ref.owner_ = this;
   components_.push_back(std::move(child));
   return ref;

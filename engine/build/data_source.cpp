@@ -65,6 +65,12 @@ TvlValue vlFieldValue(const TvlDataSource& source, int field) {
   return v;
 }
 
+TvlValue vlReadField(TvlDataSource& source, std::string_view field) {
+  if (!source.Active()) source.Open();
+  const int k = source.FieldIndex(field);
+  return k < 0 ? TvlValue::Null() : vlFieldValue(source, k);
+}
+
 TvlDataLink::~TvlDataLink() = default;
 
 void TvlDataLink::SetDataSet(TvlDataSource* source) {

@@ -104,6 +104,9 @@ class TvlDataSource : public TvlComponent {
 // for all others.
 void vlFieldValue(const TvlDataSource& source, int field, TvlValue& out);
 TvlValue vlFieldValue(const TvlDataSource& source, int field);
+// The same by field name, opening the source first when it is closed; a
+// field the source does not list reads as null.
+TvlValue vlReadField(TvlDataSource& source, std::string_view field);
 
 // A data-source link: a component that points at an external source, so that
 // several datasets can share one source and a form can swap it in one place.

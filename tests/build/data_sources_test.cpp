@@ -110,6 +110,11 @@ TEST(SQLiteSource, CursorKeepsTheLastRecordAtTheEndAndStepsBack) {
   empty.Open();
   EXPECT_TRUE(empty.Eof());
   EXPECT_TRUE(vlFieldValue(empty, 0).SameAs(TvlValue(0)));  // no record reads as null
+
+  TvlSQLiteDataSource closed;  // read by name: opened on first use
+  closed.FileName = s.FileName;
+  closed.SQL = s.SQL;
+  EXPECT_TRUE(vlReadField(closed, "Tens").SameAs(TvlValue(30)));
 }
 
 TEST(SQLiteSource, ErrorsNameTheFileAndLeaveTheSourceClosed) {
@@ -156,6 +161,8 @@ TEST(CsvSource, QuotingSeparatorsAndLineBreaks) {
   TvlValue v;
   s.ReadValue("Note", v);
   EXPECT_TRUE(v.SameAs(TvlValue("two\nlines")));
+  EXPECT_TRUE(vlReadField(s, "NAME").SameAs(TvlValue("Bob")));
+  EXPECT_TRUE(vlReadField(s, "Nope").IsNull());
   EXPECT_FALSE(s.IsNull(2));
   EXPECT_TRUE(vlFieldValue(s, 1).SameAs(TvlValue("")));
 
