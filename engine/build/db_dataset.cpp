@@ -5,7 +5,9 @@
 
 namespace vl {
 
-TvlDBDataSet::~TvlDBDataSet() = default;
+TvlDBDataSet::~TvlDBDataSet() {
+  if (bookmark_ && bookmarkSource_) bookmarkSource_->FreeBookmark(bookmark_);
+}
 
 void TvlDBDataSet::SetDataSet(TvlDataSource* source) {
   TvlComponent* oldSet = dataSet_;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -336,7 +337,9 @@ std::string_view TvlSQLiteDataSource::DisplayText(int field) const {
     case ctInteger:
       if (defs_[static_cast<std::size_t>(field)].Kind != TvlFieldKind::fkBoolean &&
           defs_[static_cast<std::size_t>(field)].Kind != TvlFieldKind::fkDateTime) {
-        display_ = std::to_string(static_cast<std::int64_t>(c.Bits));
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(c.Bits));
+        display_.assign(digits, r.ptr);  // reuses the buffer: large integers are read this way
         return display_;
       }
       break;

@@ -114,6 +114,12 @@ TEST_F(DBDataSetTest, PriorAndNextAroundAGroupBreakAndOpenCloseSettings) {
   EXPECT_FALSE(source.Active());
   EXPECT_EQ(events, "OC");
 
+  ds.OnCheckEOF = [](TvlDataset& d, bool& eof) { eof = eof || d.RecNo() >= 2; };
+  ds.Init();  // reopens
+  EXPECT_EQ(Loop(ds, &source), "a|b|");
+  ds.OnCheckEOF = nullptr;
+  ds.Exit();
+
   ds.OpenDataSource = false;  // the form was to open the source itself, and did not
   ds.Init();
   EXPECT_THROW(ds.First(), TvlError);
