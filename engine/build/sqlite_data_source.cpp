@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -130,6 +131,8 @@ void TvlSQLiteDataSource::Fail(int messageId, const std::string& detail) const {
 
 void TvlSQLiteDataSource::Open() {
   if (active_) return;
+  // An empty name would make SQLite open a private temporary database.
+  if (FileName.empty()) Fail(str::kCannotOpenDataFile, std::strerror(ENOENT));
   sqlite3* raw = nullptr;
   const int rc = sqlite3_open_v2(FileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   std::unique_ptr<sqlite3, DbCloser> db(raw);

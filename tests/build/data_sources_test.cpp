@@ -125,6 +125,7 @@ TEST(SQLiteSource, ErrorsNameTheFileAndLeaveTheSourceClosed) {
     std::string file, table, sql, expected;
   } cases[] = {
       {dir.File("none.db"), "t", "", "Cannot open data file " + dir.File("none.db") + ": "},
+      {"", "t", "", "Cannot open data file : No such file or directory"},
       {junk, "t", "", "Cannot open data file " + junk + ": file is not a database"},
       {db, "nope", "", "Bad table or query in " + db + ": no such table: nope"},
       {db, "", "SELEC a FROM t", "Bad table or query in " + db + ": near \"SELEC\": syntax error"},
