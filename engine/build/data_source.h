@@ -60,7 +60,8 @@ class TvlDataSource : public TvlComponent {
   using TvlComponent::TvlComponent;
 
   // Errors (missing file, unknown table, bad query, malformed content) are
-  // raised as TvlError naming the file.
+  // raised as TvlError naming the file. Opening an open source does nothing,
+  // so its current record (which rbCurrent ranges start from) stays.
   virtual void Open() = 0;
   virtual void Close() = 0;
   virtual bool Active() const = 0;
