@@ -43,5 +43,6 @@ int RunPrinters(const Args& args);
 int RunPaper(const Args& args);
 int RunEval(const Args& args);
 int RunPostfix(const Args& args);
+int RunData(const Args& args);
 
 }  // namespace vl::cli

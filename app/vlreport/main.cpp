@@ -24,6 +24,7 @@ const Command kCommands[] = {
      vl::cli::RunPaper},
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
+    {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -29,6 +29,23 @@ inline constexpr int kFirstPaperName = 56000;  // + paper size code
 inline constexpr int kDefaultBin = 56300;
 inline constexpr int kNoData = 56301;
 inline constexpr int kPrinterNotValid = 56302;
+inline constexpr int kUnableToOpenDataset = 56400;
+inline constexpr int kMissing = 56401;
+inline constexpr int kNotADataset = 56402;
+inline constexpr int kCannotOpenDataFile = 56403;
+inline constexpr int kBadTableOrQuery = 56404;
+inline constexpr int kMalformedCsv = 56405;
+inline constexpr int kCsvLine = 56406;
+inline constexpr int kCsvUnclosedQuote = 56407;
+inline constexpr int kCsvTextAfterQuote = 56408;
+inline constexpr int kCsvFieldCount = 56409;
+inline constexpr int kCsvNoHeader = 56410;
+inline constexpr int kFileTooLarge = 56411;
+inline constexpr int kUtf16File = 56412;
+inline constexpr int kNoTableOrQuery = 56413;
+inline constexpr int kOneSelectOnly = 56414;
+inline constexpr int kSourceNotOpen = 56415;
+inline constexpr int kBadPosition = 56416;
 }  // namespace str
 
 }  // namespace vl

@@ -1,0 +1,295 @@
+#include "engine/build/csv_data_source.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "engine/build/code_page.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
+
+namespace vl {
+namespace {
+
+enum class CsvError { None, Unclosed, TextAfterQuote };
+
+struct Span {
+  std::size_t Offset, Length;
+  bool Escaped;
+};
+
+// Consumes one line break (CR LF, LF or CR) at i; true when there was one.
+bool SkipBreak(std::string_view d, std::size_t& i) {
+  if (i >= d.size()) return false;
+  if (d[i] == '\r') {
+    ++i;
+    if (i < d.size() && d[i] == '\n') ++i;
+    return true;
+  }
+  if (d[i] == '\n') {
+    ++i;
+    return true;
+  }
+  return false;
+}
+
+std::size_t CountBreaks(std::string_view d, std::size_t from, std::size_t to) {
+  std::size_t n = 0;
+  for (std::size_t k = from; k < to; ++k)
+    if (d[k] == '\n' || (d[k] == '\r' && (k + 1 >= d.size() || d[k + 1] != '\n'))) ++n;
+  return n;
+}
+
+// Parses the record that starts at i into spans and moves i past its line
+// break. line counts the line breaks passed; on an error errorLine is the
+// line where the faulty field starts.
+template <class SpanT>
+CsvError ParseRecord(std::string_view d, char sep, std::size_t& i, std::vector<SpanT>& out,
+                     std::size_t& line, std::size_t& errorLine) {
+  out.clear();
+  const std::size_t n = d.size();
+  for (;;) {
+    SpanT s{};
+    if (i < n && d[i] == '"') {
+      errorLine = line;
+      std::size_t j = i + 1;
+      bool escaped = false;
+      for (;;) {
+        const std::size_t q = d.find('"', j);
+        if (q == std::string_view::npos) return CsvError::Unclosed;
+        line += CountBreaks(d, j, q);
+        if (q + 1 < n && d[q + 1] == '"') {
+          escaped = true;
+          j = q + 2;
+          continue;
+        }
+        s.Offset = i + 1;
+        s.Length = q - (i + 1);
+        s.Escaped = escaped;
+        i = q + 1;
+        break;
+      }
+      if (i < n && d[i] != sep && d[i] != '\r' && d[i] != '\n') {
+        errorLine = line;
+        return CsvError::TextAfterQuote;
+      }
+    } else {
+      std::size_t j = i;
+      while (j < n && d[j] != sep && d[j] != '\r' && d[j] != '\n') ++j;
+      s.Offset = i;
+      s.Length = j - i;
+      s.Escaped = false;
+      i = j;
+    }
+    out.push_back(s);
+    if (i < n && d[i] == sep) {
+      ++i;
+      continue;
+    }
+    if (SkipBreak(d, i)) ++line;
+    return CsvError::None;
+  }
+}
+
+void SkipBlankLines(std::string_view d, std::size_t& i, std::size_t& line) {
+  while (SkipBreak(d, i)) ++line;
+}
+
+// More semicolons than commas outside quotes in the header: semicolon.
+char DetectSeparator(std::string_view d, std::size_t i) {
+  std::size_t commas = 0, semicolons = 0;
+  bool quoted = false;
+  for (; i < d.size(); ++i) {
+    const char ch = d[i];
+    if (ch == '"') quoted = !quoted;
+    else if (!quoted && (ch == '\r' || ch == '\n')) break;
+    else if (!quoted && ch == ',') ++commas;
+    else if (!quoted && ch == ';') ++semicolons;
+  }
+  return semicolons > commas ? ';' : ',';
+}
+
+void Unescape(std::string_view raw, std::string& out) {
+  out.clear();
+  for (std::size_t k = 0; k < raw.size(); ++k) {
+    out += raw[k];
+    if (raw[k] == '"' && k + 1 < raw.size() && raw[k + 1] == '"') ++k;
+  }
+}
+
+}  // namespace
+
+void TvlCsvDataSource::Open() {
+  if (active_) return;
+  std::ifstream in(FileName, std::ios::binary);
+  auto cannot = [this](const std::string& why) {
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + FileName + ": " + why);
+  };
+  if (!in) cannot(std::strerror(errno));
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) cannot(std::strerror(errno));
+  if (static_cast<std::uint64_t>(size) > kMaxFileSize) cannot(vlLoadStr(str::kFileTooLarge));
+  in.seekg(0, std::ios::beg);
+  std::string text(static_cast<std::size_t>(size), '\0');
+  if (!in.read(text.data(), size)) cannot(std::strerror(errno));
+  OpenText(std::move(text), FileName);
+}
+
+void TvlCsvDataSource::OpenText(std::string text, const std::string& sourceName) {
+  Close();
+  if (text.size() > kMaxFileSize)
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
+  auto starts = [&text](const char* bom) { return text.compare(0, std::strlen(bom), bom) == 0; };
+  if (starts("\xFF\xFE") || starts("\xFE\xFF"))
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kUtf16File));
+  if (starts("\xEF\xBB\xBF")) {
+    text.erase(0, 3);
+    if (!vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
+  }
+  data_ = std::move(text);
+  try {
+    Parse(sourceName);
+  } catch (...) {
+    Close();
+    throw;
+  }
+  name_ = sourceName;
+  pos_ = 0;
+  eof_ = starts_.empty();
+  split_ = false;
+  active_ = true;
+}
+
+void TvlCsvDataSource::Parse(const std::string& sourceName) {
+  const std::string_view d = data_;
+  std::size_t i = 0, line = 1, errorLine = 1;
+  auto malformed = [&sourceName](std::size_t at, const std::string& why) {
+    throw TvlError(vlLoadStr(str::kMalformedCsv) + sourceName + vlLoadStr(str::kCsvLine) +
+                   std::to_string(at) + ": " + why);
+  };
+  auto check = [&](CsvError e) {
+    if (e == CsvError::Unclosed) malformed(errorLine, vlLoadStr(str::kCsvUnclosedQuote));
+    if (e == CsvError::TextAfterQuote) malformed(errorLine, vlLoadStr(str::kCsvTextAfterQuote));
+  };
+
+  SkipBlankLines(d, i, line);
+  if (i >= d.size()) malformed(line, vlLoadStr(str::kCsvNoHeader));
+  sep_ = DetectSeparator(d, i);
+  std::vector<Span> spans;
+  check(ParseRecord(d, sep_, i, spans, line, errorLine));
+  std::string name;
+  for (const Span& s : spans) {
+    Unescape(d.substr(s.Offset, s.Length), name);
+    defs_.push_back({name, TvlFieldKind::fkString, false});
+  }
+  for (;;) {
+    SkipBlankLines(d, i, line);
+    if (i >= d.size()) break;
+    const std::size_t start = i, recordLine = line;
+    check(ParseRecord(d, sep_, i, spans, line, errorLine));
+    if (spans.size() != defs_.size())
+      malformed(recordLine, std::to_string(spans.size()) + vlLoadStr(str::kCsvFieldCount) +
+                                std::to_string(defs_.size()));
+    starts_.push_back(start);
+  }
+  spans_.reserve(defs_.size());
+  unescaped_.assign(defs_.size(), std::string());
+}
+
+void TvlCsvDataSource::Close() {
+  active_ = false;
+  data_.clear();
+  data_.shrink_to_fit();
+  defs_.clear();
+  starts_.clear();
+  starts_.shrink_to_fit();
+  spans_.clear();
+  unescaped_.clear();
+  pos_ = 0;
+  eof_ = true;
+  split_ = false;
+}
+
+void TvlCsvDataSource::CheckOpen() const {
+  if (!active_) throw TvlError(vlLoadStr(str::kSourceNotOpen) + Name() + " (" + FileName + ")");
+}
+
+void TvlCsvDataSource::First() {
+  CheckOpen();
+  pos_ = 0;
+  eof_ = starts_.empty();
+  split_ = false;
+}
+
+void TvlCsvDataSource::Next() {
+  CheckOpen();
+  if (pos_ + 1 < starts_.size()) {
+    ++pos_;
+    split_ = false;
+  } else {
+    eof_ = true;
+  }
+}
+
+void TvlCsvDataSource::Prior() {
+  CheckOpen();
+  if (starts_.empty()) return;
+  eof_ = false;
+  if (pos_ > 0) {
+    --pos_;
+    split_ = false;
+  }
+}
+
+TvlBookmark TvlCsvDataSource::GetBookmark() {
+  CheckOpen();
+  return starts_.empty() ? 0 : pos_ + 1;
+}
+
+void TvlCsvDataSource::GotoBookmark(TvlBookmark b) {
+  CheckOpen();
+  if (b == 0 || b > starts_.size())
+    throw TvlError(vlLoadStr(str::kBadPosition) + Name() + " (" + name_ + ")");
+  pos_ = static_cast<std::size_t>(b - 1);
+  eof_ = false;
+  split_ = false;
+}
+
+int TvlCsvDataSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
+  return a < b ? -1 : a > b ? 1 : 0;
+}
+
+void TvlCsvDataSource::Split() const {
+  if (split_) return;
+  std::size_t i = starts_[pos_], line = 0, errorLine = 0;
+  // Checked at Open, so this cannot fail.
+  (void)ParseRecord(data_, sep_, i, spans_, line, errorLine);
+  split_ = true;
+}
+
+std::string_view TvlCsvDataSource::DisplayText(int field) const {
+  if (!active_ || starts_.empty() || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return {};
+  Split();
+  const Span& s = spans_[static_cast<std::size_t>(field)];
+  const std::string_view raw(data_.data() + s.Offset, s.Length);
+  if (!s.Escaped) return raw;
+  std::string& buffer = unescaped_[static_cast<std::size_t>(field)];
+  Unescape(raw, buffer);
+  return buffer;
+}
+
+void TvlCsvDataSource::ReadValue(int field, TvlValue& out) const {
+  const std::string_view text = DisplayText(field);
+  if (out.IsString())
+    out.Str().assign(text.data(), text.size());
+  else
+    out = TvlValue(std::string(text));
+}
+
+void TvlCsvDataSource::SaveBlobToStream(int field, std::ostream& out) const {
+  const std::string_view text = DisplayText(field);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+}  // namespace vl

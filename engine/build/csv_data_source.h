@@ -1,0 +1,83 @@
+#pragma once
+// A CSV file as an external data source: a header row naming the fields,
+// RFC 4180 quoting (fields in double quotes may hold separators, line breaks
+// and doubled quotes), comma or semicolon separator taken from the header.
+// Every field is text. The file is UTF-8 when it starts with the UTF-8 byte
+// order mark (and is then turned into the system code page), otherwise it is
+// read as bytes of the system code page.
+//
+// Open reads the file once, checks every line and keeps where each record
+// starts; a move only marks the record, and the first read after it splits
+// that one record into reusable buffers, so walking allocates nothing.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/build/data_source.h"
+
+namespace vl {
+
+class TvlCsvDataSource : public TvlDataSource {
+ public:
+  using TvlDataSource::TvlDataSource;
+
+  // Larger files are refused rather than read into memory.
+  static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
+
+  std::string FileName;
+
+  void Open() override;  // does nothing when already open
+  // Opens on text already in memory; sourceName stands for the file in
+  // messages.
+  void OpenText(std::string text, const std::string& sourceName);
+  void Close() override;
+  bool Active() const override { return active_; }
+
+  void First() override;
+  void Next() override;
+  void Prior() override;
+  bool Eof() const override { return eof_; }
+
+  TvlBookmark GetBookmark() override;
+  void GotoBookmark(TvlBookmark b) override;
+  void FreeBookmark(TvlBookmark) override {}
+  int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
+
+  const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
+  using TvlDataSource::IsNull;
+  using TvlDataSource::ReadValue;
+  bool IsNull(int) const override { return false; }
+  void ReadValue(int field, TvlValue& out) const override;
+  std::string_view DisplayText(int field) const override;
+  void SaveBlobToStream(int field, std::ostream& out) const override;
+
+  char Separator() const noexcept { return sep_; }
+  std::size_t RecordCount() const noexcept { return starts_.size(); }
+
+ private:
+  struct Span {
+    std::size_t Offset = 0;
+    std::size_t Length = 0;
+    bool Escaped = false;  // holds doubled quotes to undo
+  };
+  void CheckOpen() const;
+  void Parse(const std::string& sourceName);
+  void Split() const;  // spans of the current record
+
+  std::string data_;
+  std::vector<TvlFieldDef> defs_;
+  std::vector<std::size_t> starts_;  // offset of each data record
+  std::size_t pos_ = 0;
+  bool eof_ = true;
+  bool active_ = false;
+  char sep_ = ',';
+  std::string name_;  // file name for messages
+
+  mutable bool split_ = false;
+  mutable std::vector<Span> spans_;
+  mutable std::vector<std::string> unescaped_;  // per field, reused
+};
+
+}  // namespace vl

@@ -1,0 +1,75 @@
+#pragma once
+// A table or a SELECT query of a SQLite database file as an external data
+// source. The database is opened read-only and the whole result is read at
+// Open into one compact block, so that moving in any direction, bookmarks and
+// reads cost no query and no allocation; the file is closed again at once.
+// Close keeps the block's storage for the next opening.
+//
+// Field kinds come from the declared column types (a column without one, as
+// in computed query columns, takes the kind of its first non-null value), so that the
+// null rules by kind apply; BLOB columns are large fields. Text is turned
+// into the system code page.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/build/data_source.h"
+
+namespace vl {
+
+class TvlSQLiteDataSource : public TvlDataSource {
+ public:
+  using TvlDataSource::TvlDataSource;
+
+  std::string FileName;
+  std::string TableName;
+  std::string SQL;  // wins over TableName when not empty
+
+  void Open() override;  // does nothing when already open
+  void Close() override;
+  bool Active() const override { return active_; }
+
+  void First() override;
+  void Next() override;
+  void Prior() override;
+  bool Eof() const override { return eof_; }
+
+  TvlBookmark GetBookmark() override;
+  void GotoBookmark(TvlBookmark b) override;
+  void FreeBookmark(TvlBookmark) override {}
+  int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
+
+  const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
+  using TvlDataSource::IsNull;
+  using TvlDataSource::ReadValue;
+  bool IsNull(int field) const override;
+  void ReadValue(int field, TvlValue& out) const override;
+  std::string_view DisplayText(int field) const override;
+  void SaveBlobToStream(int field, std::ostream& out) const override;
+
+  std::size_t RecordCount() const noexcept { return rows_; }
+
+ private:
+  enum CellType : std::uint8_t { ctNull, ctInteger, ctFloat, ctText, ctBlob };
+  struct Cell {
+    std::uint64_t Bits = 0;  // integer, double bits, or arena offset
+    std::uint32_t Length = 0;
+    CellType Type = ctNull;
+  };
+  const Cell& At(int field) const;
+  std::string_view Bytes(const Cell& c) const { return {arena_.data() + c.Bits, c.Length}; }
+  void CheckOpen() const;
+  [[noreturn]] void Fail(int messageId, const std::string& detail) const;
+
+  std::vector<TvlFieldDef> defs_;
+  std::vector<Cell> cells_;  // rows_ * defs_.size()
+  std::string arena_;        // text and blob bytes of every cell
+  std::size_t rows_ = 0;
+  std::size_t pos_ = 0;
+  bool eof_ = true;
+  bool active_ = false;
+  mutable std::string display_;
+};
+
+}  // namespace vl
