@@ -28,14 +28,9 @@ QList<qreal> DashPattern(TvlPenStyle style) {
 QRect ToQt(const TvlRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 QRegion ToQt(const TvlRegion& region) {
+  // QRegion wants banded rectangles, which ours are not: add them one by one.
   QRegion q;
-  const auto& rects = region.Rects();
-  if (!rects.empty()) {
-    QList<QRect> list;
-    list.reserve(static_cast<qsizetype>(rects.size()));
-    for (const TvlRect& r : rects) list.push_back(ToQt(r));
-    q.setRects(list.constData(), static_cast<int>(list.size()));
-  }
+  for (const TvlRect& r : region.Rects()) q += ToQt(r);
   return q;
 }
 
