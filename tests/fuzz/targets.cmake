@@ -1,1 +1,3 @@
 # One line per fuzz target: vl_fuzz_target(<name> <libraries>).
+vl_fuzz_target(picture_decoders vl_platform)
+vl_fuzz_target(metafile_player vl_platform)
