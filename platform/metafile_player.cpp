@@ -193,7 +193,7 @@ class Player {
     const std::uint32_t style = dc_.Pen.Style & 0x0F;
     p.Color = dc_.Pen.Color;
     p.Style = style <= 4 ? static_cast<TvlPenStyle>(style) : style == 6 ? TvlPenStyle::Solid : TvlPenStyle::Clear;
-    p.Width = std::max(1, Clamp(std::abs(dc_.Pen.Width * ScaleX())));
+    p.Width = std::clamp(Clamp(std::abs(dc_.Pen.Width * ScaleX())), 1, 10000);
     c_.SetPen(p);
   }
   void ApplyBrush() {
@@ -210,7 +210,7 @@ class Player {
     f.Name = dc_.Font.Face.empty() ? std::string("Arial") : dc_.Font.Face;
     // A positive height is the cell height; the em is about 7/8 of it.
     const double em = dc_.Font.Height < 0 ? -dc_.Font.Height : dc_.Font.Height * 0.875;
-    f.Height = std::max(1, Clamp(em == 0 ? 12 * std::abs(ScaleY()) : em * std::abs(ScaleY())));
+    f.Height = std::clamp(Clamp(em == 0 ? 12 * std::abs(ScaleY()) : em * std::abs(ScaleY())), 1, 20000);
     f.Style = (dc_.Font.Italic ? 1 : 0) | (dc_.Font.Weight >= 600 ? 2 : 0) | (dc_.Font.Underline ? 4 : 0) |
               (dc_.Font.StrikeOut ? 8 : 0);
     f.Color = dc_.TextColor;
@@ -317,7 +317,8 @@ class Player {
     if (clip && (options & ETO_CLIPPED)) o |= toClipped;
     if (clip && (options & ETO_OPAQUE)) o |= toOpaque;
     c_.TextRect(clip ? *clip : TvlRect{}, p.X, p.Y, text, o);
-    if (dc_.TextAlign & TA_UPDATECP) dc_.Pos.X += static_cast<std::int32_t>(w / std::max(1e-9, std::abs(ScaleX())));
+    if (dc_.TextAlign & TA_UPDATECP)
+      dc_.Pos.X = Clamp(dc_.Pos.X + w / std::max(1e-9, std::abs(ScaleX())));
   }
 
   void Bitmap(const TvlRect& dest, std::string_view header, std::string_view bits, std::int32_t sx,
@@ -865,14 +866,20 @@ bool vlMetafileInfo(std::string_view bytes, TvlMetafileInfo& info) {
     EmfHeader h;
     if (!ReadEmfHeader(bytes, h)) return false;
     info.Enhanced = true;
+    // Header values are any 32-bit numbers: computed in doubles, and a
+    // picture larger than a million pixels a side is not a drawing.
+    double w, hgt;
     if (h.FrameR > h.FrameL && h.FrameB > h.FrameT) {
-      info.Width = static_cast<std::int32_t>(std::lround((h.FrameR - h.FrameL) * 96.0 / 2540.0));
-      info.Height = static_cast<std::int32_t>(std::lround((h.FrameB - h.FrameT) * 96.0 / 2540.0));
+      w = (static_cast<double>(h.FrameR) - h.FrameL) * 96.0 / 2540.0;
+      hgt = (static_cast<double>(h.FrameB) - h.FrameT) * 96.0 / 2540.0;
     } else {
-      info.Width = h.BoundsR - h.BoundsL + 1;
-      info.Height = h.BoundsB - h.BoundsT + 1;
+      w = static_cast<double>(h.BoundsR) - h.BoundsL + 1;
+      hgt = static_cast<double>(h.BoundsB) - h.BoundsT + 1;
     }
-    return info.Width > 0 && info.Height > 0;
+    if (!(w >= 0.5 && hgt >= 0.5 && w <= 1e6 && hgt <= 1e6)) return false;
+    info.Width = static_cast<std::int32_t>(std::lround(w));
+    info.Height = static_cast<std::int32_t>(std::lround(hgt));
+    return true;
   }
   if (first == kPlaceableKey) {
     r.U16();

@@ -123,9 +123,10 @@ TvlSize TvlRecordingCanvas::TextExtent(const std::string& text) {
     SyncMeasurer();
     return measurer_->TextExtent(text);
   }
-  const std::int32_t n = static_cast<std::int32_t>(vlCharCount(text));
-  const std::int32_t h = std::max(1, std::abs(Font().Height));
-  return {n * ((h + 1) / 2 + CharSpacing()), TextMetrics().Height};
+  const std::int64_t n = static_cast<std::int64_t>(vlCharCount(text));
+  const std::int64_t h = std::clamp<std::int64_t>(std::abs(static_cast<std::int64_t>(Font().Height)), 1, 1'000'000);
+  const std::int64_t w = std::clamp<std::int64_t>(n * ((h + 1) / 2 + CharSpacing()), -100'000'000, 100'000'000);
+  return {static_cast<std::int32_t>(w), TextMetrics().Height};
 }
 
 TvlTextMetrics TvlRecordingCanvas::TextMetrics() {
@@ -133,7 +134,8 @@ TvlTextMetrics TvlRecordingCanvas::TextMetrics() {
     SyncMeasurer();
     return measurer_->TextMetrics();
   }
-  const std::int32_t h = std::max(1, std::abs(Font().Height));
+  const std::int32_t h = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(std::abs(static_cast<std::int64_t>(Font().Height)), 1, 1'000'000));
   TvlTextMetrics m;
   m.Ascent = static_cast<std::int32_t>(std::lround(h * 0.9));
   m.Descent = static_cast<std::int32_t>(std::lround(h * 0.2));

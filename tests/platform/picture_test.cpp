@@ -145,6 +145,15 @@ TEST(MetafilePlayer, PlaysEnhancedRecordsScaledIntoTheRectangle) {
   EXPECT_EQ(runs[0].Font.Height, 20);  // 4 logical units at 5.08 pixels each
 }
 
+TEST(MetafilePlayer, HeaderExtremesAreRefusedNotOverflowed) {
+  fixtures::EmfWriter emf(0, 0);  // no frame: the bounds give the size
+  std::string bytes = emf.Finish();
+  bytes[11] = '\x80';  // left bound -2^31
+  TvlMetafileInfo info;
+  EXPECT_FALSE(vlMetafileInfo(bytes, info));
+  EXPECT_FALSE(TvlPicture(TvlPictureKind::Metafile, bytes).Valid());
+}
+
 TEST(MetafilePlayer, PlaysPlaceableLegacyFiles) {
   fixtures::WmfWriter wmf(100, 50, 100);  // one inch by half an inch
   wmf.Record(0x02FA, {0, 2, 0, 0x00FF, 0});  // pen: solid, width 2, red
