@@ -186,8 +186,10 @@ void TvlQtCanvas::Rectangle(const TvlRect& r) {
   if (vlRectEmpty(r)) return;
   // The outline lies on the rectangle's first and last pixels, the inside
   // is filled with the brush.
+  // The inside takes the pen's mode too, so an exclusive-or rectangle with a
+  // brush is undone by drawing it again.
   if (Brush().Style != TvlBrushStyle::Clear) {
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetRasterOp(Pen().Mode);
     painter_->fillRect(ToQt(r), MakeBrush());
   }
   if (Pen().Style == TvlPenStyle::Clear) return;

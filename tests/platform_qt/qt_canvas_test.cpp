@@ -48,6 +48,8 @@ TEST_F(QtCanvas, ExclusiveOrFiguresDrawnTwiceRestoreTheSurface) {
   for (TvlPenMode mode : {TvlPenMode::Xor, TvlPenMode::Not}) {
     for (int pass = 0; pass < 2; ++pass) {
       c.SetPen({vlRGB(255, 255, 255), 1, TvlPenStyle::Solid, mode});
+      c.SetSolidBrush(vlRGB(0, 255, 0));
+      c.Rectangle({30, 30, 45, 50});  // the inside is combined as well
       c.SetClearBrush();
       c.Rectangle({5, 5, 60, 45});  // corners meet without inverting twice
       c.MoveTo(0, 0);
@@ -130,6 +132,19 @@ TEST_F(QtCanvas, TextWidthIncludesSpacingAndClippedTextStaysInside) {
   d.TextRect({20, 10, 60, 30}, 5, 0, "WWWWWWWWWW", toClipped);
   const QRect box = InkBox(d.Image());
   EXPECT_EQ(box, QRect(20, 10, 40, 20));
+}
+
+TEST_F(QtCanvas, RightToLeftTextStaysInItsCell) {
+  TvlQtImageCanvas c(200, 40);
+  c.SetFontHeight(20);
+  c.SetBkMode(TvlBkMode::Transparent);
+  const std::string hebrew = "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D abc";  // reads right to left
+  const int w = c.TextWidth(hebrew);
+  c.TextRect({0, 0, 200, 40}, 10, 5, hebrew, toClipped | toRtlReading);
+  const QRect box = InkBox(c.Image());
+  ASSERT_FALSE(box.isEmpty());
+  EXPECT_GE(box.left(), 9);
+  EXPECT_LE(box.right(), 10 + w + 1);
 }
 
 TEST_F(QtCanvas, FillsFramesPatternsAndRegionsHitExactPixels) {
