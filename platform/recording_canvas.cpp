@@ -177,6 +177,7 @@ void TvlRecordingCanvas::StretchRaster(const TvlRect& dest, const TvlRaster& ras
   op.A = raster.Width;
   op.B = raster.Height;
   op.Options = (deviceIndependent ? 1u : 0u) | (mode == TvlStretchMode::Smooth ? 2u : 0u);
+  op.Picture = std::make_shared<const TvlRaster>(raster);  // a recorded picture keeps its pixels
 }
 
 std::unique_ptr<TvlCanvas> TvlRecordingCanvas::CreateOffscreen(std::int32_t width, std::int32_t height) {
@@ -250,6 +251,50 @@ std::string TvlRecordingCanvas::Describe(const TvlCanvasOp& op) {
     case TvlOpKind::Canvas: return "canvas " + Rc(op.Rect);
   }
   return {};
+}
+
+void TvlRecordingCanvas::Replay(TvlCanvas& target) const { Replay(ops_, target); }
+
+void TvlRecordingCanvas::Replay(const std::vector<TvlCanvasOp>& ops, TvlCanvas& t) {
+  for (const TvlCanvasOp& op : ops) {
+    switch (op.Kind) {
+      case TvlOpKind::Pen: t.SetPen(op.Pen); break;
+      case TvlOpKind::Brush: t.SetBrush(op.Brush); break;
+      case TvlOpKind::Font: t.SetFont(op.Font); break;
+      case TvlOpKind::BkMode: t.SetBkMode(op.BkMode); break;
+      case TvlOpKind::CharSpacing: t.SetCharSpacing(op.A); break;
+      case TvlOpKind::Justify: t.SetTextJustification(op.A, op.B); break;
+      case TvlOpKind::Clip:
+        t.SelectClipRegion(op.HasClip ? std::optional<TvlRegion>(op.Region) : std::nullopt);
+        break;
+      case TvlOpKind::FillRect: t.FillRect(op.Rect); break;
+      case TvlOpKind::Rectangle: t.Rectangle(op.Rect); break;
+      case TvlOpKind::Ellipse: t.Ellipse(op.Rect); break;
+      case TvlOpKind::Polygon: t.Polygon(op.Points); break;
+      case TvlOpKind::Polyline: t.Polyline(op.Points); break;
+      case TvlOpKind::Line:
+        if (op.Points.size() == 2) t.MoveTo(op.Points[0].X, op.Points[0].Y), t.LineTo(op.Points[1].X, op.Points[1].Y);
+        break;
+      case TvlOpKind::Pixel: t.SetPixel(op.At.X, op.At.Y, op.Color); break;
+      case TvlOpKind::Text:
+        if (!(t.Font() == op.Font)) t.SetFont(op.Font);
+        t.TextRect(op.Rect, op.At.X, op.At.Y, op.Text, op.Options);
+        break;
+      case TvlOpKind::FillRegion: t.FillRegion(op.Region); break;
+      case TvlOpKind::Raster:
+        if (op.Picture)
+          t.StretchRaster(op.Rect, *op.Picture, op.Options & 2 ? TvlStretchMode::Smooth : TvlStretchMode::ColorOnColor,
+                          op.Options & 1);
+        break;
+      case TvlOpKind::Canvas:
+        if (op.Nested) {
+          auto off = t.CreateOffscreen(op.Rect.Width(), op.Rect.Height());
+          Replay(*op.Nested, *off);
+          t.DrawCanvas(op.Rect.Left, op.Rect.Top, *off);
+        }
+        break;
+    }
+  }
 }
 
 std::vector<std::string> TvlRecordingCanvas::Describe(bool withState) const {

@@ -9,6 +9,8 @@
 // character spacing; ascent is round(0.9 x height), descent round(0.2 x height).
 
 #include <memory>
+
+#include "platform/raster.h"
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ struct TvlCanvasOp {
   bool HasClip = false;
   TvlRegion Region;              // clip, region fill
   std::shared_ptr<const std::vector<TvlCanvasOp>> Nested;  // an off-screen surface drawn here
+  std::shared_ptr<const TvlRaster> Picture;                 // raster: the pixels drawn
 };
 
 // One text output as text search and tests see it.
@@ -61,6 +64,10 @@ class TvlRecordingCanvas : public TvlCanvas {
   // The operations as lines of text, one per operation ("line 10,10 110,10").
   std::vector<std::string> Describe(bool withState = true) const;
   static std::string Describe(const TvlCanvasOp& op);
+  // Plays the operations onto another surface in the same order, as a
+  // recorded page picture is played.
+  void Replay(TvlCanvas& target) const;
+  static void Replay(const std::vector<TvlCanvasOp>& ops, TvlCanvas& target);
 
   TvlSize Size() const override { return size_; }
   int PixelsPerInchX() const override { return dpi_; }

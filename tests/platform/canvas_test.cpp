@@ -129,5 +129,29 @@ TEST(Canvas, OffscreenSurfacesKeepTheirTextRunsWhenCopied) {
   EXPECT_EQ(c.Describe(false).back(), "canvas 100,200,150,220");
 }
 
+TEST(Canvas, ReplayPlaysTheSameOperationsInOrder) {
+  TvlRecordingCanvas rec;
+  rec.SetPen({vlRGB(1, 2, 3), 2, TvlPenStyle::Dash, TvlPenMode::Xor});
+  rec.SetSolidBrush(clSilver);
+  rec.IntersectClipRect({0, 0, 50, 50});
+  rec.Rectangle({1, 1, 9, 9});
+  rec.MoveTo(0, 0);
+  rec.LineTo(20, 30);
+  rec.SetCharSpacing(1);
+  rec.SetTextJustification(4, 2);
+  rec.TextRect({0, 0, 40, 20}, 2, 3, "a b c", toClipped | toRtlReading);
+  TvlRaster r;
+  r.Width = 1, r.Height = 1, r.Pixels = {0xFFFF0000};
+  rec.StretchRaster({5, 5, 15, 15}, r, TvlStretchMode::ColorOnColor, true);
+  auto off = rec.CreateOffscreen(10, 10);
+  off->TextOut(0, 0, "in");
+  rec.DrawCanvas(30, 30, *off);
+  rec.SelectClipRegion(std::nullopt);
+  TvlRecordingCanvas copy;
+  rec.Replay(copy);
+  EXPECT_EQ(copy.Describe(), rec.Describe());
+  EXPECT_EQ(copy.TextRuns().back().At, (TvlPoint{30, 30}));
+}
+
 }  // namespace
 }  // namespace vl

@@ -8,6 +8,7 @@
 #include "platform/bitmap_codec.h"
 #include "platform/picture.h"
 #include "platform/qt/qt_canvas.h"
+#include "platform/recording_canvas.h"
 #include "tests/platform/picture_fixtures.h"
 
 namespace vl {
@@ -210,6 +211,31 @@ TEST_F(QtCanvas, PicturesStretchAndCorruptOnesDrawNothing) {
   d.StretchDraw({0, 0, 40, 40}, TvlPicture(TvlPictureKind::Metafile, emf.Finish()));
   EXPECT_EQ(d.Image().pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(d.Image().pixel(30, 30) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(QtCanvas, ARecordedPagePlaysBackPixelForPixel) {
+  auto scene = [](TvlCanvas& c) {
+    c.SetSolidBrush(vlRGB(200, 220, 255));
+    c.FillRect({5, 5, 70, 40});
+    c.SetPen({vlRGB(200, 0, 0), 3, TvlPenStyle::Solid, TvlPenMode::Copy});
+    c.Rectangle({10, 10, 60, 30});
+    c.SetPen({clBlack, 1, TvlPenStyle::DashDot, TvlPenMode::Copy});
+    c.MoveTo(0, 45);
+    c.LineTo(80, 45);
+    c.ExcludeClipRect({30, 0, 40, 60});
+    c.SetFontHeight(14);
+    c.TextRect({0, 0, 80, 60}, 12, 12, "Page", toClipped);
+    TvlRaster r;
+    r.Width = 2, r.Height = 1, r.Pixels = {0xFF00FF00, 0xFF0000FF};
+    c.StretchRaster({50, 48, 70, 58}, r, TvlStretchMode::ColorOnColor, false);
+  };
+  TvlQtImageCanvas direct(80, 60);
+  scene(direct);
+  TvlRecordingCanvas rec({80, 60});
+  scene(rec);
+  TvlQtImageCanvas played(80, 60);
+  rec.Replay(played);
+  EXPECT_EQ(played.Image(), direct.Image());
 }
 
 TEST_F(QtCanvas, OffscreenImagesCopyAndPrinterSurfacesWritePdf) {
