@@ -26,7 +26,8 @@ enum : std::uint32_t {
   EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11, EMR_SETVIEWPORTORGEX = 12, EMR_EOF = 14,
   EMR_SETMAPMODE = 17, EMR_SETBKMODE = 18, EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24,
   EMR_SETBKCOLOR = 25, EMR_MOVETOEX = 27, EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30,
-  EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
+  EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36,
+  EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
   EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
   EMR_ROUNDRECT = 44, EMR_LINETO = 54, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_STRETCHDIBITS = 81,
   EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYBEZIER16 = 85,
@@ -83,6 +84,8 @@ struct DcState {
   double VpOrgX = 0, VpOrgY = 0, VpExtX = 1, VpExtY = 1;
   std::optional<TvlRegion> Clip;
   TvlPoint Pos;  // logical
+  // World transform of enhanced files: x' = x M11 + y M21 + Dx, y' = x M12 + y M22 + Dy.
+  double M11 = 1, M12 = 0, M21 = 0, M22 = 1, Dx = 0, Dy = 0;
 };
 
 // The encoding of a legacy font's character set, for its text records.
@@ -168,11 +171,11 @@ class Player {
   }
   double ScaleX() const {
     const double m = enhanced_ && dc_.MapMode != 1 ? dc_.VpExtX / dc_.WinExtX : 1.0;
-    return m * dest_.Width() / srcW_;
+    return m * std::hypot(dc_.M11, dc_.M12) * dest_.Width() / srcW_;
   }
   double ScaleY() const {
     const double m = enhanced_ && dc_.MapMode != 1 ? dc_.VpExtY / dc_.WinExtY : 1.0;
-    return m * dest_.Height() / srcH_;
+    return m * std::hypot(dc_.M21, dc_.M22) * dest_.Height() / srcH_;
   }
   static std::int32_t Clamp(double v) {
     if (!(v > -1e8)) return -100000000;
@@ -180,8 +183,10 @@ class Player {
     return static_cast<std::int32_t>(std::lround(v));
   }
   TvlPoint Map(double x, double y) const {
-    return {Clamp(dest_.Left + (RefX(x) - srcL_) * dest_.Width() / srcW_),
-            Clamp(dest_.Top + (RefY(y) - srcT_) * dest_.Height() / srcH_)};
+    const double wx = x * dc_.M11 + y * dc_.M21 + dc_.Dx;
+    const double wy = x * dc_.M12 + y * dc_.M22 + dc_.Dy;
+    return {Clamp(dest_.Left + (RefX(wx) - srcL_) * dest_.Width() / srcW_),
+            Clamp(dest_.Top + (RefY(wy) - srcT_) * dest_.Height() / srcH_)};
   }
   TvlRect MapRect(double l, double t, double r, double b) const {
     TvlPoint a = Map(l, t), z = Map(r, b);
@@ -519,6 +524,31 @@ bool Player::PlayEmf(std::string_view bytes) {
       }
       case EMR_SAVEDC: Save(); break;
       case EMR_RESTOREDC: Restore(r.I32()); break;
+      case EMR_SETWORLDTRANSFORM:
+      case EMR_MODIFYWORLDTRANSFORM: {
+        double m[6];
+        for (double& v : m) v = r.F32();
+        const std::uint32_t mode = type == EMR_SETWORLDTRANSFORM ? 4 : r.U32();
+        bool usable = r.Ok();
+        for (double v : m) usable = usable && std::isfinite(v) && std::abs(v) <= 1e6;
+        if (!usable && mode != 1) break;
+        DcState& d = dc_;
+        const double c[6] = {d.M11, d.M12, d.M21, d.M22, d.Dx, d.Dy};
+        // Row-vector matrices: a then b is a x b.
+        auto multiply = [&d](const double* a, const double* b) {
+          d.M11 = a[0] * b[0] + a[1] * b[2];
+          d.M12 = a[0] * b[1] + a[1] * b[3];
+          d.M21 = a[2] * b[0] + a[3] * b[2];
+          d.M22 = a[2] * b[1] + a[3] * b[3];
+          d.Dx = a[4] * b[0] + a[5] * b[2] + b[4];
+          d.Dy = a[4] * b[1] + a[5] * b[3] + b[5];
+        };
+        if (mode == 1) d.M11 = 1, d.M12 = 0, d.M21 = 0, d.M22 = 1, d.Dx = 0, d.Dy = 0;
+        else if (mode == 2) multiply(m, c);  // the new transform applies first
+        else if (mode == 3) multiply(c, m);
+        else if (mode == 4) d.M11 = m[0], d.M12 = m[1], d.M21 = m[2], d.M22 = m[3], d.Dx = m[4], d.Dy = m[5];
+        break;
+      }
       case EMR_SELECTOBJECT: Select(r.U32()); break;
       case EMR_DELETEOBJECT: Delete(r.U32()); break;
       case EMR_CREATEPEN: {

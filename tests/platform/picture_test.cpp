@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/bitmap_codec.h"
 #include "platform/jpeg_codec.h"
 #include "platform/metafile_player.h"
@@ -143,6 +145,22 @@ TEST(MetafilePlayer, PlaysEnhancedRecordsScaledIntoTheRectangle) {
   const auto runs = c.TextRuns();
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].Font.Height, 20);  // 4 logical units at 5.08 pixels each
+}
+
+TEST(MetafilePlayer, FollowsTheWorldTransform) {
+  auto f = [](float v) {
+    std::uint32_t u;
+    std::memcpy(&u, &v, 4);
+    return u;
+  };
+  fixtures::EmfWriter emf(2540, 2540, 100, 100, 25, 25);  // 100 reference pixels
+  emf.Record(35, {f(2), f(0), f(0), f(2), f(10), f(5)});   // scale 2, then move by (10, 5)
+  emf.Rect(0, 0, 10, 10);
+  emf.Record(36, {f(1), f(0), f(0), f(1), f(0), f(0), 1});  // back to identity
+  emf.Rect(0, 0, 10, 10);
+  TvlRecordingCanvas c;
+  ASSERT_TRUE(vlPlayMetafile(c, emf.Finish(), {0, 0, 100, 100}));
+  EXPECT_EQ(c.Describe(false), (std::vector<std::string>{"rect 10,5,30,25", "rect 0,0,10,10"}));
 }
 
 TEST(MetafilePlayer, HeaderExtremesAreRefusedNotOverflowed) {
