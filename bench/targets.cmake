@@ -1,3 +1,4 @@
 # One line per benchmark: vl_benchmark(<name> <libraries>).
 vl_benchmark(parser vl_script)
 vl_benchmark(datasets vl_build SQLite::SQLite3)
+vl_benchmark(view_draw vl_model vl_platform_qt)

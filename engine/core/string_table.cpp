@@ -44,6 +44,7 @@ constexpr Entry kEntries[] = {
     {55097, "Cross footer"},
     {55098, "Child"},
     {55099, "None"},
+    {55190, "Stretched"},
     {55206, "Error"},
     {55209, "Untitled"},
     {55337, "1"},

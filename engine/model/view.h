@@ -8,6 +8,8 @@
 
 #include "engine/model/codes.h"
 #include "engine/model/object.h"
+#include "engine/model/view_support.h"
+#include "platform/region.h"
 
 namespace vl {
 
@@ -50,12 +52,69 @@ class TvlView : public TvlObject {
   double DrawScaleX = 1.0, DrawScaleY = 1.0;
   std::int32_t DrawOffsetX = 0, DrawOffsetY = 0;
   std::uint8_t ToPrinter = 0;
+
+  // ---- Shared behaviour: properties, drawing, region, band alignment,
+  // naming, copying and printing (view_properties.cpp, view_draw.cpp,
+  // view_band_align.cpp, view_print.cpp). ----
+  // Geometry taken by BeginDraw and given back by EndDraw.
+  struct TvlSavedGeometry {
+    std::int32_t Left = 0, Top = 0, Width = 0, Height = 0, GapX = 0, GapY = 0;
+    float FrameWidth = 0;
+  };
+  TvlSavedGeometry SavedGeometry;
+  TvlRect DRect;  // inner drawing rectangle of the current draw
+
+  void SetProperty(const std::string& name, const TvlValue& value) override;
+  TvlValue GetProperty(const std::string& name) override;
+  TvlValue CallMethod(const std::string& name, const TvlValue& p1, const TvlValue& p2,
+                      const TvlValue& p3) override;
+  void DeclareProperties() override;
+  virtual void DrawBackground();
+  virtual void DrawFrame();
+  virtual void HookNotify(TvlView* view);
+  virtual void AfterLoad();
+  virtual void BeginDraw();
+  virtual void EndDraw();
+  // The base draws the fill and the frame; every class draws itself.
+  virtual void Draw(TvlCanvas& canvas);
+  virtual void Print(TvlPrintSink& sink);
+  virtual void Resized();
+  virtual void DefinePopupMenu(std::vector<TvlPopupEntry>& menu);
+  virtual TvlRegion GetClipRgn(bool extended);
+  virtual void ShowEditor();
+  // The class name that prepared pages store for add-in objects (type 10).
+  virtual std::string ClassName() const;
+
+  // Band alignment through the installed provider (nothing without a page);
+  // makes the view the engine's current view.
+  void AlignInBand(TvlCanvas* canvas);
+  void ApplyBandAlign(const TvlBandAlignContext& context);
+  // The first free name BaseName + n, n from 1 to 10000; empty when all are taken.
+  void CreateUniqueName(const TvlNameTaken& taken);
+  // Name, Typ and Selected, then every template field.
+  void Assign(const TvlView& source);
+  // The context menu's "Stretched" entry chosen: sets or clears flStretched
+  // on every view given that may be modified.
+  static void SetStretched(const std::vector<TvlView*>& views, bool stretched);
+  // The right and bottom edges of the current draw, scaled and offset.
+  std::int32_t DrawRight() const;
+  std::int32_t DrawBottom() const;
 };
 
 // Views whose height can follow their content (text and line views).
 class TvlStretcheable : public TvlView {
  public:
   std::uint8_t DrawPhase = 0;  // 0 whole, 1 after a height calculation, 2 the part that fits
+
+  // ---- Shared behaviour of stretching views (view_properties.cpp). ----
+  // The height the content needs, the least height that shows a first part,
+  // and the height still needed after the part that fits; each class
+  // measures its own content (the base: the current height, and none left).
+  virtual std::int32_t CalcHeight();
+  virtual std::int32_t MinHeight();
+  virtual std::int32_t RemainHeight();
+  TvlValue CallMethod(const std::string& name, const TvlValue& p1, const TvlValue& p2,
+                      const TvlValue& p3) override;
 };
 
 class TvlMemoView : public TvlStretcheable {
@@ -87,6 +146,12 @@ class TvlLineView : public TvlStretcheable {
 class TvlControl : public TvlView {
  public:
   TvlControl();
+
+  // ---- Shared behaviour of dialog controls (view_control.cpp). ----
+  // The system registers no control classes, so there is no platform control
+  // to paint or to show and hide: a control draws its button face only.
+  void DeclareProperties() override;
+  void Draw(TvlCanvas& canvas) override;
 };
 
 }  // namespace vl

@@ -1,0 +1,119 @@
+// Writing a view into a prepared page ("print"), copying a view, naming it
+// and its context-menu entries.
+
+#include "engine/model/view.h"
+
+namespace vl {
+namespace {
+
+TvlViewCopier& Copier() {
+  static TvlViewCopier copier;
+  return copier;
+}
+
+// Every template field of the base view.
+void CopyBaseFields(const TvlView& s, TvlView& d) {
+  d.Left = s.Left, d.Top = s.Top, d.Width = s.Width, d.Height = s.Height;
+  d.Flags = s.Flags;
+  d.FrameTyp = s.FrameTyp;
+  d.FrameWidth = s.FrameWidth;
+  d.FrameColor = s.FrameColor;
+  d.FrameStyle = s.FrameStyle;
+  d.FillColor = s.FillColor;
+  d.Format = s.Format;
+  d.FormatText = s.FormatText;
+  d.Memo = s.Memo;
+  d.Script = s.Script;
+  d.Visible = s.Visible;
+  d.GapX = s.GapX, d.GapY = s.GapY;
+  d.Restrictions = s.Restrictions;
+  d.Tag = s.Tag;
+  d.BandAlign = s.BandAlign;
+}
+
+// Puts the saved Tag back however printing ends.
+class TagRestorer {
+ public:
+  explicit TagRestorer(TvlView& v) : v_(v), tag_(v.Tag) {}
+  ~TagRestorer() { v_.Tag = std::move(tag_); }
+  TagRestorer(const TagRestorer&) = delete;
+  TagRestorer& operator=(const TagRestorer&) = delete;
+
+ private:
+  TvlView& v_;
+  std::string tag_;
+};
+
+}  // namespace
+
+TvlPrintHooks& vlPrintHooks() {
+  static TvlPrintHooks hooks;
+  return hooks;
+}
+
+void vlSetViewCopier(TvlViewCopier copier) { Copier() = std::move(copier); }
+
+void TvlView::Print(TvlPrintSink& sink) {
+  AlignInBand(Canvas);
+  PrintedMemo = Memo;
+  const TvlPrintHooks& hooks = vlPrintHooks();
+  if (hooks.BeforePrint) hooks.BeforePrint(*this);
+  if (hooks.RunScript) hooks.RunScript(*this);
+  if (!Visible) return;
+  TagRestorer restoreTag(*this);
+  if (Tag.find('[') != std::string::npos && hooks.ExpandText) Tag = hooks.ExpandText(*this, Tag);
+
+  // While printing a band, top and bottom alignment follow the band's
+  // calculated height, and full width on a cross band takes its width.
+  TvlBandAlignContext ctx;
+  if (vlState().DocMode == TvlDocMode::dmPrinting && vlBandAlignProvider() && vlBandAlignProvider()(*this, ctx) &&
+      ctx.HasCurrentBand) {
+    if (BandAlign == baBottom) Top = ctx.BandTop + ctx.BandCalcHeight - Height;
+    else if (BandAlign == baTop) Top = ctx.BandTop;
+    else if (BandAlign == baWidth && vlIsVerticalBand(ctx.BandType)) Width = ctx.BandWidth;
+  }
+  sink.WriteByte(Typ);
+  if (Typ == otAddIn) sink.WriteString(ClassName());
+  sink.WriteViewData(*this);
+}
+
+void TvlView::Assign(const TvlView& source) {
+  if (&source == this) return;
+  Name = source.Name;
+  Typ = source.Typ;
+  Selected = source.Selected;
+  if (Copier()) Copier()(source, *this);
+  else CopyBaseFields(source, *this);
+}
+
+void TvlView::CreateUniqueName(const TvlNameTaken& taken) {
+  Name.clear();
+  for (int n = 1; n <= 10000; ++n) {
+    const std::string candidate = BaseName + std::to_string(n);
+    if (!taken || !taken(candidate)) {
+      SetProperty("Name", candidate);
+      return;
+    }
+  }
+}
+
+void TvlView::DefinePopupMenu(std::vector<TvlPopupEntry>& menu) {
+  menu.push_back({0, false, TvlPopupAction::Separator, 0});
+  menu.push_back({55190, (Flags & flStretched) != 0, TvlPopupAction::Stretched, 0});
+}
+
+void TvlView::SetStretched(const std::vector<TvlView*>& views, bool stretched) {
+  for (TvlView* v : views) {
+    if (v->Restrictions & rsDontModify) continue;
+    if (stretched) v->Flags |= flStretched;
+    else v->Flags &= static_cast<std::uint16_t>(~flStretched);
+  }
+}
+
+std::string TvlView::ClassName() const { return "TvlView"; }
+void TvlView::HookNotify(TvlView*) {}
+void TvlView::AfterLoad() {}
+void TvlView::Resized() {}
+void TvlView::ShowEditor() {}
+
+}  // namespace vl

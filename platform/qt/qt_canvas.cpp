@@ -1,0 +1,350 @@
+#include "platform/qt/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/qt_text.h"
+#include "platform/raster.h"
+
+namespace vl {
+namespace {
+
+// Dash patterns of the classic cosmetic pens, in pixels (on, off, ...).
+QList<qreal> DashPattern(TvlPenStyle style) {
+  switch (style) {
+    case TvlPenStyle::Dash: return {18, 6};
+    case TvlPenStyle::Dot: return {3, 3};
+    case TvlPenStyle::DashDot: return {9, 6, 3, 6};
+    case TvlPenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+QRect ToQt(const TvlRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+QRegion ToQt(const TvlRegion& region) {
+  // QRegion wants banded rectangles, which ours are not: add them one by one.
+  QRegion q;
+  for (const TvlRect& r : region.Rects()) q += ToQt(r);
+  return q;
+}
+
+QPolygon ToQt(const std::vector<TvlPoint>& points) {
+  QPolygon p;
+  p.reserve(static_cast<qsizetype>(points.size()));
+  for (const TvlPoint& pt : points) p.push_back(QPoint(pt.X, pt.Y));
+  return p;
+}
+
+}  // namespace
+
+QString vlQtFontFamily(const std::string& faceName) {
+  struct Twin {
+    const char* Name;
+    const char* Family;
+  };
+  // Metric twins of the Windows faces that templates name; Chinese faces go
+  // to the installed Chinese family.
+  static const Twin kTwins[] = {
+      {"Arial", "Liberation Sans"},
+      {"Helvetica", "Liberation Sans"},
+      {"MS Sans Serif", "Liberation Sans"},
+      {"Microsoft Sans Serif", "Liberation Sans"},
+      {"Tahoma", "Liberation Sans"},
+      {"Verdana", "Liberation Sans"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Times", "Liberation Serif"},
+      {"MS Serif", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+      {"宋体", "WenQuanYi Zen Hei"},
+      {"新宋体", "WenQuanYi Zen Hei"},
+      {"黑体", "WenQuanYi Zen Hei"},
+      {"楷体", "WenQuanYi Zen Hei"},
+      {"楷体_GB2312", "WenQuanYi Zen Hei"},
+      {"仿宋", "WenQuanYi Zen Hei"},
+      {"仿宋_GB2312", "WenQuanYi Zen Hei"},
+      {"微软雅黑", "WenQuanYi Zen Hei"},
+      {"SimSun", "WenQuanYi Zen Hei"},
+      {"NSimSun", "WenQuanYi Zen Hei"},
+      {"SimHei", "WenQuanYi Zen Hei"},
+      {"KaiTi", "WenQuanYi Zen Hei"},
+      {"FangSong", "WenQuanYi Zen Hei"},
+      {"Microsoft YaHei", "WenQuanYi Zen Hei"},
+  };
+  const QString name = vlToQt(faceName).trimmed();
+  for (const Twin& t : kTwins)
+    if (name.compare(QString::fromUtf8(t.Name), Qt::CaseInsensitive) == 0) return QString::fromUtf8(t.Family);
+  return name.isEmpty() ? QStringLiteral("Liberation Sans") : name;
+}
+
+QFont vlQtFont(const TvlCanvasFont& f) {
+  QFont font(vlQtFontFamily(f.Name));
+  font.setPixelSize(std::max(1, std::abs(f.Height)));
+  font.setItalic(f.Style & 1);
+  font.setBold(f.Style & 2);
+  font.setUnderline(f.Style & 4);
+  font.setStrikeOut(f.Style & 8);
+  font.setKerning(false);  // widths are the sum of character widths, as measured
+  return font;
+}
+
+QColor vlQtColor(TvlColor color) {
+  const TvlColor c = vlResolveColor(color);
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+QImage vlQtImage(const TvlRaster& raster) {
+  if (raster.Empty()) return {};
+  QImage image(raster.Width, raster.Height, QImage::Format_ARGB32);
+  for (int y = 0; y < raster.Height; ++y)
+    std::copy_n(&raster.Pixels[static_cast<std::size_t>(y) * raster.Width], raster.Width,
+                reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+  return image;
+}
+
+TvlQtCanvas::TvlQtCanvas(QPainter& painter, TvlSize size, int dpiX, int dpiY)
+    : painter_(&painter), size_(size), dpiX_(dpiX), dpiY_(dpiY) {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+}
+
+TvlQtCanvas::TvlQtCanvas(TvlSize size, int dpiX, int dpiY) : size_(size), dpiX_(dpiX), dpiY_(dpiY) {}
+
+TvlQtCanvas::~TvlQtCanvas() = default;
+
+void TvlQtCanvas::Attach(QPainter* painter) {
+  painter_ = painter;
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  ClipChanged();
+}
+
+void TvlQtCanvas::SetRasterOp(TvlPenMode mode) {
+  // Raster operations exist only on raster devices.
+  const bool raster = painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+  if (mode == TvlPenMode::Xor && raster)
+    painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  else if (mode == TvlPenMode::Not && raster)
+    painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
+  else
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TvlQtCanvas::UsePen() {
+  const TvlPen& p = Pen();
+  SetRasterOp(p.Mode);
+  if (p.Style == TvlPenStyle::Clear) {
+    painter_->setPen(Qt::NoPen);
+    return;
+  }
+  QPen pen(vlQtColor(p.Color));
+  const int w = std::max(1, p.Width);
+  pen.setWidth(w);
+  // Thin pens leave out the end point of a line; thick ones have round ends.
+  pen.setCapStyle(w <= 1 ? Qt::FlatCap : Qt::RoundCap);
+  pen.setJoinStyle(w <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
+  if (w <= 1 && p.Style != TvlPenStyle::Solid) pen.setDashPattern(DashPattern(p.Style));
+  painter_->setPen(pen);
+  // Gaps of dashed lines show the background colour when opaque.
+  painter_->setBackgroundMode(BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear
+                                  ? Qt::OpaqueMode
+                                  : Qt::TransparentMode);
+  painter_->setBackground(vlQtColor(Brush().Color));
+}
+
+QBrush TvlQtCanvas::MakeBrush() const {
+  const TvlBrush& b = Brush();
+  if (b.Style == TvlBrushStyle::Clear) return Qt::NoBrush;
+  if (b.Style == TvlBrushStyle::Solid) return QBrush(vlQtColor(b.Color));
+  QImage tile(8, 8, QImage::Format_RGB32);
+  const QRgb on = vlQtColor(b.Color).rgb(), off = vlQtColor(b.PatternBack).rgb();
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) tile.setPixel(x, y, (b.Pattern[y] >> (7 - x)) & 1 ? on : off);
+  QBrush brush(tile);
+  return brush;
+}
+
+void TvlQtCanvas::UseBrush() {
+  painter_->setBrush(MakeBrush());
+  painter_->setBrushOrigin(0, 0);
+}
+void TvlQtCanvas::NoPen() { painter_->setPen(Qt::NoPen); }
+void TvlQtCanvas::NoBrush() { painter_->setBrush(Qt::NoBrush); }
+
+void TvlQtCanvas::FillRect(const TvlRect& r) {
+  if (vlRectEmpty(r) || Brush().Style == TvlBrushStyle::Clear) return;
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->setBrushOrigin(0, 0);
+  painter_->fillRect(ToQt(r), MakeBrush());
+}
+
+void TvlQtCanvas::Rectangle(const TvlRect& r) {
+  if (vlRectEmpty(r)) return;
+  // The outline lies on the rectangle's first and last pixels, the inside
+  // is filled with the brush.
+  // The inside takes the pen's mode too, so an exclusive-or rectangle with a
+  // brush is undone by drawing it again.
+  if (Brush().Style != TvlBrushStyle::Clear) {
+    SetRasterOp(Pen().Mode);
+    painter_->fillRect(ToQt(r), MakeBrush());
+  }
+  if (Pen().Style == TvlPenStyle::Clear) return;
+  UsePen();
+  NoBrush();
+  const int w = std::max(1, Pen().Width);
+  if (w <= 1) {
+    painter_->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+  } else {
+    const double h = w / 2.0;
+    painter_->drawRect(QRectF(r.Left + h, r.Top + h, r.Width() - w, r.Height() - w));
+  }
+}
+
+void TvlQtCanvas::Ellipse(const TvlRect& r) {
+  if (vlRectEmpty(r)) return;
+  UsePen();
+  UseBrush();
+  painter_->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+}
+
+void TvlQtCanvas::Polygon(const std::vector<TvlPoint>& points) {
+  if (points.size() < 2) return;
+  UsePen();
+  UseBrush();
+  painter_->drawPolygon(ToQt(points));
+}
+
+void TvlQtCanvas::Polyline(const std::vector<TvlPoint>& points) {
+  if (points.size() < 2) return;
+  UsePen();
+  NoBrush();
+  painter_->drawPolyline(ToQt(points));
+}
+
+void TvlQtCanvas::DoLine(TvlPoint from, TvlPoint to) {
+  if (Pen().Style == TvlPenStyle::Clear) return;
+  UsePen();
+  if (from == to) return;
+  painter_->drawLine(from.X, from.Y, to.X, to.Y);
+}
+
+void TvlQtCanvas::SetPixel(std::int32_t x, std::int32_t y, TvlColor color) {
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->fillRect(QRect(x, y, 1, 1), vlQtColor(color));
+}
+
+const QFont& TvlQtCanvas::CurrentFont() {
+  if (!fontValid_ || !(fontKey_ == Font())) {
+    fontKey_ = Font();
+    font_ = vlQtFont(fontKey_);
+    fontValid_ = true;
+  }
+  return font_;
+}
+
+TvlSize TvlQtCanvas::TextExtent(const std::string& text) {
+  const QFontMetrics fm(CurrentFont(), painter_->device());
+  const QString q = vlToQt(text);
+  const int n = static_cast<int>(vlCharCount(text));
+  return {fm.horizontalAdvance(q) + n * CharSpacing(), fm.height()};
+}
+
+TvlTextMetrics TvlQtCanvas::TextMetrics() {
+  const QFontMetrics fm(CurrentFont(), painter_->device());
+  TvlTextMetrics m;
+  m.Ascent = fm.ascent();
+  m.Descent = fm.descent();
+  m.Height = fm.ascent() + fm.descent();
+  m.InternalLeading = std::max(0, m.Height - CurrentFont().pixelSize());
+  m.ExternalLeading = std::max(0, fm.leading());
+  m.AveCharWidth = fm.averageCharWidth();
+  m.MaxCharWidth = fm.maxWidth();
+  return m;
+}
+
+void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, const std::string& text,
+                         std::uint32_t options) {
+  painter_->save();
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (options & toClipped) painter_->setClipRect(ToQt(clip), painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  if (options & toOpaque) painter_->fillRect(ToQt(clip), vlQtColor(Brush().Color));
+  if (!text.empty()) {
+    QFont font = CurrentFont();
+    if (CharSpacing() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, CharSpacing());
+    if (JustifyBreaks() > 0 && JustifyExtra() != 0)
+      font.setWordSpacing(static_cast<qreal>(JustifyExtra()) / JustifyBreaks());
+    const QFontMetrics fm(CurrentFont(), painter_->device());
+    const int width = TextExtent(text).Width + JustifyExtra();
+    const int height = fm.ascent() + fm.descent();
+    painter_->translate(x, y);
+    // Escapement turns counter-clockwise; Qt's rotation is clockwise.
+    if (Font().Escapement % 3600 != 0) painter_->rotate(-Font().Escapement / 10.0);
+    if (BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear)
+      painter_->fillRect(QRect(0, 0, width, height), vlQtColor(Brush().Color));
+    painter_->setFont(font);
+    painter_->setPen(vlQtColor(Font().Color));
+    const int flags = Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip |
+                      ((options & toRtlReading) ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight);
+    painter_->drawText(QRect(0, 0, width + 4, height), flags, vlToQt(text));
+  }
+  painter_->restore();
+}
+
+void TvlQtCanvas::DoFillRegion(const TvlRegion& region) {
+  if (Brush().Style == TvlBrushStyle::Clear) return;
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->setBrushOrigin(0, 0);
+  const QBrush brush = MakeBrush();
+  for (const TvlRect& r : region.Rects()) painter_->fillRect(ToQt(r), brush);
+}
+
+void TvlQtCanvas::ClipChanged() {
+  if (!painter_) return;
+  if (ClipRegion()) painter_->setClipRegion(ToQt(*ClipRegion()));
+  else painter_->setClipping(false);
+}
+
+void TvlQtCanvas::StretchRaster(const TvlRect& dest, const TvlRaster& raster, TvlStretchMode mode,
+                                bool deviceIndependent) {
+  (void)deviceIndependent;  // a QImage is already device-independent
+  if (vlRectEmpty(dest) || raster.Empty()) return;
+  painter_->save();
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, mode == TvlStretchMode::Smooth);
+  painter_->drawImage(ToQt(dest), vlQtImage(raster));
+  painter_->restore();
+}
+
+std::unique_ptr<TvlCanvas> TvlQtCanvas::CreateOffscreen(std::int32_t width, std::int32_t height) {
+  return std::make_unique<TvlQtImageCanvas>(width, height, dpiX_);
+}
+
+void TvlQtCanvas::DrawCanvas(std::int32_t x, std::int32_t y, TvlCanvas& source) {
+  auto* image = dynamic_cast<TvlQtImageCanvas*>(&source);
+  if (!image) return;
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->drawImage(QPoint(x, y), image->Image());
+}
+
+TvlQtImageCanvas::TvlQtImageCanvas(std::int32_t width, std::int32_t height, int dpi, TvlColor fill)
+    : TvlQtCanvas(TvlSize{std::max(1, width), std::max(1, height)}, dpi, dpi),
+      image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32) {
+  const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
+  image_.setDotsPerMeterX(dpm);
+  image_.setDotsPerMeterY(dpm);
+  image_.fill(vlQtColor(fill));
+  owned_ = std::make_unique<QPainter>(&image_);
+  Attach(owned_.get());
+}
+
+TvlQtImageCanvas::~TvlQtImageCanvas() {
+  if (owned_->isActive()) owned_->end();
+}
+
+const QImage& TvlQtImageCanvas::Image() { return image_; }
+
+}  // namespace vl
