@@ -7,6 +7,7 @@
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
 #include "engine/model/object_factory.h"
+#include "engine/model/picture_view.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
@@ -43,6 +44,15 @@ void TvlPages::Move(int from, int to) {
 
 void TvlPages::SaveToStream(TvlStreamWriter& w) {
   TvlReport& report = *report_;
+  // One reservation instead of repeated growth: a text view record takes
+  // about 150 bytes, a picture its graphic's bytes more.
+  std::size_t estimate = w.Position() + 1024;
+  for (const auto& page : pages_) {
+    estimate += 256 + page->Objects.size() * 192;
+    for (const auto& view : page->Objects)
+      if (view->Typ == otPicture) estimate += static_cast<const TvlPictureView&>(*view).Picture.Data.size();
+  }
+  w.Reserve(estimate);
   w.WriteBool16(!report.SelectPrinterWhenLoaded);
   w.WriteBool16(report.TwoPassReport);
   TvlPrinter& printer = vlPrinter();
