@@ -499,3 +499,42 @@ TEST_F(TemplateTest, FindObjectSearchesPagesInOrderIgnoringCase) {
 
 }  // namespace
 }  // namespace vl::testing
+
+namespace vl::testing {
+namespace {
+
+TEST_F(TemplateTest, PrintingFormWritesThePrintedTextAndLeavesOutDesignFields) {
+  TvlReport report;
+  sample::Fill(report);
+  for (const auto& view : report.Pages[0]->Objects) {
+    SCOPED_TRACE(view->Name);
+    view->PrintingForm = true;
+    view->PrintedMemo = {"Dear Ann,", "line three"};
+    TvlStreamWriter printed, design;
+    view->SaveToStream(printed);
+    view->PrintingForm = false;
+    view->SaveToStream(design);
+    EXPECT_LT(printed.Bytes().size(), design.Bytes().size());
+
+    auto back = vlCreateView(view->Typ, "");
+    back->PrintingForm = true;
+    TvlStreamReader r(printed.Bytes());
+    back->LoadFromStream(r);
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_EQ(back->Name, view->Name);
+    EXPECT_EQ(back->Memo, view->PrintedMemo);  // read back as the text to draw
+    EXPECT_EQ(back->FrameColor, view->FrameColor);
+    EXPECT_EQ(back->Tag, view->Tag);
+    EXPECT_EQ(back->BandAlign, view->BandAlign);
+    EXPECT_EQ(back->FormatText, "");  // design fields keep their defaults
+    EXPECT_TRUE(back->Script.empty());
+    EXPECT_TRUE(back->Visible);
+
+    auto copy = vlCreateView(view->Typ, "");
+    copy->Assign(*view);
+    ExpectSameView(*view, *copy);
+  }
+}
+
+}  // namespace
+}  // namespace vl::testing
