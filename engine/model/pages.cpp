@@ -122,15 +122,18 @@ void TvlPages::LoadFromStream(TvlStreamReader& r) {
 void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
   const int v = vlState().StreamVersion;
   const std::size_t start = r.Position();
-  bool haveEnd = false;
+  bool haveEnd = false, badEnd = false;
   std::uint32_t end = 0;
   // The end offset must lie past its own field and inside the stream, so that
-  // skipping a record always moves forward.
+  // skipping a record always moves forward; a bad one fails the whole load.
   auto readEnd = [&] {
-    end = r.ReadU32();
+    const std::uint32_t e = r.ReadU32();
     haveEnd = true;
-    if (end != 0 && (end < r.Position() || end > r.Size() || end <= start))
+    if (e != 0 && (e < r.Position() || e > r.Size() || e <= start)) {
+      badEnd = true;
       throw TvlStreamError("Bad object record end");
+    }
+    end = e;
   };
   try {
     std::string className;
@@ -160,13 +163,14 @@ void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
     if (framedMemo) r.Skip(8);
     if (end != 0) r.Seek(end);
   } catch (const TvlStreamError&) {
-    if (v < 24) throw;  // without end offsets the rest cannot be found again
+    if (v < 24 || badEnd) throw;  // without an end offset the rest cannot be found again
     if (!haveEnd) readEnd();
     if (end != 0) r.Seek(end);
   } catch (const TvlError&) {
     // A missing class (collected in the engine's error text) or a view that
     // refused its data: the record is skipped by its end offset, or reading
     // goes on with the next byte in streams that have none.
+    if (badEnd) throw;
     if (v >= 24) {
       if (!haveEnd) readEnd();
       if (end != 0) r.Seek(end);

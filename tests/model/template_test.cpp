@@ -358,10 +358,23 @@ TEST_F(TemplateTest, DamagedStreamsEndInOneMessageAndOneEmptyPage) {
       EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Loaded) << n;
     }
   }
-  TvlReport r;
-  Load(r, WithRecords([](StreamBuilder& s) { s.U8(11); }));
-  EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Unsupported);
-  EXPECT_EQ(r.Pages.Count(), 1);
+  // A record type above 10, and end offsets that point back or past the end
+  // (following one back would read the same records for ever).
+  const std::function<void(StreamBuilder&)> bad[] = {
+      [](StreamBuilder& s) { s.U8(11); },
+      [](StreamBuilder& s) {
+        const auto self = static_cast<std::int32_t>(s.Writer().Position());
+        s.U8(otMemo).U8(0).I32(self);
+      },
+      [](StreamBuilder& s) { s.U8(otMemo).U8(0).I32(1 << 30); },
+      [](StreamBuilder& s) { s.U8(otMemo).U8(9).I32(3); },
+  };
+  for (const auto& record : bad) {
+    TvlReport r;
+    Load(r, WithRecords(record));
+    EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Unsupported);
+    EXPECT_EQ(r.Pages.Count(), 1);
+  }
 }
 
 TEST_F(TemplateTest, VirtualPrinterIsStoredAsTheByteOne) {
