@@ -13,21 +13,6 @@ namespace {
 
 constexpr int kViews = 10000;
 
-void BM_SaveTemplate(benchmark::State& state) {
-  vl::TvlReport report;
-  vl::sample::FillMemos(report, kViews);
-  std::size_t bytes = 0;
-  for (auto _ : state) {
-    vl::TvlStreamWriter w;
-    report.SaveToStream(w);
-    bytes = w.Bytes().size();
-    benchmark::DoNotOptimize(bytes);
-  }
-  state.SetItemsProcessed(state.iterations() * kViews);
-  state.counters["bytes"] = static_cast<double>(bytes);
-}
-BENCHMARK(BM_SaveTemplate)->Unit(benchmark::kMillisecond);
-
 void BM_LoadTemplate(benchmark::State& state) {
   static vl::TvlRecordingMessageBox quiet;
   vl::vlInstallPlatform(vl::TvlPlatform{&quiet, nullptr, nullptr, nullptr});
@@ -46,5 +31,21 @@ void BM_LoadTemplate(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kViews);
 }
 BENCHMARK(BM_LoadTemplate)->Unit(benchmark::kMillisecond);
+
+
+void BM_SaveTemplate(benchmark::State& state) {
+  vl::TvlReport report;
+  vl::sample::FillMemos(report, kViews);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    vl::TvlStreamWriter w;
+    report.SaveToStream(w);
+    bytes = w.Bytes().size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetItemsProcessed(state.iterations() * kViews);
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_SaveTemplate)->Unit(benchmark::kMillisecond);
 
 }  // namespace

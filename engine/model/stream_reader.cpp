@@ -1,5 +1,6 @@
 #include "engine/model/stream_reader.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "engine/core/engine_state.h"
@@ -56,7 +57,9 @@ void TvlStreamReader::ReadStringList16(std::vector<std::string>& lines) {
     ReadByte();
     return;
   }
-  // The count is a hint only; the byte after each line says whether another follows.
+  // The count is a hint only; the byte after each line says whether another
+  // follows. Each line takes at least three bytes, which bounds the reservation.
+  lines.reserve(std::min<std::size_t>(count, Remaining() / 3));
   for (;;) {
     const std::size_t n = ReadU16();
     Need(n + 1);
