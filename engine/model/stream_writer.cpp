@@ -102,7 +102,14 @@ void vlWriteFileAtomically(const std::string& path, std::string_view bytes) {
 bool vlReadFile(const std::string& path, std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
+  // Only regular files: a device or pipe could give bytes for ever.
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::fclose(f);
+    throw TvlError("Cannot read file " + path + ": not a regular file");
+  }
   bytes.clear();
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);

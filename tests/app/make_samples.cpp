@@ -26,6 +26,12 @@ int main(int argc, char** argv) {
   newer[0] = 26;
   vlWriteFileAtomically(dir + "/newer.vlf", newer);
 
+  report.PasswordProtected = true;
+  report.Password = "pw";
+  report.SaveToFile(dir + "/locked.vlf");
+  report.PasswordProtected = false;
+  report.Password.clear();
+
   // Views of add-in classes that the command-line tool does not register.
   for (const char* cls : {"TvlChartView", "TvlBarcodeView"}) {
     vlAddIns().Register({cls, [] { return std::unique_ptr<TvlView>(new TvlMemoView()); }, {}});

@@ -377,6 +377,32 @@ TEST_F(TemplateTest, DamagedStreamsEndInOneMessageAndOneEmptyPage) {
   }
 }
 
+TEST_F(TemplateTest, StoredPrinterIsSelectedOnlyWhenAskedAndPresent) {
+  TvlMemoryPrinter platform({vlSampleLaserPrinter("Office Laser")}, 0);
+  vlResetPrinter(&platform);
+  TvlReport r;
+  r.Pages.Add();
+  const std::string laser = Save(r);  // the platform printer is selected
+  vlPrinter().SelectPrinter(vlPrinter().VirtualIndex);
+  const struct { bool select; const char* name; bool selects; } cases[] = {
+      {true, "Office Laser", true}, {false, "Office Laser", false}, {true, "Gone", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    vlPrinter().SelectPrinter(vlPrinter().VirtualIndex);
+    TvlStreamWriter w;
+    w.WriteByte(25);
+    w.WriteBool16(!c.select);
+    w.WriteBool16(false);
+    w.WriteString(c.name);
+    w.WriteByte(kRecEnd);
+    Load(r, w.Bytes());
+    EXPECT_EQ(r.PrinterName, c.name);  // kept even when the printer is gone
+    EXPECT_EQ(vlPrinter().SelectedName(), c.selects ? "Office Laser" : "Virtual printer");
+  }
+  EXPECT_NE(laser.find("Office Laser"), std::string::npos);
+  vlResetPrinter(vlPlatform().Printer);
+}
+
 TEST_F(TemplateTest, VirtualPrinterIsStoredAsTheByteOne) {
   TvlReport r;
   r.Pages.Add();
@@ -421,6 +447,11 @@ TEST_F(TemplateTest, FilesMissingEmptyAndSaved) {
   std::filesystem::create_directory(dir / "folder");
   EXPECT_THROW(r.SaveToFile(dir / "folder"), TvlError);
   EXPECT_THROW(r.SaveToFile(dir / "no/such/folder.vlf"), TvlError);
+  // Only regular files are read: a folder or a device is refused with a message.
+  messages->Messages.clear();
+  EXPECT_TRUE(back.LoadFromFile("/dev/zero"));
+  EXPECT_EQ(back.LastLoadStatus, TvlLoadStatus::Unsupported);
+  EXPECT_EQ(messages->Messages.size(), 1u);
   int files = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir / "")) files += e.is_regular_file();
   EXPECT_EQ(files, 2);
