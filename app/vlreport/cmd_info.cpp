@@ -147,7 +147,8 @@ int RunInfo(const Args& args) {
   }
   TvlReport report;
   LoadTemplate(report, rest[0], password);
-  doc["Version"] = vlState().StreamVersion;
+  // An empty file has no version byte.
+  doc["Version"] = report.LastLoadStatus == TvlLoadStatus::Empty ? Json() : Json(vlState().StreamVersion);
   doc["PrinterName"] = Utf8(report.PrinterName);
   doc["SelectPrinterWhenLoaded"] = report.SelectPrinterWhenLoaded;
   doc["TwoPassReport"] = report.TwoPassReport;
