@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/core/engine_state.h"
-#include "engine/model/view.h"
+#include "engine/model/views.h"
 #include "engine/model/view_render.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/recording_canvas.h"

@@ -2,3 +2,4 @@
 vl_benchmark(parser vl_script)
 vl_benchmark(datasets vl_build SQLite::SQLite3)
 vl_benchmark(view_draw vl_model vl_platform_qt)
+vl_benchmark(template_stream vl_model)

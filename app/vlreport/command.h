@@ -44,5 +44,7 @@ int RunPaper(const Args& args);
 int RunEval(const Args& args);
 int RunPostfix(const Args& args);
 int RunData(const Args& args);
+int RunInfo(const Args& args);
+int RunConvert(const Args& args);
 
 }  // namespace vl::cli

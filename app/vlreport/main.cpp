@@ -25,6 +25,8 @@ const Command kCommands[] = {
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
+    {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
+    {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -1,5 +1,6 @@
-#include "engine/model/view.h"
+#include "engine/model/views.h"
 
+#include "engine/core/engine_state.h"
 #include "engine/core/format_settings.h"
 
 namespace vl {
@@ -7,7 +8,10 @@ namespace vl {
 TvlView::TvlView()
     : Format(0x200 + static_cast<unsigned char>(vlFormatSettings().DecimalSeparator)) {}
 
-TvlView::~TvlView() = default;
+TvlView::~TvlView() {
+  TvlEngineState& st = vlState();
+  if (st.CurView == this) st.CurView = nullptr;
+}
 
 TvlMemoView::TvlMemoView() {
   Typ = otMemo;
@@ -35,6 +39,8 @@ TvlSubReportView::TvlSubReportView() {
 TvlLineView::TvlLineView() {
   Typ = otLine;
   BaseName = "Line";
+  FrameTyp = vlftLeft;
+  FillColor = clWhite;
 }
 
 TvlControl::TvlControl() {

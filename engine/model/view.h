@@ -15,6 +15,12 @@ namespace vl {
 
 class TvlBand;
 class TvlCanvas;
+class TvlStreamReader;
+class TvlStreamWriter;
+
+// Version of the view records this engine writes (record major version 2;
+// minor 0, band views 1).
+inline constexpr std::uint8_t kViewRecordMajor = 2;
 
 class TvlView : public TvlObject {
  public:
@@ -42,6 +48,7 @@ class TvlView : public TvlObject {
   std::uint8_t BandAlign = baNone;
 
   // Run-time fields, never stored in templates.
+  std::string ClassName = "TvlView";  // add-in views: the registered class name that precedes their records
   std::string BaseName = "View";
   std::int32_t ID = 0;
   std::uint8_t Selected = 0;
@@ -72,7 +79,6 @@ class TvlView : public TvlObject {
   virtual void DrawBackground();
   virtual void DrawFrame();
   virtual void HookNotify(TvlView* view);
-  virtual void AfterLoad();
   virtual void BeginDraw();
   virtual void EndDraw();
   // The base draws the fill and the frame; every class draws itself.
@@ -82,23 +88,42 @@ class TvlView : public TvlObject {
   virtual void DefinePopupMenu(std::vector<TvlPopupEntry>& menu);
   virtual TvlRegion GetClipRgn(bool extended);
   virtual void ShowEditor();
-  // The class name that prepared pages store for add-in objects (type 10).
-  virtual std::string ClassName() const;
 
   // Band alignment through the installed provider (nothing without a page);
   // makes the view the engine's current view.
   void AlignInBand(TvlCanvas* canvas);
   void ApplyBandAlign(const TvlBandAlignContext& context);
-  // The first free name BaseName + n, n from 1 to 10000; empty when all are taken.
+  // The first free name BaseName + n, n from 1 to 10000, that the predicate
+  // does not call taken; empty when all are taken.
   void CreateUniqueName(const TvlNameTaken& taken);
-  // Name, Typ and Selected, then every template field.
-  void Assign(const TvlView& source);
   // The context menu's "Stretched" entry chosen: sets or clears flStretched
   // on every view given that may be modified.
   static void SetStretched(const std::vector<TvlView*>& views, bool stretched);
   // The right and bottom edges of the current draw, scaled and offset.
   std::int32_t DrawRight() const;
   std::int32_t DrawBottom() const;
+
+  // Reads and writes the view data, in printing form when PrintingForm is set
+  // (prepared pages) and in design form otherwise (templates). Reading follows
+  // the engine's stream version; each class reads its ancestor's part first.
+  // A damaged record raises TvlStreamError.
+  virtual void LoadFromStream(TvlStreamReader& r);
+  virtual void SaveToStream(TvlStreamWriter& w);
+  // Copies another view: Name, Typ and Selected directly, every other template
+  // field through the design form at the current stream version.
+  void Assign(TvlView& source);
+  // Called for every view once a whole template has been read.
+  virtual void AfterLoad() {}
+
+  // Gives the view the first name BaseName + n (n from 1 to 10000) that no
+  // view of the current report has, ignoring case; empty when all are taken.
+  void CreateUniqueName();
+
+ protected:
+  // The minor record version this class writes.
+  virtual std::uint8_t RecordMinorVersion() const { return 0; }
+  // Record version read with the common part (both 0 before stream version 24).
+  std::uint8_t RecordMajor = kViewRecordMajor, RecordMinor = 0;
 };
 
 // Views whose height can follow their content (text and line views).
@@ -115,43 +140,6 @@ class TvlStretcheable : public TvlView {
   virtual std::int32_t RemainHeight();
   TvlValue CallMethod(const std::string& name, const TvlValue& p1, const TvlValue& p2,
                       const TvlValue& p3) override;
-};
-
-class TvlMemoView : public TvlStretcheable {
- public:
-  TvlMemoView();
-};
-
-class TvlPictureView : public TvlView {
- public:
-  TvlPictureView();
-};
-
-class TvlBandView : public TvlView {
- public:
-  TvlBandView();
-};
-
-class TvlSubReportView : public TvlView {
- public:
-  TvlSubReportView();
-};
-
-class TvlLineView : public TvlStretcheable {
- public:
-  TvlLineView();
-};
-
-// The base of objects of dialog pages; they hold a platform control.
-class TvlControl : public TvlView {
- public:
-  TvlControl();
-
-  // ---- Shared behaviour of dialog controls (view_control.cpp). ----
-  // The system registers no control classes, so there is no platform control
-  // to paint or to show and hide: a control draws its button face only.
-  void DeclareProperties() override;
-  void Draw(TvlCanvas& canvas) override;
 };
 
 }  // namespace vl

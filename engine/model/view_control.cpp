@@ -1,7 +1,7 @@
 // Dialog controls: the few properties they declare and their face.
 
 #include "engine/core/text.h"
-#include "engine/model/view.h"
+#include "engine/model/control.h"
 #include "platform/canvas.h"
 
 namespace vl {

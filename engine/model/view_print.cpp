@@ -1,35 +1,11 @@
-// Writing a view into a prepared page ("print"), copying a view, naming it
+// Writing a view into a prepared page ("print"), naming it
 // and its context-menu entries.
 
+#include "engine/model/object_factory.h"
 #include "engine/model/view.h"
 
 namespace vl {
 namespace {
-
-TvlViewCopier& Copier() {
-  static TvlViewCopier copier;
-  return copier;
-}
-
-// Every template field of the base view.
-void CopyBaseFields(const TvlView& s, TvlView& d) {
-  d.Left = s.Left, d.Top = s.Top, d.Width = s.Width, d.Height = s.Height;
-  d.Flags = s.Flags;
-  d.FrameTyp = s.FrameTyp;
-  d.FrameWidth = s.FrameWidth;
-  d.FrameColor = s.FrameColor;
-  d.FrameStyle = s.FrameStyle;
-  d.FillColor = s.FillColor;
-  d.Format = s.Format;
-  d.FormatText = s.FormatText;
-  d.Memo = s.Memo;
-  d.Script = s.Script;
-  d.Visible = s.Visible;
-  d.GapX = s.GapX, d.GapY = s.GapY;
-  d.Restrictions = s.Restrictions;
-  d.Tag = s.Tag;
-  d.BandAlign = s.BandAlign;
-}
 
 // Puts the saved Tag back however printing ends.
 class TagRestorer {
@@ -51,8 +27,6 @@ TvlPrintHooks& vlPrintHooks() {
   return hooks;
 }
 
-void vlSetViewCopier(TvlViewCopier copier) { Copier() = std::move(copier); }
-
 void TvlView::Print(TvlPrintSink& sink) {
   AlignInBand(Canvas);
   PrintedMemo = Memo;
@@ -73,17 +47,8 @@ void TvlView::Print(TvlPrintSink& sink) {
     else if (BandAlign == baWidth && vlIsVerticalBand(ctx.BandType)) Width = ctx.BandWidth;
   }
   sink.WriteByte(Typ);
-  if (Typ == otAddIn) sink.WriteString(ClassName());
+  if (Typ == otAddIn) sink.WriteString(vlViewClassName(*this));
   sink.WriteViewData(*this);
-}
-
-void TvlView::Assign(const TvlView& source) {
-  if (&source == this) return;
-  Name = source.Name;
-  Typ = source.Typ;
-  Selected = source.Selected;
-  if (Copier()) Copier()(source, *this);
-  else CopyBaseFields(source, *this);
 }
 
 void TvlView::CreateUniqueName(const TvlNameTaken& taken) {
@@ -110,9 +75,7 @@ void TvlView::SetStretched(const std::vector<TvlView*>& views, bool stretched) {
   }
 }
 
-std::string TvlView::ClassName() const { return "TvlView"; }
 void TvlView::HookNotify(TvlView*) {}
-void TvlView::AfterLoad() {}
 void TvlView::Resized() {}
 void TvlView::ShowEditor() {}
 

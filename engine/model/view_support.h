@@ -58,12 +58,6 @@ struct TvlPrintHooks {
 };
 TvlPrintHooks& vlPrintHooks();
 
-// Copies every template field from one view to another (through the view
-// stream in design form at the current version, when the template stream
-// plugs in). Without one, the fields of the base view are copied.
-using TvlViewCopier = std::function<void(const TvlView& from, TvlView& to)>;
-void vlSetViewCopier(TvlViewCopier copier);
-
 // Answers whether a name is already given to an object of the report
 // (ignoring case) or, for dialog controls, to a component of the dialog form.
 using TvlNameTaken = std::function<bool(const std::string& name)>;

@@ -5,7 +5,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
-#include "engine/model/view.h"
+#include "engine/model/views.h"
 #include "platform/recording_canvas.h"
 
 namespace vl {
