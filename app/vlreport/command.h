@@ -41,5 +41,7 @@ class ArgReader {
 // Subcommands, one file each.
 int RunPrinters(const Args& args);
 int RunPaper(const Args& args);
+int RunInfo(const Args& args);
+int RunConvert(const Args& args);
 
 }  // namespace vl::cli

@@ -22,6 +22,8 @@ const Command kCommands[] = {
     {"printers", "vlreport printers", vl::cli::RunPrinters},
     {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
      vl::cli::RunPaper},
+    {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
+    {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -49,6 +49,9 @@ constexpr Entry kEntries[] = {
     {55337, "1"},
     {55345, "Unsupported VLF format"},
     {55439, "Undefined symbol"},
+    {55653, "Password"},
+    {55654, "Enter password for opening report"},
+    {55655, "Retype password for validate"},
     {56001, "Letter, 8 1/2 x 11\""},
     {56002, "Letter small, 8 1/2 x 11\""},
     {56003, "Tabloid, 11 x 17\""},
@@ -119,6 +122,8 @@ constexpr Entry kEntries[] = {
     {56300, "Default"},
     {56301, "No data"},
     {56302, "Printer selected is not valid"},
+    {56310, "Report contains the following non-plugged components:"},
+    {56311, "You must include these components into your project."},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),

@@ -25,10 +25,15 @@ inline constexpr int kUntitled = 55209;
 inline constexpr int kDefaultCharset = 55337;
 inline constexpr int kUnsupportedFormat = 55345;
 inline constexpr int kUndefinedSymbol = 55439;
+inline constexpr int kPasswordCaption = 55653;
+inline constexpr int kPasswordPrompt = 55654;
+inline constexpr int kPasswordRetype = 55655;
 inline constexpr int kFirstPaperName = 56000;  // + paper size code
 inline constexpr int kDefaultBin = 56300;
 inline constexpr int kNoData = 56301;
 inline constexpr int kPrinterNotValid = 56302;
+inline constexpr int kMissingClasses = 56310;  // followed by the class names
+inline constexpr int kIncludeClasses = 56311;  // after the class names
 }  // namespace str
 
 }  // namespace vl

@@ -50,12 +50,24 @@ std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className) {
       view = cls->Create();
       if (!view) return nullptr;
       view->Typ = otAddIn;
+      view->ClassName = cls->ClassName;
       break;
     }
     default: return nullptr;
   }
   view->ID = ++vlState().LastViewId;
   return view;
+}
+
+std::string vlViewClassName(const TvlView& view) {
+  switch (view.Typ) {
+    case otMemo: return "TvlMemoView";
+    case otPicture: return "TvlPictureView";
+    case otBand: return "TvlBandView";
+    case otSubReport: return "TvlSubReportView";
+    case otLine: return "TvlLineView";
+    default: return view.ClassName;
+  }
 }
 
 }  // namespace vl

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/model/view.h"
+#include "engine/model/views.h"
 
 namespace vl {
 
@@ -48,5 +48,9 @@ TvlAddInRegistry& vlAddIns();
 // name and a carriage return to the engine's error text and raises
 // TvlClassNotFoundError carrying that accumulated text.
 std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className);
+
+// The class name of a view: the built-in class for codes 0 to 4, the
+// registered class name for add-ins.
+std::string vlViewClassName(const TvlView& view);
 
 }  // namespace vl

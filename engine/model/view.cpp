@@ -1,4 +1,4 @@
-#include "engine/model/view.h"
+#include "engine/model/views.h"
 
 #include "engine/core/format_settings.h"
 
@@ -35,6 +35,8 @@ TvlSubReportView::TvlSubReportView() {
 TvlLineView::TvlLineView() {
   Typ = otLine;
   BaseName = "Line";
+  FrameTyp = vlftLeft;
+  FillColor = clWhite;
 }
 
 TvlControl::TvlControl() {

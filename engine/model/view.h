@@ -13,6 +13,12 @@ namespace vl {
 
 class TvlBand;
 class TvlCanvas;
+class TvlStreamReader;
+class TvlStreamWriter;
+
+// Version of the view records this engine writes (record major version 2;
+// minor 0, band views 1).
+inline constexpr std::uint8_t kViewRecordMajor = 2;
 
 class TvlView : public TvlObject {
  public:
@@ -40,6 +46,7 @@ class TvlView : public TvlObject {
   std::uint8_t BandAlign = baNone;
 
   // Run-time fields, never stored in templates.
+  std::string ClassName;  // add-in views: the registered class name that precedes their records
   std::string BaseName = "View";
   std::int32_t ID = 0;
   std::uint8_t Selected = 0;
@@ -50,43 +57,31 @@ class TvlView : public TvlObject {
   double DrawScaleX = 1.0, DrawScaleY = 1.0;
   std::int32_t DrawOffsetX = 0, DrawOffsetY = 0;
   std::uint8_t ToPrinter = 0;
+
+  // Reads and writes the view data, in printing form when PrintingForm is set
+  // (prepared pages) and in design form otherwise (templates). Reading follows
+  // the engine's stream version; each class reads its ancestor's part first.
+  // A damaged record raises TvlStreamError.
+  virtual void LoadFromStream(TvlStreamReader& r);
+  virtual void SaveToStream(TvlStreamWriter& w);
+  // Called for every view once a whole template has been read.
+  virtual void AfterLoad() {}
+
+  // Gives the view the first name BaseName + n (n from 1 to 10000) that no
+  // view of the current report has, ignoring case; empty when all are taken.
+  void CreateUniqueName();
+
+ protected:
+  // The minor record version this class writes.
+  virtual std::uint8_t RecordMinorVersion() const { return 0; }
+  // Record version read with the common part (both 0 before stream version 24).
+  std::uint8_t RecordMajor = kViewRecordMajor, RecordMinor = 0;
 };
 
 // Views whose height can follow their content (text and line views).
 class TvlStretcheable : public TvlView {
  public:
   std::uint8_t DrawPhase = 0;  // 0 whole, 1 after a height calculation, 2 the part that fits
-};
-
-class TvlMemoView : public TvlStretcheable {
- public:
-  TvlMemoView();
-};
-
-class TvlPictureView : public TvlView {
- public:
-  TvlPictureView();
-};
-
-class TvlBandView : public TvlView {
- public:
-  TvlBandView();
-};
-
-class TvlSubReportView : public TvlView {
- public:
-  TvlSubReportView();
-};
-
-class TvlLineView : public TvlStretcheable {
- public:
-  TvlLineView();
-};
-
-// The base of objects of dialog pages; they hold a platform control.
-class TvlControl : public TvlView {
- public:
-  TvlControl();
 };
 
 }  // namespace vl

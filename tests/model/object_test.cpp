@@ -116,12 +116,12 @@ TEST(ListMethods, EditTheListThroughItsName) {
 }
 
 TEST(ObjectFactory, CreatesBuiltInClassesWithRisingIds) {
-  const struct { int typ; const char* base; std::uint16_t flags; } cases[] = {
-      {otMemo, "Memo", flStretched | flWordWrap},
-      {otPicture, "Picture", flStretched | flKeepAspect},
-      {otBand, "Band", flOnFirstPage | flOnLastPage},
-      {otSubReport, "SubReport", flStretched},
-      {otLine, "Line", flStretched},
+  const struct { int typ; const char* base; std::uint16_t flags; TvlColor fill; } cases[] = {
+      {otMemo, "Memo", flStretched | flWordWrap, clNone},
+      {otPicture, "Picture", flStretched | flKeepAspect, clNone},
+      {otBand, "Band", flOnFirstPage | flOnLastPage, clNone},
+      {otSubReport, "SubReport", flStretched, clNone},
+      {otLine, "Line", flStretched, clWhite},  // lines are filled white
   };
   std::int32_t lastId = 0;
   for (const auto& c : cases) {
@@ -130,7 +130,7 @@ TEST(ObjectFactory, CreatesBuiltInClassesWithRisingIds) {
     EXPECT_EQ(v->Typ, c.typ);
     EXPECT_EQ(v->BaseName, c.base);
     EXPECT_EQ(v->Flags, c.flags);
-    EXPECT_EQ(v->FillColor, clNone);
+    EXPECT_EQ(v->FillColor, c.fill);
     EXPECT_GT(v->ID, lastId);
     lastId = v->ID;
   }

@@ -1,0 +1,68 @@
+#include "app/vlreport/template_load.h"
+
+#include "engine/core/error.h"
+#include "engine/core/text.h"
+#include "platform/platform.h"
+#include "platform/recording_message_box.h"
+
+namespace vl::cli {
+namespace {
+
+// Engine messages end lines with a carriage return alone.
+std::string Lines(std::string text) {
+  std::string out;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (text[k] == '\r') {
+      if (k + 1 < text.size() && text[k + 1] == '\n') ++k;
+      if (k + 1 < text.size()) out += '\n';
+    } else {
+      out += text[k];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool IsDictionaryFile(const std::string& path) {
+  return path.size() >= 4 && vlSameText(path.substr(path.size() - 4), ".vld");
+}
+
+void LoadTemplate(TvlReport& report, const std::string& path, const std::string& password) {
+  static TvlRecordingMessageBox box;
+  box.Messages.clear();
+  box.TextAnswers.clear();
+  if (!password.empty()) box.TextAnswers.push_back(password);
+  TvlMessageBox* previous = vlPlatform().MessageBox;
+  vlInstallPlatform(TvlPlatform{&box, nullptr, nullptr, nullptr});
+  bool exists = false;
+  try {
+    exists = report.LoadFromFile(path);
+  } catch (...) {
+    vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
+    throw;
+  }
+  vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
+  if (!exists) throw TvlError("cannot open '" + path + "'");
+  switch (report.LastLoadStatus) {
+    case TvlLoadStatus::Loaded:
+    case TvlLoadStatus::Empty: return;
+    case TvlLoadStatus::PasswordRefused:
+      throw TvlError(password.empty() ? "the template is password protected: give --password"
+                                      : "wrong password");
+    default:
+      throw TvlError(Lines(box.Messages.empty() ? report.LastLoadMessage : box.Messages.back().Text));
+  }
+}
+
+void LoadDictionary(TvlDataDictionary& dictionary, const std::string& path) {
+  bool exists = false;
+  try {
+    exists = dictionary.LoadFromFile(path);
+  } catch (const TvlError&) {
+    throw TvlError("'" + path + "' is not a readable dictionary file");
+  }
+  if (!exists) throw TvlError("cannot open '" + path + "'");
+}
+
+}  // namespace vl::cli

@@ -1,0 +1,94 @@
+#pragma once
+// The report component, template side: its pages, dictionary, options and
+// information block, and the template stream and file.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/model/data_dictionary.h"
+#include "engine/model/pages.h"
+
+namespace vl {
+
+class TvlStreamReader;
+class TvlStreamWriter;
+
+// How the last LoadFromStream ended, for callers that report it themselves
+// (the command-line tool); the user has already seen any message.
+enum class TvlLoadStatus : std::uint8_t {
+  Loaded,           // the template was read
+  Empty,            // an empty stream: nothing changed but the dictionary
+  NewerVersion,     // a version byte above 25: nothing changed
+  Unsupported,      // a damaged stream: one empty page is left
+  MissingClasses,   // add-in classes not registered: the other views were read
+  PasswordRefused,  // the password was not given: one empty page is left
+};
+
+class TvlReport {
+ public:
+  static constexpr std::uint8_t kGeneratorVersion = 88;
+
+  TvlReport();
+  TvlReport(const TvlReport&) = delete;
+  TvlReport& operator=(const TvlReport&) = delete;
+  ~TvlReport();
+
+  TvlPages Pages{this};
+  TvlDataDictionary Dictionary;
+  std::string Name;  // component name
+  std::string FileName;  // "Untitled" until a file is loaded
+  std::string PrinterName;
+  bool SelectPrinterWhenLoaded = false;  // stored inverted, as "print to the default printer"
+  bool TwoPassReport = false;
+  // Report information.
+  std::string ReportComment, ReportName, ReportAutor;
+  std::string VMajor, VMinor, VRelease, VBuild;
+  double ReportCreateDate = 0, ReportLastChange = 0;  // days from 30 December 1899
+  bool PasswordProtected = false;
+  std::string Password;
+  std::uint8_t GeneratorVersion = kGeneratorVersion;
+  bool StoreInDFM = false;  // embed the template in the owning window's description
+  // Run-time flags for the designer; never stored.
+  bool Modified = false, ComponentModified = false;
+
+  TvlLoadStatus LastLoadStatus = TvlLoadStatus::Loaded;
+  std::string LastLoadMessage;  // the message shown for the last failed load
+
+  // Replaces the template by the one in the stream. Failures are shown in a
+  // message box (caption "Error") and never thrown.
+  void LoadFromStream(TvlStreamReader& r);
+  // Writes the template; a text that cannot be stored raises TvlStreamError.
+  void SaveToStream(TvlStreamWriter& w);
+  // False when the file does not exist; otherwise loads it and takes its path
+  // as the file name (unless the password was refused) and returns true.
+  bool LoadFromFile(const std::string& path);
+  // Writes through a temporary file renamed over the target; file system
+  // errors raise TvlError and leave the previous file as it was.
+  void SaveToFile(const std::string& path);
+
+  void Clear();
+  void ResetInfo();
+  // Selects the named printer when SelectPrinterWhenLoaded is set and the
+  // printer exists; stores the name in any case.
+  void ChangePrinter(const std::string& name);
+  // The first view of any page whose name equals name ignoring case.
+  TvlView* FindObject(const std::string& name) const;
+
+  // The binary property "ReportForm" in the owning window's description: an
+  // int32 25, then with StoreInDFM the template's length and bytes. Reading
+  // holds the template until Loaded() loads it.
+  void WriteReportForm(TvlStreamWriter& w);
+  void ReadReportForm(TvlStreamReader& r);
+  void Loaded();
+
+ private:
+  void Fail(TvlLoadStatus status, const std::string& message);
+  void ReadInfo(TvlStreamReader& r);
+  void WriteInfo(TvlStreamWriter& w);
+  bool CheckPassword();
+
+  std::unique_ptr<std::string> heldForm_;  // template bytes read from "ReportForm"
+};
+
+}  // namespace vl
