@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "app/launcher_glyphs.h"
+#include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 
 // The artwork lives in a static library, whose resource initialiser the
@@ -57,6 +58,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 
   InitLauncherResources();
+  CreateComponents();
   CreateActions();
   CreateControls();
 
@@ -65,6 +67,21 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
 }
 
 TFormMain::~TFormMain() = default;
+
+// The components with the settings stored with the window.
+void TFormMain::CreateComponents() {
+  vlReport1.Name = "vlReport1";
+  // "ReportForm": format level 25 and no embedded template.
+  static constexpr char kReportForm[] = {0x19, 0x00, 0x00, 0x00};
+  TvlStreamReader form(kReportForm, sizeof kReportForm);
+  vlReport1.ReadReportForm(form);
+  vlReport1.Loaded();
+  vlReport1Preview.InitialZoom = TvlReportPreviewSettings::pzDefault;
+  vlReport1Preview.PreviewButtons &= static_cast<std::uint8_t>(~TvlReportPreviewSettings::pbPageSetup);
+  vlReport1Preview.RebuildPrinter = false;
+  vlDesigner1.OpenDir = "Vlf";
+  vlDesigner1.SaveDir = "Vlf";
+}
 
 void TFormMain::CreateActions() {
   QAction** templates[6] = {&Action1, &Action2, &Action3, &Action4, &Action5, &Action6};
@@ -137,9 +154,14 @@ void TFormMain::Image1MouseMove() { Shape1->SetBrushColor(kHoverColor); }
 void TFormMain::Shape1MouseDown(Qt::MouseButton) { DesignTemplate(); }
 void TFormMain::Image1Click() { DesignTemplate(); }
 
+// The designer opens on vlReport1 through its DesignReport, which arrives
+// with the designer; until then the picture and the frame do nothing.
 void TFormMain::DesignTemplate() {}
 
-void TFormMain::ActionExecute(int) {}
+// Print one template: load it (a missing file leaves the report as it was),
+// then Prepare and, when that succeeds, PrepareAndShow. Preparation and the
+// preview are not built yet, so for now the button only loads.
+void TFormMain::ActionExecute(int n) { vlReport1.LoadFromFile(vlTemplatePath(n)); }
 
 // Nothing is reported when the shell cannot open the page.
 void TFormMain::ActionHomePageExecute() { vlPlatform().Shell->Open(kVendorHomePage, "open"); }

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/image_control.h"
+#include "app/launcher_components.h"
 #include "app/shape_control.h"
+#include "engine/model/report.h"
 #include "platform/graphics_types.h"
 
 namespace vl {
@@ -30,6 +32,11 @@ class TFormMain : public QWidget {
  public:
   explicit TFormMain(QWidget* parent = nullptr);
   ~TFormMain() override;
+
+  // The report the six buttons load and the designer edits, for the whole run.
+  TvlReport vlReport1;
+  TvlReportPreviewSettings vlReport1Preview;
+  TvlDesigner vlDesigner1;
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
@@ -54,6 +61,7 @@ class TFormMain : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void CreateComponents();
   void CreateControls();
   void CreateActions();
   QToolButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);

@@ -1,26 +1,15 @@
 // The launcher window as the user meets it: layout, texts, the hover frame
 // round the artwork and the two web links.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "app/main_form.h"
 #include "platform/platform.h"
 #include "platform/recording_shell.h"
+#include "tests/app_gui/launcher_fixture.h"
 
 namespace vl {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "app_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 void MoveMouseOver(QWidget* widget) {
   const QPointF local(3, 3);
@@ -28,16 +17,6 @@ void MoveMouseOver(QWidget* widget) {
                     Qt::NoModifier);
   QApplication::sendEvent(widget, &event);
 }
-
-// The application object must exist before the window member is made.
-struct WithApplication {
-  WithApplication() { App(); }
-};
-
-class LauncherWindow : public ::testing::Test, private WithApplication {
- protected:
-  TFormMain form;
-};
 
 TEST_F(LauncherWindow, IsAFixedCentredWindowWithCaptionAndFont) {
   EXPECT_EQ(form.size(), QSize(601, 227));
