@@ -7,6 +7,7 @@
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
 #include "engine/model/object_factory.h"
+#include "engine/model/picture_view.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
@@ -43,6 +44,15 @@ void TvlPages::Move(int from, int to) {
 
 void TvlPages::SaveToStream(TvlStreamWriter& w) {
   TvlReport& report = *report_;
+  // One reservation instead of repeated growth: a text view record takes
+  // about 150 bytes, a picture its graphic's bytes more.
+  std::size_t estimate = w.Position() + 1024;
+  for (const auto& page : pages_) {
+    estimate += 256 + page->Objects.size() * 192;
+    for (const auto& view : page->Objects)
+      if (view->Typ == otPicture) estimate += static_cast<const TvlPictureView&>(*view).Picture.Data.size();
+  }
+  w.Reserve(estimate);
   w.WriteBool16(!report.SelectPrinterWhenLoaded);
   w.WriteBool16(report.TwoPassReport);
   TvlPrinter& printer = vlPrinter();
@@ -112,15 +122,18 @@ void TvlPages::LoadFromStream(TvlStreamReader& r) {
 void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
   const int v = vlState().StreamVersion;
   const std::size_t start = r.Position();
-  bool haveEnd = false;
+  bool haveEnd = false, badEnd = false;
   std::uint32_t end = 0;
   // The end offset must lie past its own field and inside the stream, so that
-  // skipping a record always moves forward.
+  // skipping a record always moves forward; a bad one fails the whole load.
   auto readEnd = [&] {
-    end = r.ReadU32();
+    const std::uint32_t e = r.ReadU32();
     haveEnd = true;
-    if (end != 0 && (end < r.Position() || end > r.Size() || end <= start))
+    if (e != 0 && (e < r.Position() || e > r.Size() || e <= start)) {
+      badEnd = true;
       throw TvlStreamError("Bad object record end");
+    }
+    end = e;
   };
   try {
     std::string className;
@@ -150,13 +163,14 @@ void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
     if (framedMemo) r.Skip(8);
     if (end != 0) r.Seek(end);
   } catch (const TvlStreamError&) {
-    if (v < 24) throw;  // without end offsets the rest cannot be found again
+    if (v < 24 || badEnd) throw;  // without an end offset the rest cannot be found again
     if (!haveEnd) readEnd();
     if (end != 0) r.Seek(end);
   } catch (const TvlError&) {
     // A missing class (collected in the engine's error text) or a view that
     // refused its data: the record is skipped by its end offset, or reading
     // goes on with the next byte in streams that have none.
+    if (badEnd) throw;
     if (v >= 24) {
       if (!haveEnd) readEnd();
       if (end != 0) r.Seek(end);

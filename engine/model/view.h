@@ -64,6 +64,9 @@ class TvlView : public TvlObject {
   // A damaged record raises TvlStreamError.
   virtual void LoadFromStream(TvlStreamReader& r);
   virtual void SaveToStream(TvlStreamWriter& w);
+  // Copies another view: Name, Typ and Selected directly, every other template
+  // field through the design form at the current stream version.
+  void Assign(TvlView& source);
   // Called for every view once a whole template has been read.
   virtual void AfterLoad() {}
 

@@ -102,4 +102,30 @@ void TvlView::SaveToStream(TvlStreamWriter& w) {
   w.WriteByte(BandAlign);
 }
 
+void TvlView::Assign(TvlView& source) {
+  if (&source == this) return;
+  Name = source.Name;
+  Typ = source.Typ;
+  Selected = source.Selected;
+  TvlEngineState& st = vlState();
+  const int version = st.StreamVersion;
+  const bool sourcePrinting = source.PrintingForm, printing = PrintingForm;
+  source.PrintingForm = PrintingForm = false;
+  st.StreamVersion = kCurrentStreamVersion;
+  TvlStreamWriter w;
+  try {
+    source.SaveToStream(w);
+    TvlStreamReader r(w.Bytes());
+    LoadFromStream(r);
+  } catch (...) {
+    st.StreamVersion = version;
+    source.PrintingForm = sourcePrinting;
+    PrintingForm = printing;
+    throw;
+  }
+  st.StreamVersion = version;
+  source.PrintingForm = sourcePrinting;
+  PrintingForm = printing;
+}
+
 }  // namespace vl

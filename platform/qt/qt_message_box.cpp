@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "platform/qt/passw_form.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
@@ -27,7 +28,10 @@ TvlMsgResult TvlQtMessageBox::Show(const std::string& text, const std::string& c
       qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       break;
   }
-  QMessageBox box(qicon, vlToQt(caption), vlToQt(text), qbuttons, QApplication::activeWindow());
+  // Engine messages break lines with a carriage return alone.
+  QString body = vlToQt(text);
+  body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+  QMessageBox box(qicon, vlToQt(caption), body, qbuttons, QApplication::activeWindow());
   switch (box.exec()) {
     case QMessageBox::Ok: return TvlMsgResult::Ok;
     case QMessageBox::Yes: return TvlMsgResult::Yes;
@@ -48,11 +52,10 @@ bool TvlQtMessageBox::InputBox(const std::string& caption, const std::string& pr
 
 bool TvlQtMessageBox::PasswordPrompt(const std::string& caption, const std::string& prompt,
                                      std::string& value) {
-  bool ok = false;
-  const QString r = QInputDialog::getText(QApplication::activeWindow(), vlToQt(caption),
-                                          vlToQt(prompt), QLineEdit::Password, QString(), &ok);
-  if (ok) value = vlFromQt(r);
-  return ok;
+  TvlPasswForm form(vlToQt(caption), vlToQt(prompt), QString(), QApplication::activeWindow());
+  if (form.exec() != QDialog::Accepted) return false;
+  value = vlFromQt(form.Password());
+  return true;
 }
 
 }  // namespace vl

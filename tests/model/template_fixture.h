@@ -16,6 +16,7 @@
 #include "platform/memory_printer.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
+#include "tests/model/stream_builder.h"
 
 namespace vl::testing {
 
@@ -45,48 +46,6 @@ class TemplateTest : public ::testing::Test {
   }
 
   TvlRecordingMessageBox* messages = nullptr;
-};
-
-// Bytes of a stream of the given version: texts and text lists take the
-// version's encoding.
-class StreamBuilder {
- public:
-  explicit StreamBuilder(int version) : v_(version) {}
-  int Version() const { return v_; }
-  StreamBuilder& U8(int b) { w_.WriteByte(static_cast<std::uint8_t>(b)); return *this; }
-  StreamBuilder& U16(int b) { w_.WriteU16(static_cast<std::uint16_t>(b)); return *this; }
-  StreamBuilder& I32(std::int32_t b) { w_.WriteI32(b); return *this; }
-  StreamBuilder& F64(double d) { w_.WriteDouble(d); return *this; }
-  StreamBuilder& Raw(const std::string& s) { w_.WriteBytes(s); return *this; }
-  StreamBuilder& Str(const std::string& s) {
-    if (v_ >= 23) {
-      w_.WriteString(s);
-    } else {
-      w_.WriteBytes(s);
-      w_.WriteByte(0);
-    }
-    return *this;
-  }
-  StreamBuilder& List(const std::vector<std::string>& lines) {
-    if (v_ >= 23) {
-      w_.WriteStringList(lines);
-    } else {
-      for (std::size_t k = 0; k < lines.size(); ++k) {
-        w_.WriteBytes(lines[k]);
-        if (k + 1 < lines.size()) w_.WriteByte(13);
-      }
-      w_.WriteByte(0);
-    }
-    return *this;
-  }
-  std::size_t Placeholder() { return w_.WriteOffsetPlaceholder(); }
-  StreamBuilder& Patch(std::size_t at) { w_.PatchOffset(at); return *this; }
-  TvlStreamWriter& Writer() { return w_; }
-  std::string Bytes() const { return w_.Bytes(); }
-
- private:
-  int v_;
-  TvlStreamWriter w_;
 };
 
 }  // namespace vl::testing

@@ -165,59 +165,6 @@ TEST_F(TemplateTest, FrameWidthsSurviveAndStoredValuesDecode) {
   }
 }
 
-// A stream of an older version, built by hand: a page, a text view, a band
-// and a picture, the dictionary and the information block.
-std::string OldTemplate(int v) {
-  StreamBuilder s(v);
-  if (v > 21) s.U8(v);  // version 21 streams start without the version byte
-  s.U16(0).U16(0xFFFF).Str("\x01");
-  // Page record.
-  s.U8(255).I32(-1).I32(11).I32(1480).I32(2100).I32(1).I32(2).I32(3).I32(4).U8(0);
-  if (v < 23) s.Raw(std::string(6, '\x7F'));
-  if (v >= 24) s.I32(7);
-  s.U16(0xFFFF).U16(0).I32(2).I32(9);
-  if (v >= 24)
-    s.U8(0).Str("Cover").U8(0).Str("Form").I32(0x00102030).I32(1).I32(2).I32(3).I32(4).U8(1).List({"S1"});
-  auto common = [&](int minor) {
-    if (v >= 23) s.Str("Addr");
-    if (v >= 24) s.U8(2).U8(minor);
-    s.I32(10).I32(20).I32(30).I32(40).U16(flStretched).U16(vlftTop).I32(2).I32(0x112233).U16(1).I32(0x445566);
-    s.I32(0x20E).Str("0.00").List({"Hello", "", "World"});
-    if (v >= 23) s.List({"X;"}).U16(0);
-    if (v >= 24) s.U16(3).Str("T").I32(4).I32(5);
-    if (v >= 24) s.U8(baCenter);
-  };
-  auto record = [&](int type) -> std::size_t {
-    s.U8(type).U8(0);
-    return v >= 24 ? s.Placeholder() : 0;
-  };
-  std::size_t end = record(otMemo);
-  common(0);
-  s.Str("Arial").I32(11).U16(fsBold).I32(0x0000FF).I32(vltaRight).U16(204);
-  s.U16(fsItalic).I32(0xAA).I32(0xBB).Str("1");
-  if (v >= 24) s.I32(3).I32(1);
-  if (v >= 24) s.Patch(end);
-  end = record(otBand);
-  common(1);
-  if (v >= 24) s.Str("C").I32(2).I32(100).I32(10).I32(3).Str("M");
-  if (v >= 24) s.Patch(end);
-  end = record(otPicture);
-  common(0);
-  s.U8(gkBitmap);
-  if (v >= 24) s.U8(btICO);
-  const std::size_t pictureEnd = s.Placeholder();
-  s.Raw(std::string("BM\x06\x00", 4));
-  s.Patch(pictureEnd);
-  if (v >= 24) s.Patch(end);
-  s.U8(254).U16(0xFFFE).I32(1).Writer().WriteString(" Cat");
-  s.Writer().WriteString("");
-  s.I32(0).I32(0);
-  s.U8(252);
-  for (const char* text : {"c", "n", "a", "1", "2", "3", "4"}) s.U16(1).Raw(text);
-  s.U16(0).U8(88).U8(0).F64(40000).F64(40001);
-  return s.Bytes();
-}
-
 TEST_F(TemplateTest, OlderVersionsLoadWithDefaultsForWhatTheyLack) {
   const struct {
     int v;
@@ -331,30 +278,6 @@ TEST_F(TemplateTest, NewerVersionIsRefusedAndLeavesThePages) {
   EXPECT_EQ(r.Pages[0]->Objects.size(), 5u);
 }
 
-// A version-25 stream: one page, text views between the records given.
-std::string WithRecords(const std::function<void(StreamBuilder&)>& middle) {
-  StreamBuilder s(25);
-  s.U8(25).U16(0xFFFF).U16(0).Str("\x01");
-  TvlPage page(9, 0, 0, -1, 0);
-  s.U8(255);
-  page.SaveToStream(s.Writer());
-  auto memo = [&](const char* name) {
-    TvlMemoView m;
-    m.Name = name;
-    s.U8(otMemo).U8(0);
-    const std::size_t end = s.Placeholder();
-    m.SaveToStream(s.Writer());
-    s.Patch(end);
-  };
-  memo("Before");
-  middle(s);
-  memo("After");
-  s.U8(252);
-  for (int k = 0; k < 7; ++k) s.Writer().WriteInfoString("x");
-  s.U16(0).U8(88).U8(0).F64(1).F64(2);
-  return s.Bytes();
-}
-
 TEST_F(TemplateTest, MissingClassesAreNamedInOneMessageAndOtherObjectsStay) {
   const std::string bytes = WithRecords([](StreamBuilder& s) {
     for (const char* cls : {"TvlChartView", "TvlBarcodeView"}) {
@@ -435,10 +358,23 @@ TEST_F(TemplateTest, DamagedStreamsEndInOneMessageAndOneEmptyPage) {
       EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Loaded) << n;
     }
   }
-  TvlReport r;
-  Load(r, WithRecords([](StreamBuilder& s) { s.U8(11); }));
-  EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Unsupported);
-  EXPECT_EQ(r.Pages.Count(), 1);
+  // A record type above 10, and end offsets that point back or past the end
+  // (following one back would read the same records for ever).
+  const std::function<void(StreamBuilder&)> bad[] = {
+      [](StreamBuilder& s) { s.U8(11); },
+      [](StreamBuilder& s) {
+        const auto self = static_cast<std::int32_t>(s.Writer().Position());
+        s.U8(otMemo).U8(0).I32(self);
+      },
+      [](StreamBuilder& s) { s.U8(otMemo).U8(0).I32(1 << 30); },
+      [](StreamBuilder& s) { s.U8(otMemo).U8(9).I32(3); },
+  };
+  for (const auto& record : bad) {
+    TvlReport r;
+    Load(r, WithRecords(record));
+    EXPECT_EQ(r.LastLoadStatus, TvlLoadStatus::Unsupported);
+    EXPECT_EQ(r.Pages.Count(), 1);
+  }
 }
 
 TEST_F(TemplateTest, VirtualPrinterIsStoredAsTheByteOne) {
@@ -572,6 +508,45 @@ TEST_F(TemplateTest, FindObjectSearchesPagesInOrderIgnoringCase) {
   r.Pages[0]->Objects[0]->Name = "memo1";
   fresh.CreateUniqueName();
   EXPECT_EQ(fresh.Name, "Memo2");
+}
+
+}  // namespace
+}  // namespace vl::testing
+
+namespace vl::testing {
+namespace {
+
+TEST_F(TemplateTest, PrintingFormWritesThePrintedTextAndLeavesOutDesignFields) {
+  TvlReport report;
+  sample::Fill(report);
+  for (const auto& view : report.Pages[0]->Objects) {
+    SCOPED_TRACE(view->Name);
+    view->PrintingForm = true;
+    view->PrintedMemo = {"Dear Ann,", "line three"};
+    TvlStreamWriter printed, design;
+    view->SaveToStream(printed);
+    view->PrintingForm = false;
+    view->SaveToStream(design);
+    EXPECT_LT(printed.Bytes().size(), design.Bytes().size());
+
+    auto back = vlCreateView(view->Typ, "");
+    back->PrintingForm = true;
+    TvlStreamReader r(printed.Bytes());
+    back->LoadFromStream(r);
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_EQ(back->Name, view->Name);
+    EXPECT_EQ(back->Memo, view->PrintedMemo);  // read back as the text to draw
+    EXPECT_EQ(back->FrameColor, view->FrameColor);
+    EXPECT_EQ(back->Tag, view->Tag);
+    EXPECT_EQ(back->BandAlign, view->BandAlign);
+    EXPECT_EQ(back->FormatText, "");  // design fields keep their defaults
+    EXPECT_TRUE(back->Script.empty());
+    EXPECT_TRUE(back->Visible);
+
+    auto copy = vlCreateView(view->Typ, "");
+    copy->Assign(*view);
+    ExpectSameView(*view, *copy);
+  }
 }
 
 }  // namespace
