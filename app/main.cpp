@@ -2,20 +2,19 @@
 // window, then the event loop until the window closes.
 
 #include <QApplication>
-#include <QWidget>
 
 #include "app/engine_startup.h"
+#include "app/main_form.h"
 #include "platform/qt/qt_platform.h"
-#include "platform/qt/qt_text.h"
 
 int main(int argc, char** argv) {
+  // The Qt platform facilities need the application object, so it exists
+  // before the engine's start-up registration, which uses them.
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
 
-  QWidget window;
-  window.setWindowTitle(vl::vlToQt("翎盒信封打印软件"));
-  window.setFixedSize(601, 227);
-  window.show();
+  vl::TFormMain formMain;
+  formMain.show();
   return app.exec();
 }

@@ -1,0 +1,170 @@
+#include "app/main_form.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+#include <QStyle>
+
+#include "app/launcher_glyphs.h"
+#include "engine/model/stream_reader.h"
+#include "platform/platform.h"
+
+// The artwork lives in a static library, whose resource initialiser the
+// linker would drop unless something refers to it.
+static void InitLauncherResources() { Q_INIT_RESOURCE(launcher); }
+
+namespace vl {
+
+namespace {
+
+constexpr int kClientWidth = 601, kClientHeight = 227;
+constexpr int kButtonWidth = 105, kButtonHeight = 41;
+
+// The launcher's texts are its own (Chinese) and never pass through the
+// engine, so they go to Qt directly rather than through the code page.
+const QString kCaption = QStringLiteral("翎盒信封打印软件");
+const QString kDesignHint = QStringLiteral("信封设计");
+const QString kTemplateCaptions[6] = {
+    QStringLiteral("信封模板（一）"), QStringLiteral("信封模板（二）"), QStringLiteral("信封模板（三）"),
+    QStringLiteral("信封模板（四）"), QStringLiteral("信封模板（五）"), QStringLiteral("信封模板（六）")};
+const QString kHomePageCaption = QStringLiteral("访问主页");
+const QString kRelateCaption = QStringLiteral("相关推荐");
+
+// "宋体" is not installed on Linux; WenQuanYi Zen Hei stands in for it and
+// covers GB2312.
+QFont LauncherFont() {
+  QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("WenQuanYi Zen Hei"));
+  QFont font(QStringLiteral("宋体"));
+  font.setPixelSize(12);
+  return font;
+}
+
+}  // namespace
+
+std::string vlTemplatePath(int n) { return "Vlf/" + std::to_string(n) + ".vlf"; }
+
+TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("FormMain"));
+  // Single fixed border, system menu and minimise box; no maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(kCaption);
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(LauncherFont());
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  setMouseTracking(true);
+
+  InitLauncherResources();
+  CreateComponents();
+  CreateActions();
+  CreateControls();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+TFormMain::~TFormMain() = default;
+
+// The components with the settings stored with the window.
+void TFormMain::CreateComponents() {
+  vlReport1.Name = "vlReport1";
+  // "ReportForm": format level 25 and no embedded template.
+  static constexpr char kReportForm[] = {0x19, 0x00, 0x00, 0x00};
+  TvlStreamReader form(kReportForm, sizeof kReportForm);
+  vlReport1.ReadReportForm(form);
+  vlReport1.Loaded();
+  vlReport1Preview.InitialZoom = TvlReportPreviewSettings::pzDefault;
+  vlReport1Preview.PreviewButtons &= static_cast<std::uint8_t>(~TvlReportPreviewSettings::pbPageSetup);
+  vlReport1Preview.RebuildPrinter = false;
+  vlDesigner1.OpenDir = "Vlf";
+  vlDesigner1.SaveDir = "Vlf";
+}
+
+void TFormMain::CreateActions() {
+  QAction** templates[6] = {&Action1, &Action2, &Action3, &Action4, &Action5, &Action6};
+  for (int i = 0; i < 6; ++i) {
+    QAction* action = new QAction(kTemplateCaptions[i], this);
+    action->setObjectName(QStringLiteral("Action%1").arg(i + 1));
+    connect(action, &QAction::triggered, this, [this, i] { ActionExecute(i + 1); });
+    *templates[i] = action;
+  }
+  ImageList1 = vlLauncherGlyphs();
+  ActionHomePage = new QAction(QIcon(QPixmap::fromImage(ImageList1[0])), kHomePageCaption, this);
+  ActionHomePage->setObjectName(QStringLiteral("ActionHomePage"));
+  connect(ActionHomePage, &QAction::triggered, this, [this] { ActionHomePageExecute(); });
+  ActionRelate = new QAction(QIcon(QPixmap::fromImage(ImageList1[1])), kRelateCaption, this);
+  ActionRelate->setObjectName(QStringLiteral("ActionRelate"));
+  connect(ActionRelate, &QAction::triggered, this, [this] { ActionRelateExecute(); });
+  ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
+}
+
+QToolButton* TFormMain::CreateSpeedButton(const char* name, int left, int top, QAction* action) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+  button->setAutoRaise(true);
+  button->setCursor(Qt::PointingHandCursor);
+  button->setDefaultAction(action);
+  button->setToolButtonStyle(action->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
+  button->setIconSize(QSize(kGlyphSize, kGlyphSize));
+  return button;
+}
+
+void TFormMain::CreateControls() {
+  // The shape first, so the picture lies on top of it and the shape shows as
+  // a frame round the picture.
+  Shape1 = new TShape(this);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setGeometry(32, 32, 169, 161);
+  Shape1->setCursor(Qt::PointingHandCursor);
+  Shape1->setToolTip(kDesignHint);
+  Shape1->SetBrushColor(kIdleColor);
+  Shape1->OnMouseDown = [this](Qt::MouseButton button) { Shape1MouseDown(button); };
+  Shape1->OnMouseMove = [this] { Shape1MouseMove(); };
+
+  Image1 = new TImage(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(47, 48, 140, 130);
+  Image1->setCursor(Qt::PointingHandCursor);
+  Image1->setToolTip(kDesignHint);
+  Image1->SetPicture(QPixmap(QStringLiteral(":/launcher/envelope.jpg")));
+  Image1->OnClick = [this] { Image1Click(); };
+  Image1->OnMouseMove = [this] { Image1MouseMove(); };
+
+  SpeedButton1 = CreateSpeedButton("SpeedButton1", 224, 32, Action1);
+  SpeedButton2 = CreateSpeedButton("SpeedButton2", 344, 32, Action2);
+  SpeedButton3 = CreateSpeedButton("SpeedButton3", 464, 32, Action3);
+  SpeedButton4 = CreateSpeedButton("SpeedButton4", 224, 88, Action4);
+  SpeedButton5 = CreateSpeedButton("SpeedButton5", 344, 88, Action5);
+  SpeedButton6 = CreateSpeedButton("SpeedButton6", 464, 88, Action6);
+  SpeedButton7 = CreateSpeedButton("SpeedButton7", 224, 152, ActionHomePage);
+  SpeedButton8 = CreateSpeedButton("SpeedButton8", 464, 152, ActionRelate);
+}
+
+void TFormMain::mouseMoveEvent(QMouseEvent*) { FormMouseMove(); }
+
+void TFormMain::FormMouseMove() { Shape1->SetBrushColor(kIdleColor); }
+void TFormMain::Shape1MouseMove() { Shape1->SetBrushColor(kHoverColor); }
+void TFormMain::Image1MouseMove() { Shape1->SetBrushColor(kHoverColor); }
+
+// Any mouse button on the frame opens the designer, as a click on the picture does.
+void TFormMain::Shape1MouseDown(Qt::MouseButton) { DesignTemplate(); }
+void TFormMain::Image1Click() { DesignTemplate(); }
+
+// The designer opens on vlReport1 through its DesignReport, which arrives
+// with the designer; until then the picture and the frame do nothing.
+void TFormMain::DesignTemplate() {}
+
+// Print one template: load it (a missing file leaves the report as it was),
+// then Prepare and, when that succeeds, PrepareAndShow. Preparation and the
+// preview are not built yet, so for now the button only loads.
+void TFormMain::ActionExecute(int n) { vlReport1.LoadFromFile(vlTemplatePath(n)); }
+
+// Nothing is reported when the shell cannot open the page.
+void TFormMain::ActionHomePageExecute() { vlPlatform().Shell->Open(kVendorHomePage, "open"); }
+void TFormMain::ActionRelateExecute() { vlPlatform().Shell->Open(kVendorProductPage, "open"); }
+
+}  // namespace vl

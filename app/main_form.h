@@ -1,0 +1,71 @@
+#pragma once
+// The launcher window: six envelope templates, the designer entry and two web
+// links of the vendor.
+
+#include <QAction>
+#include <QImage>
+#include <QToolButton>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/image_control.h"
+#include "app/launcher_components.h"
+#include "app/shape_control.h"
+#include "engine/model/report.h"
+#include "platform/graphics_types.h"
+
+namespace vl {
+
+// The vendor's web pages opened by the two link buttons.
+inline constexpr const char* kVendorHomePage = "https://www.vellora.example/";
+inline constexpr const char* kVendorProductPage = "https://www.vellora.example/products/";
+
+// The shape's fill while the mouse is over the artwork, and otherwise.
+inline constexpr TvlColor kHoverColor = 0xF0CAA6;  // sky blue: red 166, green 202, blue 240
+inline constexpr TvlColor kIdleColor = clWhite;
+
+// The template file of button n (1..6), relative to the current folder.
+std::string vlTemplatePath(int n);
+
+class TFormMain : public QWidget {
+ public:
+  explicit TFormMain(QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // The report the six buttons load and the designer edits, for the whole run.
+  TvlReport vlReport1;
+  TvlReportPreviewSettings vlReport1Preview;
+  TvlDesigner vlDesigner1;
+
+  TShape* Shape1 = nullptr;
+  TImage* Image1 = nullptr;
+  QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
+              *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
+              *SpeedButton7 = nullptr, *SpeedButton8 = nullptr;
+  std::vector<QImage> ImageList1;
+  QAction *Action1 = nullptr, *Action2 = nullptr, *Action3 = nullptr, *Action4 = nullptr,
+          *Action5 = nullptr, *Action6 = nullptr, *ActionHomePage = nullptr, *ActionRelate = nullptr;
+  std::vector<QAction*> ActionList1;
+
+  void FormMouseMove();
+  void Shape1MouseDown(Qt::MouseButton button);
+  void Shape1MouseMove();
+  void Image1Click();
+  void Image1MouseMove();
+  void ActionExecute(int n);  // Action1Execute .. Action6Execute
+  void ActionHomePageExecute();
+  void ActionRelateExecute();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void CreateControls();
+  void CreateActions();
+  QToolButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
+  void DesignTemplate();
+};
+
+}  // namespace vl
