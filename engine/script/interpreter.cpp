@@ -1,7 +1,7 @@
 #include "engine/script/interpreter.h"
 
 #include "engine/core/error.h"
-#include "engine/core/value_convert.h"
+#include "engine/core/value_ops.h"
 #include "engine/script/function_splitter.h"
 #include "engine/script/script_compiler.h"
 
@@ -12,21 +12,10 @@ std::size_t Target(const std::string& line) {
   return static_cast<unsigned char>(line[1]) | (static_cast<std::size_t>(static_cast<unsigned char>(line[2])) << 8);
 }
 
-// A condition holds when it is not 0. Null and empty count as 0; a text is
-// taken as a number (a text that is none is an error, as in any comparison).
-bool IsZero(const TvlValue& v) {
-  switch (v.Kind()) {
-    case TvlValueKind::Empty:
-    case TvlValueKind::Null: return true;
-    case TvlValueKind::Integer: return v.Int() == 0;
-    case TvlValueKind::Float:
-    case TvlValueKind::DateTime: return v.Float() == 0.0;
-    case TvlValueKind::Boolean: return !v.Bool();
-    case TvlValueKind::String: return vlValueToFloat(v) == 0.0;
-    case TvlValueKind::Array: return false;
-  }
-  return false;
-}
+// A condition holds unless it equals 0 by the evaluator's comparison rules:
+// empty counts as 0, null equals only null (so a null condition holds), and a
+// text that is not a number is an error.
+bool IsZero(const TvlValue& v) { return vlValueCompare(v, TvlValue(0)) == 0; }
 
 bool IsExit(std::string_view e) {
   static constexpr std::string_view kExit = "EXIT(0)";
