@@ -41,5 +41,6 @@ class ArgReader {
 // Subcommands, one file each.
 int RunPrinters(const Args& args);
 int RunPaper(const Args& args);
+int RunScript(const Args& args);
 
 }  // namespace vl::cli

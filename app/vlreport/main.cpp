@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"printers", "vlreport printers", vl::cli::RunPrinters},
     {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
      vl::cli::RunPaper},
+    {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
 };
 
 void PrintUsage(std::FILE* to) {
