@@ -1,6 +1,5 @@
 #include "engine/script/table_interpretator.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "engine/core/error.h"
@@ -20,9 +19,10 @@ void TvlTableInterpretator::ReadValue(std::string_view name, TvlValue& value) {
 
 void TvlTableInterpretator::AssignValue(std::string_view name, const TvlValue& value) {
   Variables.Set(name, value);
-  const bool known = std::any_of(Assigned.begin(), Assigned.end(),
-                                 [&](const std::string& n) { return vlSameText(n, name); });
-  if (!known) Assigned.emplace_back(name);
+  if (RecordAssigned && !assignedIndex_.Find(name)) {
+    assignedIndex_.Set(name, TvlValue());
+    Assigned.emplace_back(name);
+  }
 }
 
 std::string TvlTableInterpretator::ElementName(std::string_view array, const TvlValue& index) const {

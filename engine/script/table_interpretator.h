@@ -19,6 +19,7 @@ class TvlTableInterpretator : public TvlInterpretator {
   TvlVariables Variables;
   // Names assigned by scripts (elements included), in order of first assignment.
   std::vector<std::string> Assigned;
+  bool RecordAssigned = true;  // off where only the values matter (the benchmark)
 
   void ReadValue(std::string_view name, TvlValue& value) override;
   void AssignValue(std::string_view name, const TvlValue& value) override;
@@ -29,6 +30,13 @@ class TvlTableInterpretator : public TvlInterpretator {
 
   // The entry name of one array element.
   std::string ElementName(std::string_view array, const TvlValue& index) const;
+
+ private:
+  TvlVariables assignedIndex_ = [] {  // the names of Assigned, found by binary search
+    TvlVariables v;
+    v.SetSorted(true);
+    return v;
+  }();
 };
 
 }  // namespace vl

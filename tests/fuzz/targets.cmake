@@ -1,1 +1,2 @@
 # One line per fuzz target: vl_fuzz_target(<name> <libraries>).
+vl_fuzz_target(interpreter vl_script)
