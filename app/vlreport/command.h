@@ -41,6 +41,8 @@ class ArgReader {
 // Subcommands, one file each.
 int RunPrinters(const Args& args);
 int RunPaper(const Args& args);
+int RunEval(const Args& args);
+int RunPostfix(const Args& args);
 int RunScript(const Args& args);
 
 }  // namespace vl::cli

@@ -22,6 +22,8 @@ const Command kCommands[] = {
     {"printers", "vlreport printers", vl::cli::RunPrinters},
     {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
      vl::cli::RunPaper},
+    {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...]", vl::cli::RunEval},
+    {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
 };
 

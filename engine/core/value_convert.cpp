@@ -1,5 +1,6 @@
 #include "engine/core/value_convert.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,9 +74,15 @@ bool vlTryTextToFloat(std::string_view text, double& out, const TvlFormatSetting
     buf += c;
   }
   if (!digits) return false;
-  char* end = nullptr;
-  const double d = std::strtod(buf.c_str(), &end);
-  if (end != buf.c_str() + buf.size()) return false;
+  // from_chars reads '.' whatever the C locale says (Qt sets it from the
+  // environment, where strtod would expect a comma in many languages); it
+  // takes no leading '+'.
+  const char* first = buf.data();
+  const char* last = buf.data() + buf.size();
+  if (*first == '+' && first + 1 < last && first[1] != '-' && first[1] != '+') ++first;
+  double d = 0;
+  const auto [end, ec] = std::from_chars(first, last, d);
+  if (ec != std::errc() || end != last) return false;
   out = d;
   return true;
 }

@@ -37,14 +37,14 @@ Num ToNum(const TvlValue& v) {
 
 void SetInteger(TvlValue& a, std::int64_t r) {
   if (r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max())
-    a = TvlValue(static_cast<std::int32_t>(r));
+    vlReplaceValue(a, TvlValue(static_cast<std::int32_t>(r)));
   else
-    a = TvlValue(static_cast<double>(r));
+    vlReplaceValue(a, TvlValue(static_cast<double>(r)));
 }
 
 bool EitherNull(TvlValue& a, const TvlValue& b) {
   if (!a.IsNull() && !b.IsNull()) return false;
-  a = TvlValue::Null();
+  vlReplaceValue(a, TvlValue::Null());
   return true;
 }
 
@@ -59,9 +59,9 @@ void Arithmetic(char op, TvlValue& a, const TvlValue& b) {
   const double r = op == '+' ? x.D + y.D : op == '-' ? x.D - y.D : x.D * y.D;
   const bool anyDate = x.Kind == NumKind::Date || y.Kind == NumKind::Date;
   const bool bothDates = x.Kind == NumKind::Date && y.Kind == NumKind::Date;
-  if (op == '+' && anyDate) a = TvlValue::DateTime(r);
-  else if (op == '-' && anyDate && !bothDates) a = TvlValue::DateTime(r);
-  else a = TvlValue(r);
+  if (op == '+' && anyDate) vlReplaceValue(a, TvlValue::DateTime(r));
+  else if (op == '-' && anyDate && !bothDates) vlReplaceValue(a, TvlValue::DateTime(r));
+  else vlReplaceValue(a, TvlValue(r));
 }
 
 // "True"/"False" in any case, for logic between a boolean and a text.
@@ -75,11 +75,11 @@ void Logic(bool isAnd, TvlValue& a, const TvlValue& b) {
   const bool bBool = b.Kind() == TvlValueKind::Boolean;
   if ((aBool && (bBool || IsBooleanText(b))) || (bBool && IsBooleanText(a))) {
     const bool x = vlValueToBool(a), y = vlValueToBool(b);
-    a = TvlValue(isAnd ? (x && y) : (x || y));
+    vlReplaceValue(a, TvlValue(isAnd ? (x && y) : (x || y)));
     return;
   }
   const std::int32_t x = vlValueToInteger(a), y = vlValueToInteger(b);
-  a = TvlValue(isAnd ? (x & y) : (x | y));
+  vlReplaceValue(a, TvlValue(isAnd ? (x & y) : (x | y)));
 }
 
 int Sign(double x, double y) { return x < y ? -1 : (x > y ? 1 : 0); }
@@ -105,8 +105,8 @@ void vlValueMultiply(TvlValue& a, const TvlValue& b) { Arithmetic('*', a, b); }
 void vlValueDivide(TvlValue& a, const TvlValue& b) {
   if (EitherNull(a, b)) return;
   const double x = ToNum(a).D, y = ToNum(b).D;
-  if (y == 0) a = TvlValue(0);
-  else a = TvlValue(x / y);
+  if (y == 0) vlReplaceValue(a, TvlValue(0));
+  else vlReplaceValue(a, TvlValue(x / y));
 }
 
 void vlValueMod(TvlValue& a, const TvlValue& b) {
@@ -122,13 +122,13 @@ void vlValueOr(TvlValue& a, const TvlValue& b) { Logic(false, a, b); }
 void vlValueNegate(TvlValue& a) {
   switch (a.Kind()) {
     case TvlValueKind::Null: return;
-    case TvlValueKind::Float: a = TvlValue(-a.Float()); return;
-    case TvlValueKind::DateTime: a = TvlValue::DateTime(-a.Float()); return;
+    case TvlValueKind::Float: vlReplaceValue(a, TvlValue(-a.Float())); return;
+    case TvlValueKind::DateTime: vlReplaceValue(a, TvlValue::DateTime(-a.Float())); return;
     case TvlValueKind::Array: InvalidOperation();
     default: {
       const Num x = ToNum(a);
       if (x.Kind == NumKind::Int) SetInteger(a, -x.I);
-      else a = TvlValue(-x.D);
+      else vlReplaceValue(a, TvlValue(-x.D));
     }
   }
 }

@@ -12,9 +12,19 @@
 //   date-times is a floating day count;
 // - null equals only null and sorts before every other value.
 
+#include <memory>
+#include <utility>
+
 #include "engine/core/value.h"
 
 namespace vl {
+
+// Puts v in place of slot: destroys the old value and move-constructs the new
+// one, which costs less than assignment on the evaluator's hot path.
+inline void vlReplaceValue(TvlValue& slot, TvlValue&& v) noexcept {
+  std::destroy_at(&slot);
+  std::construct_at(&slot, std::move(v));
+}
 
 // Binary operations; the result replaces a (the left operand).
 void vlValueAdd(TvlValue& a, const TvlValue& b);       // numbers, or text concatenation

@@ -75,6 +75,32 @@ class TvlUpperName {
 // A number literal: commas and periods both stand for the decimal separator,
 // read the same in every locale.
 TvlValue ParseNumber(std::string_view text) {
+  // Short plain decimals, the common case: the digits and the power of ten are
+  // both exact doubles, so one correctly rounded division gives the same value
+  // as the general reader below.
+  if (text.size() <= 15) {
+    std::int64_t digits = 0;
+    int decimals = -1, count = 0;
+    bool plain = true;
+    for (const char c : text) {
+      if (c >= '0' && c <= '9') {
+        digits = digits * 10 + (c - '0');
+        ++count;
+        if (decimals >= 0) ++decimals;
+      } else if ((c == '.' || c == ',') && decimals < 0) {
+        decimals = 0;
+      } else {
+        plain = false;
+        break;
+      }
+    }
+    if (plain && count > 0) {
+      static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+      const double d = static_cast<double>(digits);
+      return TvlValue(decimals > 0 ? d / kPowers[decimals] : d);
+    }
+  }
   char small[64];
   std::string large;
   char* buf = small;
@@ -124,14 +150,14 @@ void ApplyBinary(char op, TvlValue& a, const TvlValue& b) {
     case opGreaterEqual: holds = c >= 0; break;
     default: holds = c != 0; break;  // opNotEqual
   }
-  a = TvlValue(holds ? 1 : 0);
+  vlReplaceValue(a, TvlValue(holds ? 1 : 0));
 }
 
 void ApplyPrefix(char op, TvlValue& a) {
   switch (op) {
     case opNegate: vlValueNegate(a); return;
-    case opNot: a = TvlValue(vlValueCompare(a, TvlValue(0)) == 0 ? 1 : 0); return;
-    case opStr: a = TvlValue(vlValueToText(a)); return;
+    case opNot: vlReplaceValue(a, TvlValue(vlValueCompare(a, TvlValue(0)) == 0 ? 1 : 0)); return;
+    case opStr: vlReplaceValue(a, TvlValue(vlValueToText(a))); return;
     default: break;
   }
   if (a.IsNull()) return;
@@ -141,12 +167,12 @@ void ApplyPrefix(char op, TvlValue& a) {
   const double r = vlRoundToEven(x);
   const bool nearInteger = std::fabs(r - x) < 1e-10;
   if (op == opInt) {
-    a = TvlValue(nearInteger ? r : std::trunc(x));
+    vlReplaceValue(a, TvlValue(nearInteger ? r : std::trunc(x)));
   } else if (op == opFrac) {
     if (nearInteger) x = r;
-    a = TvlValue(x - std::trunc(x));
+    vlReplaceValue(a, TvlValue(x - std::trunc(x)));
   } else {
-    a = TvlValue(r);
+    vlReplaceValue(a, TvlValue(r));
   }
 }
 
@@ -352,8 +378,8 @@ void TvlParser::CallFunction(std::string_view name, const TvlArgumentScan& args,
     const std::int64_t start = TextToInteger(vlValueToText(Evaluate(args.Args[1])));
     const std::int64_t count = TextToInteger(vlValueToText(Evaluate(args.Args[2])));
     const std::int64_t from = start < 1 ? 0 : start - 1;
-    if (count <= 0 || from >= static_cast<std::int64_t>(s.size())) slot = TvlValue(std::string());
-    else slot = TvlValue(s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count)));
+    if (count <= 0 || from >= static_cast<std::int64_t>(s.size())) vlReplaceValue(slot, TvlValue(std::string()));
+    else vlReplaceValue(slot, TvlValue(s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count))));
   } else if (name == "IF") {
     const std::string condition = vlValueToText(Evaluate(args.Args[0]));
     double x = 0;
@@ -367,9 +393,9 @@ void TvlParser::CallFunction(std::string_view name, const TvlArgumentScan& args,
     double d = 0;
     if (!(date ? vlTextToDate(s, d) : vlTextToTime(s, d)))
       throw TvlError("'" + s + (date ? "' is not a valid date" : "' is not a valid time"));
-    slot = TvlValue::DateTime(d);
+    vlReplaceValue(slot, TvlValue::DateTime(d));
   } else {
-    slot = TvlValue::Null();
+    vlReplaceValue(slot, TvlValue::Null());
     if (OnFunction)
       OnFunction(name, TvlValue(std::string(args.Args[0])), TvlValue(std::string(args.Args[1])),
                  TvlValue(std::string(args.Args[2])), slot);
@@ -420,7 +446,7 @@ TvlValue TvlParser::Run(std::string_view postfix, std::string_view source, bool 
         TvlValue& slot = push();
         bool closed = false;
         const std::size_t end = vlScanQuoted(postfix, i, closed);
-        slot = TvlValue(LiteralText(postfix.substr(i + 1, (closed ? end - 1 : end) - (i + 1))));
+        vlReplaceValue(slot, TvlValue(LiteralText(postfix.substr(i + 1, (closed ? end - 1 : end) - (i + 1)))));
         ++n;
         i = end;
         break;
@@ -428,7 +454,7 @@ TvlValue TvlParser::Run(std::string_view postfix, std::string_view source, bool 
       case '[': {
         TvlValue& slot = push();
         const TvlBracketScan b = vlScanBracket(postfix, i);
-        slot = TvlValue::Null();
+        vlReplaceValue(slot, TvlValue::Null());
         if (OnGetValue) OnGetValue(b.Name, slot);
         ++n;
         i = b.Next;
@@ -448,7 +474,7 @@ TvlValue TvlParser::Run(std::string_view postfix, std::string_view source, bool 
           slot = ParseNumber(name);
           i = id.End;
         } else if (vlSameText(name, "TRUE") || vlSameText(name, "FALSE")) {
-          slot = TvlValue(name.size() == 4);
+          vlReplaceValue(slot, TvlValue(name.size() == 4));
           i = id.End;
         } else if (next == '[') {
           // Array access is a call of GETARRAY.
@@ -465,7 +491,7 @@ TvlValue TvlParser::Run(std::string_view postfix, std::string_view source, bool 
           CallFunction(TvlUpperName(name).View(), args, slot);
           i = args.Next;
         } else {
-          slot = TvlValue::Null();
+          vlReplaceValue(slot, TvlValue::Null());
           if (OnGetValue) OnGetValue(TvlUpperName(name).View(), slot);
           i = id.End;
         }

@@ -73,6 +73,8 @@ TEST_F(ParserTest, FollowsTheOperatorTableAndTheVariantRules) {
       {"7 / 2", "Float 3.5"}, {"7 / 0", "Integer 0"}, {"a / (b - 2)", "Integer 0"},
       {"7 MOD 2", "Integer 1"}, {"-7 mod 2", "Integer -1"}, {"7 MOD 0", "Integer 0"},
       {"1,5 + 1.5", "Float 3"}, {"a + b", "Integer 3"}, {"a * 2", "Float 2"},
+      {"0.1 + 0.2 = 0.3", "Integer 0"}, {"5. + .5", "Float 5.5"}, {"1e3", "Float 1000"},
+      {"123456789012345 + 1", "Float 123456789012346"}, {"0.000000000000001 * 1E15", "Float 1"},
       // The word operators.
       {"ROUND(2.5)", "Float 2"}, {"ROUND(3.5)", "Float 4"}, {"INT(2.99999999999)", "Float 3"},
       {"INT(-2.5)", "Float -2"}, {"INT 7 / 2", "Float 3.5"}, {"FRAC(1.25)", "Float 0.25"},
@@ -156,6 +158,14 @@ TEST_F(ParserTest, HandsNamesAndCallsToTheHandlers) {
   EXPECT_TRUE(bare.Evaluate("[x]").IsNull());
 }
 
+TEST_F(ParserTest, ReadsNumberLiteralsTheSameInEveryLocale) {
+  vlFormatSettings().DecimalSeparator = ',';
+  EXPECT_EQ(Shown("1,5 + 1.5"), "Float 3");
+  EXPECT_EQ(Shown("STR 0.5"), "String 0,5");
+  EXPECT_EQ(Shown("'0,5' * 2"), "Float 1");  // texts follow the locale
+  EXPECT_EQ(Shown("IF(0.5 + 0.6, 'yes', 'no')"), "String yes");
+}
+
 TEST_F(ParserTest, StoredConditionsEvaluateFromTheirPostfixForm) {
   const std::string condition = parser_.ToPostfix("([a] = 1) or ([b] > 2)");
   EXPECT_EQ(parser_.EvaluatePostfix(condition).Int(), 1);
@@ -176,6 +186,7 @@ TEST_F(ParserTest, RaisesClearErrorsNamingTheExpression) {
       {"1 +", "Missing operand in \"1 +\""},
       // Conversions.
       {"1.2.3", "'1.2.3' is not a valid floating point value"},
+      {".", "'.' is not a valid floating point value"},
       {"'x' + 1", "Could not convert variant of type (String) into type (Double)"},
       {"IF(TRUE, 1, 2)", "'True' is not a valid floating point value"},
       {"IF(S, 1, 2)", "'abc' is not a valid floating point value"},
@@ -202,6 +213,8 @@ TEST_F(ParserTest, RaisesClearErrorsNamingTheExpression) {
   } catch (const TvlError& e) {
     EXPECT_EQ(std::string(e.what()), "Missing operand in postfix \"2 *3 \\x09\"");
   }
+  EXPECT_THROW(parser_.EvaluatePostfix("1 SUM(a"), TvlError);
+  EXPECT_THROW(parser_.EvaluatePostfix("\x0c"), TvlError);
 }
 
 TEST_F(ParserTest, StaysInsideTheStackAndTheNestingLimit) {

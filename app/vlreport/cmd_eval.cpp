@@ -1,0 +1,78 @@
+// vlreport eval: one expression through the engine's evaluator, with names
+// answered from --var NAME=VALUE options.
+
+#include <QString>
+#include <charconv>
+
+#include "app/vlreport/command.h"
+#include "app/vlreport/json_output.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
+#include "engine/core/value_convert.h"
+#include "engine/core/variables.h"
+#include "engine/script/parser.h"
+#include "platform/qt/qt_text.h"
+
+namespace vl::cli {
+namespace {
+
+const char* KindName(TvlValueKind kind) {
+  switch (kind) {
+    case TvlValueKind::Empty: return "Empty";
+    case TvlValueKind::Null: return "Null";
+    case TvlValueKind::Integer: return "Integer";
+    case TvlValueKind::Float: return "Float";
+    case TvlValueKind::Boolean: return "Boolean";
+    case TvlValueKind::DateTime: return "DateTime";
+    case TvlValueKind::String: return "String";
+    case TvlValueKind::Array: return "Array";
+  }
+  return "?";
+}
+
+// A variable's value: an integer, another number, or else the text itself.
+TvlValue ReadValue(const std::string& text) {
+  std::int32_t i = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
+  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
+  double d = 0;
+  if (vlTryTextToFloat(text, d)) return TvlValue(d);
+  return TvlValue(text);
+}
+
+[[noreturn]] void Undefined(std::string_view name) {
+  throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
+}
+
+}  // namespace
+
+int RunEval(const Args& args) {
+  ArgReader reader(args);
+  TvlVariables vars;
+  for (const std::string& option : reader.Options("--var")) {
+    const std::size_t eq = option.find('=');
+    if (eq == std::string::npos || eq == 0) throw UsageError{"--var needs NAME=VALUE, not '" + option + "'"};
+    vars.Set(vlFromQt(QString::fromUtf8(option.substr(0, eq).c_str())),
+             ReadValue(vlFromQt(QString::fromUtf8(option.substr(eq + 1).c_str()))));
+  }
+  const Args rest = reader.Positional();
+  if (rest.size() != 1) throw UsageError{"needs one expression"};
+
+  TvlParser parser;
+  parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
+    const TvlValue* found = vars.Find(name);
+    if (!found) Undefined(name);
+    value = *found;
+  };
+  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
+                         TvlValue&) { Undefined(name); };
+  const TvlValue result = parser.Evaluate(vlFromQt(QString::fromUtf8(rest[0].c_str())));
+
+  nlohmann::ordered_json doc;
+  doc["kind"] = KindName(result.Kind());
+  doc["text"] = Utf8(vlValueToText(result));
+  PrintJson(doc);
+  return 0;
+}
+
+}  // namespace vl::cli
