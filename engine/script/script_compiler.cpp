@@ -249,7 +249,7 @@ void TvlScriptCompiler::Statement() {
     pos_ += 5;
     return Compound();
   }
-  if (word == "IF") {
+  if (word == "IF" || GluedKeyword("IF", "THEN")) {
     pos_ += 2;
     return If();
   }
@@ -257,7 +257,7 @@ void TvlScriptCompiler::Statement() {
     pos_ += 6;
     return Repeat();
   }
-  if (word == "WHILE") {
+  if (word == "WHILE" || GluedKeyword("WHILE", "DO")) {
     pos_ += 5;
     return While();
   }
@@ -284,6 +284,23 @@ void TvlScriptCompiler::Statement() {
   std::string e;
   const std::size_t at = pos_;
   if (Expression(e)) Emit(LineKind::Call, std::string(1, kScriptCall) + e, at);
+}
+
+// "if(a > 1) then" is the IF statement although its first word is not IF
+// alone: a statement keyword glued to "(" starts the statement when an
+// expression and the keyword that belongs to it (THEN, DO) follow. Otherwise,
+// as in IF(c, x, y), the text stays a call of the evaluator's function.
+bool TvlScriptCompiler::GluedKeyword(std::string_view keyword, std::string_view follower) {
+  if (!KeywordAt(pos_, keyword) || At(pos_ + keyword.size()) != '(') return false;
+  const std::size_t save = pos_;
+  const std::size_t errorCount = errors_->size();
+  pos_ += keyword.size();
+  std::string ignored;
+  const bool fits = Expression(ignored) && MatchKeyword(follower);
+  pos_ = save;
+  error_ = false;  // a statement starts only with the flag clear
+  errors_->resize(errorCount);
+  return fits;
 }
 
 void TvlScriptCompiler::Compound() {

@@ -111,6 +111,7 @@ class TvlScriptCompiler {
   void For();
   void Goto();
   bool LabelHere();
+  bool GluedKeyword(std::string_view keyword, std::string_view follower);
   bool ScanVariable(Variable& v);
   void Assignment(const Variable& v);
   void EmitAssignment(const Variable& v, const std::string& expression, std::size_t at);

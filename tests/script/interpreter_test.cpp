@@ -145,6 +145,9 @@ TEST(InterpreterRun, ScriptsLeaveTheExpectedVariables) {
       // comments of both kinds, including inside what would be one word
       {{"begin // counting", "  i := 2{two}*3; { the", "  rest } s := i end"}, {{"i", "6"}, {"s", "6"}}},
       {{"begin x := 'a{b}c' + '//' end"}, {{"x", "a{b}c//"}}},
+      // a keyword glued to its condition; IF with arguments stays the evaluator's IF
+      {{"begin if(i=0)then s := 1 else s := 2; while(i<3)do i := i + 1 end"}, {{"s", "1"}, {"i", "3"}}},
+      {{"begin IF(1 > 0, INC(i), DEC(i)); IF(0, INC(s), DEC(s)) end"}, {{"i", "1"}, {"s", "-1"}}},
       // INC and DEC of the table
       {{"begin INC(i); INC(i); DEC(s) end"}, {{"i", "2"}, {"s", "-1"}}},
   };
