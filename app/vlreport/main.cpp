@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
+    {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
 };
 
 void PrintUsage(std::FILE* to) {
