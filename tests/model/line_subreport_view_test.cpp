@@ -84,8 +84,7 @@ TEST_F(LineViewTest, RegionWidensAcrossTheLine) {
 
 TEST_F(LineViewTest, HeightsAndProperties) {
   auto v = Line(0, 50);
-  EXPECT_EQ(std::tie(std::as_const(v->CalcHeight()), std::as_const(v->MinHeight()), std::as_const(v->RemainHeight())),
-            std::make_tuple(50, 1, 0));
+  EXPECT_EQ(std::make_tuple(v->CalcHeight(), v->MinHeight(), v->RemainHeight()), std::make_tuple(50, 1, 0));
   EXPECT_TRUE(v->CallMethod("CALCHEIGHT", {}, {}, {}).SameAs(TvlValue(50)));
   v->DeclareProperties();
   EXPECT_EQ(v->Properties().back()->Name, "Stretched");
