@@ -33,7 +33,7 @@ class TvlPictureView : public TvlView {
 
   // Loads the picture from a bound field: a graphic of the BlobType kind
   // takes the field's bytes; a null field empties the picture.
-  void GetBlob(const TvlBlobField& field);
+  void GetBlob(const TvlBlobField& field) override;
   // Loads the picture from a file, the kind chosen by the file's extension
   // (.bmp, .jpg/.jpeg/.jpe/.jfif, .ico, .wmf/.emf). A missing or unreadable
   // file, or an unknown extension, raises TvlError; the picture stays as it was.
