@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/core/engine_state.h"
+#include "engine/model/band_type_sets.h"
 #include "engine/model/band_view.h"
 #include "engine/model/designer_pattern.h"
 #include "platform/canvas.h"
@@ -29,22 +30,6 @@ TvlCanvasFont TitleFont(const TvlCanvas& canvas, std::int32_t escapement = 0) {
   f.Charset = 1;
   f.Escapement = escapement;
   return f;
-}
-
-bool HasPopupFlag(std::uint16_t type, std::uint16_t flag) {
-  auto in = [type](std::initializer_list<int> types) {
-    return std::find(types.begin(), types.end(), type) != types.end();
-  };
-  switch (flag) {
-    case flFormNewPage: return in({0, 1, 5, 6, 8, 9, 11, 12, 16});
-    case flPrintIfSubsetEmpty: return in({5, 8});
-    case flBreaked: return in({0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 21});
-    case flOnFirstPage: return in({2, 3});
-    case flOnLastPage: return type == btPageFooter;
-    case flRepeatHeader: return in({4, 7, 10, 16, 18});
-    case flPrintChildIfInvisible: return type != btPageFooter;
-    default: return false;
-  }
 }
 
 }  // namespace
@@ -160,7 +145,7 @@ void TvlBandView::DefinePopupMenu(std::vector<TvlPopupEntry>& menu) {
       {55440, flPrintChildIfInvisible},
   };
   for (const auto& item : items)
-    if (HasPopupFlag(t, item.Flag))
+    if (vlBandTypeOffers(t, item.Flag))
       menu.push_back({item.CaptionId, (Flags & item.Flag) != 0, TvlPopupAction::Custom, item.Flag});
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
+#include "engine/model/band_type_sets.h"
 #include "engine/model/band_view.h"
 
 namespace vl {
@@ -16,16 +17,6 @@ bool OneOf(std::uint16_t type, std::initializer_list<int> types) {
     if (t == type) return true;
   return false;
 }
-
-// The band-type sets that decide which properties and menu entries a band has.
-bool HasStretched(std::uint16_t t) { return OneOf(t, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18, 21}); }
-bool HasFormNewPage(std::uint16_t t) { return OneOf(t, {0, 1, 5, 6, 8, 9, 11, 12, 16}); }
-bool HasPrintIfSubsetEmpty(std::uint16_t t) { return OneOf(t, {5, 8}); }
-bool HasBreaked(std::uint16_t t) { return OneOf(t, {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 21}); }
-bool HasOnFirstPage(std::uint16_t t) { return OneOf(t, {2, 3}); }
-bool HasOnLastPage(std::uint16_t t) { return t == btPageFooter; }
-bool HasRepeatHeader(std::uint16_t t) { return OneOf(t, {4, 7, 10, 16, 18}); }
-bool IsDataBand(std::uint16_t t) { return OneOf(t, {btMasterData, btDetailData, btSubDetailData}); }
 
 // The band flags a script or the inspector sets by name.
 struct TvlFlagName {
@@ -62,6 +53,22 @@ std::string OtherBandNames(TvlView& self, Pred pred) {
 
 }  // namespace
 
+bool vlBandTypeOffers(std::uint16_t t, std::uint16_t flag) {
+  switch (flag) {
+    case flStretched: return OneOf(t, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18, 21});
+    case flFormNewPage: return OneOf(t, {0, 1, 5, 6, 8, 9, 11, 12, 16});
+    case flPrintIfSubsetEmpty: return OneOf(t, {5, 8});
+    case flBreaked: return OneOf(t, {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 21});
+    case flOnFirstPage: return OneOf(t, {2, 3});
+    case flOnLastPage: return t == btPageFooter;
+    case flRepeatHeader: return OneOf(t, {4, 7, 10, 16, 18});
+    case flPrintChildIfInvisible: return t != btPageFooter;
+    default: return false;
+  }
+}
+
+bool vlIsDataBandType(std::uint16_t t) { return OneOf(t, {btMasterData, btDetailData, btSubDetailData}); }
+
 bool& vlBandTitles() {
   static bool on = true;
   return on;
@@ -81,15 +88,17 @@ void TvlBandView::DeclareProperties() {
                     TvlValue::Null());
     AddProperty("PrintChildIfInvisible", ptBoolean);
   }
-  if (HasStretched(t)) AddProperty("Stretched", ptBoolean);
-  if (HasFormNewPage(t)) AddProperty("FormNewPage", ptBoolean);
-  if (HasPrintIfSubsetEmpty(t)) AddProperty("PrintIfSubsetEmpty", ptBoolean);
-  if (HasBreaked(t)) AddProperty("Breaked", ptBoolean);
-  if (HasOnFirstPage(t)) AddProperty("OnFirstPage", ptBoolean);
-  if (HasOnLastPage(t)) AddProperty("OnLastPage", ptBoolean);
-  if (HasRepeatHeader(t)) AddProperty("RepeatHeader", ptBoolean);
+  const struct {
+    const char* Name;
+    std::uint16_t Flag;
+  } flags[] = {{"Stretched", flStretched},     {"FormNewPage", flFormNewPage},
+               {"PrintIfSubsetEmpty", flPrintIfSubsetEmpty}, {"Breaked", flBreaked},
+               {"OnFirstPage", flOnFirstPage}, {"OnLastPage", flOnLastPage},
+               {"RepeatHeader", flRepeatHeader}};
+  for (const auto& f : flags)
+    if (vlBandTypeOffers(t, f.Flag)) AddProperty(f.Name, ptBoolean);
   if (t == btCrossData) AddProperty("DataSource", ptHasEditor);
-  if (IsDataBand(t)) {
+  if (vlIsDataBandType(t)) {
     AddProperty("Columns", ptInteger);
     AddProperty("ColumnWidth", ptSize);
     AddProperty("ColumnGap", ptSize);
@@ -97,7 +106,7 @@ void TvlBandView::DeclareProperties() {
   }
   if (t == btGroupHeader) {
     AddProperty("Condition", ptString);
-    AddEnumProperty("Master", OtherBandNames(*this, IsDataBand), TvlValue::Null());
+    AddEnumProperty("Master", OtherBandNames(*this, vlIsDataBandType), TvlValue::Null());
   }
   AddProperty("EOF", 0);
   // A band's text is the script run before it prints.
