@@ -1,7 +1,9 @@
 #pragma once
 // The image a picture view holds: the graphic's kind and its bytes in the
 // graphic's own file format (bitmap file, enhanced metafile, icon file,
-// JPEG/JFIF), kept exactly as stored. The drawing surface decodes them.
+// JPEG/JFIF), kept exactly as stored. The drawing surface decodes them
+// (through the platform's TvlPicture, which this type is converted to; the
+// two have different names so that one program can hold both).
 
 #include <cstdint>
 #include <vector>
@@ -17,7 +19,7 @@ enum TvlGraphicKind : std::uint8_t {
   gkJpeg = 4,
 };
 
-struct TvlPicture {
+struct TvlGraphic {
   TvlGraphicKind Kind = gkNone;
   std::vector<std::uint8_t> Data;
 
@@ -26,7 +28,7 @@ struct TvlPicture {
     Kind = gkNone;
     Data.clear();
   }
-  bool operator==(const TvlPicture&) const = default;
+  bool operator==(const TvlGraphic&) const = default;
 };
 
 }  // namespace vl

@@ -13,6 +13,12 @@ class TvlSubReportView : public TvlView {
 
   void LoadFromStream(TvlStreamReader& r) override;
   void SaveToStream(TvlStreamWriter& w) override;
+
+  // ---- Behaviour (subreport_view.cpp). ----
+  // A white box with the name; the engine prints the target page instead.
+  void Draw(TvlCanvas& canvas) override;
+  // No entries at all, not even the shared ones.
+  void DefinePopupMenu(std::vector<TvlPopupEntry>& menu) override;
 };
 
 }  // namespace vl

@@ -14,6 +14,7 @@
 namespace vl {
 
 class TvlBand;
+class TvlBlobField;
 class TvlCanvas;
 class TvlStreamReader;
 class TvlStreamWriter;
@@ -78,6 +79,8 @@ class TvlView : public TvlObject {
   void DeclareProperties() override;
   virtual void DrawBackground();
   virtual void DrawFrame();
+  // Loads the view's content from its bound database field (picture and text views).
+  virtual void GetBlob(const TvlBlobField&) {}
   virtual void HookNotify(TvlView* view);
   virtual void BeginDraw();
   virtual void EndDraw();

@@ -30,6 +30,7 @@ struct TvlBandAlignContext {
   bool BandStretched = false;
   bool OnBand = false;          // the view is one of the current band's objects
   std::int32_t TemplateTop = 0;  // the view's Top in the template (matches on stretched bands)
+  std::int32_t PaperWidth = 0, PaperHeight = 0;  // the page's paper in page units (bands span it)
 };
 
 // Fills the context for a view; false when no page is current.
@@ -70,6 +71,7 @@ struct TvlPopupEntry {
   bool Checked = false;
   TvlPopupAction Action = TvlPopupAction::Separator;
   std::int32_t Tag = 0;         // free for a class's own entries
+  bool Enabled = true;
 };
 
 }  // namespace vl
