@@ -108,6 +108,8 @@ TEST_F(DictionaryTest, VariableValues) {
   EXPECT_FALSE(Known("Nothing"));
   EXPECT_TRUE(dict.GetValue("Nothing").IsNull());
   EXPECT_FALSE(Known(" Values"));  // a category is no variable
+  dict.Variables.Set("Loop", "Loop + 1");  // refers to itself: the evaluator's nesting limit stops it
+  EXPECT_THROW(Value("Loop"), TvlError);
 
   vlState().Evaluator = nullptr;
   EXPECT_THROW(dict.GetValue("Sum"), TvlError);
