@@ -41,10 +41,9 @@ class TvlDataDictionary {
   // Dataset component name -> the alias shown.
   TvlVariables BandDataSources;
 
-  // Streams marked 0xFFFF drop field-alias entries with an empty alias whose
-  // field no longer exists. The datasets answer that through this hook; while
-  // it is unset such entries are kept, so nothing is lost.
-  // Without it the resolver answers, when one is plugged in.
+  // Streams marked 0xFFFF drop field entries with an empty alias whose field
+  // no longer exists. This hook answers that, else the resolver plugged in;
+  // with neither such entries are kept, so nothing is lost.
   std::function<bool(const std::string& fieldName)> FieldExists;
   // Names bound to dataset fields by IsVariable.
   TvlFieldCache FieldCache;
