@@ -19,7 +19,7 @@
 namespace vl {
 
 struct TvlRaster;
-class TvlPicture;
+struct TvlPicture;
 
 class TvlCanvas {
  public:
