@@ -19,7 +19,7 @@
 namespace vl {
 
 struct TvlRaster;
-struct TvlPicture;
+class TvlPicture;
 
 class TvlCanvas {
  public:
