@@ -1,9 +1,6 @@
 # One line per benchmark: vl_benchmark(<name> <libraries>).
 vl_benchmark(parser vl_script)
-<<<<<<< HEAD
 vl_benchmark(datasets vl_build SQLite::SQLite3)
 vl_benchmark(view_draw vl_model vl_platform_qt)
 vl_benchmark(template_stream vl_model)
-=======
 vl_benchmark(interpreter vl_script)
->>>>>>> interpreter

@@ -43,12 +43,9 @@ int RunPrinters(const Args& args);
 int RunPaper(const Args& args);
 int RunEval(const Args& args);
 int RunPostfix(const Args& args);
-<<<<<<< HEAD
 int RunData(const Args& args);
 int RunInfo(const Args& args);
 int RunConvert(const Args& args);
-=======
 int RunScript(const Args& args);
->>>>>>> interpreter
 
 }  // namespace vl::cli

@@ -24,13 +24,10 @@ const Command kCommands[] = {
      vl::cli::RunPaper},
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
-<<<<<<< HEAD
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
-=======
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
->>>>>>> interpreter
 };
 
 void PrintUsage(std::FILE* to) {
