@@ -17,7 +17,7 @@
 #include "engine/report/globals.h"
 #include "engine/report/report_interpretator.h"
 #include "engine/report/run_access.h"
-#include "function_library_bridge.h"
+#include "engine/script/function_library.h"
 
 namespace vl {
 namespace {
@@ -184,9 +184,12 @@ void vlResolveValue(std::string_view name, TvlValue& value) {
   if (report && report->OnGetValue) report->OnGetValue(std::string(name), value);
   if (!value.IsEmpty()) return;
   value = TvlValue(0);
-  if (report && vlDictionaryKnows(report->Dictionary, std::string(name))) {
-    value = vlDictionaryValue(report->Dictionary, std::string(name));
-    return;
+  if (report) {
+    const std::string key(name);
+    if (report->Dictionary.IsVariable(key)) {
+      value = report->Dictionary.GetValue(key);
+      return;
+    }
   }
   if (SystemValue(name, value)) return;
   value = TvlValue();
