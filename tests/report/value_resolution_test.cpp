@@ -46,6 +46,15 @@ class FontMemo : public TvlMemoView {
 
 // Page formation as a test double: it records what scripts ask of it.
 struct RecordingRun : TvlRunAccess {
+  // Bands are opaque here: two addresses stand for a data band and the child
+  // band chained after it.
+  int bandStorage[2] = {};
+  TvlBand* dataBand = reinterpret_cast<TvlBand*>(&bandStorage[0]);
+  TvlBand* childBand = reinterpret_cast<TvlBand*>(&bandStorage[1]);
+  bool HasDataset(TvlBand* b) override { return b == dataBand; }
+  TvlBand* ChainPrev(TvlBand* b) override { return b == childBand ? dataBand : nullptr; }
+  std::int32_t LineInGroup(TvlBand* b) override { return b == dataBand ? 5 : 99; }
+  std::int32_t LineThrough(TvlBand* b) override { return b == dataBand ? 17 : 99; }
   std::int32_t cursorY = 100, cursorBottom = 1000;
   int newPages = 0, stops = 0, modalResult = -1;
   bool kept = false, breakRequests = false;
@@ -90,6 +99,7 @@ class Resolution : public ::testing::Test {
     st.CurReport = saved.CurReport;
     st.CurPage = saved.CurPage;
     st.CurView = saved.CurView;
+    st.CurBand = saved.CurBand;
     st.PageNo = saved.PageNo;
     st.TotalPages = saved.TotalPages;
     vlValueContext() = TvlValueContext{};
@@ -244,6 +254,19 @@ TEST_F(Resolution, AssignmentsReachTheRun) {
   EXPECT_EQ(run.stops, 1);
   EXPECT_EQ(run.shown, std::vector<std::string>{"Band3"});
   EXPECT_FALSE(globals->ScriptVariables.Find("CURY"));
+}
+
+TEST_F(Resolution, LineNumbersComeFromTheChainsDataBand) {
+  EXPECT_EQ(Text("LINE#"), "0");  // no current band
+  vlState().CurBand = run.childBand;
+  EXPECT_EQ(Text("LINE#"), "5");
+  EXPECT_EQ(Text("LINETHROUGH#"), "17");
+  Script({"begin NEWPAGE; CURY := 7 end"});
+  EXPECT_EQ(run.newPages, 1);
+  run.breakRequests = true;
+  Script({"CURY := 8"});
+  EXPECT_TRUE(run.kept);
+  vlState().CurBand = nullptr;
 }
 
 TEST_F(Resolution, DictionaryVariablesTakeAssignments) {
