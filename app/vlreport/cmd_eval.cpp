@@ -1,8 +1,12 @@
 // vlreport eval: one expression through the engine's evaluator, with names
-// answered from --var NAME=VALUE options.
+// answered from --var NAME=VALUE options; with --template FILE.vlf the
+// expression is evaluated as a report text of that template would be (its
+// dictionary, its objects' properties, the system variables with page
+// numbers 0, named constants), the --var values being script variables.
 
 #include <QString>
 #include <charconv>
+#include <cmath>
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
@@ -10,6 +14,12 @@
 #include "engine/core/string_table.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/variables.h"
+#include "app/vlreport/template_load.h"
+#include "engine/core/date_time.h"
+#include "engine/core/engine_state.h"
+#include "engine/model/report.h"
+#include "engine/report/globals.h"
+#include "engine/report/value_resolution.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
 
@@ -40,6 +50,8 @@ TvlValue ReadValue(const std::string& text) {
   return TvlValue(text);
 }
 
+TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expression);
+
 [[noreturn]] void Undefined(std::string_view name) {
   throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
 }
@@ -55,9 +67,49 @@ int RunEval(const Args& args) {
     vars.Set(vlFromQt(QString::fromUtf8(option.substr(0, eq).c_str())),
              ReadValue(vlFromQt(QString::fromUtf8(option.substr(eq + 1).c_str()))));
   }
+  const std::string templatePath = reader.Option("--template");
+  const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one expression"};
+  const std::string expression = vlFromQt(QString::fromUtf8(rest[0].c_str()));
 
+  TvlValue result;
+  if (!templatePath.empty()) {
+    TvlGlobals* globals = vlGlobals();
+    if (!globals) throw TvlError("The engine's globals are not created");
+    TvlReport report;
+    LoadTemplate(report, templatePath, password);
+    for (const auto& entry : vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
+    TvlEngineState& st = vlState();
+    st.CurReport = &report;
+    st.CurPage = report.Pages.Count() > 0 ? report.Pages[0] : nullptr;
+    st.CurView = nullptr;
+    st.PageNo = 0;
+    st.TotalPages = 0;
+    struct Reset {
+      ~Reset() {
+        vlState().CurReport = nullptr;
+        vlState().CurPage = nullptr;
+      }
+    } reset;
+    // DATE and TIME: now, as preparation would capture them.
+    const double now = vlNow();
+    vlValueContext().ReportDate = std::floor(now);
+    vlValueContext().ReportTime = now - std::floor(now);
+    result = globals->Parser.Evaluate(expression);
+  } else {
+    result = EvaluateWithVariables(vars, expression);
+  }
+
+  nlohmann::ordered_json doc;
+  doc["kind"] = KindName(result.Kind());
+  doc["text"] = Utf8(vlValueToText(result));
+  PrintJson(doc);
+  return 0;
+}
+
+namespace {
+TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expression) {
   TvlParser parser;
   parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
     const TvlValue* found = vars.Find(name);
@@ -66,13 +118,8 @@ int RunEval(const Args& args) {
   };
   parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
                          TvlValue&) { Undefined(name); };
-  const TvlValue result = parser.Evaluate(vlFromQt(QString::fromUtf8(rest[0].c_str())));
-
-  nlohmann::ordered_json doc;
-  doc["kind"] = KindName(result.Kind());
-  doc["text"] = Utf8(vlValueToText(result));
-  PrintJson(doc);
-  return 0;
+  return parser.Evaluate(expression);
 }
+}  // namespace
 
 }  // namespace vl::cli

@@ -22,12 +22,13 @@ const Command kCommands[] = {
     {"printers", "vlreport printers", vl::cli::RunPrinters},
     {"paper", "vlreport paper CODE [--landscape] [--printer NAME] [--size WIDTH,HEIGHT]",
      vl::cli::RunPaper},
-    {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...]", vl::cli::RunEval},
+    {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...] [--template FILE.vlf [--password TEXT]]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
+    {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
 };
 
 void PrintUsage(std::FILE* to) {
