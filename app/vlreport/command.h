@@ -47,5 +47,6 @@ int RunData(const Args& args);
 int RunInfo(const Args& args);
 int RunConvert(const Args& args);
 int RunLayout(const Args& args);
+int RunScript(const Args& args);
 
 }  // namespace vl::cli

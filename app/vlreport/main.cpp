@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
+    {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -12,6 +12,7 @@ class TvlPage;
 class TvlBand;
 class TvlView;
 class TvlExpressionEvaluator;
+class TvlVariables;
 
 enum class TvlDocMode : std::uint8_t { dmDesign, dmPrinting };
 
@@ -32,6 +33,7 @@ struct TvlEngineState {
   int StreamVersion = kCurrentStreamVersion;  // version of the stream being read
   std::int32_t LastViewId = 0;                // the object factory's counter
   TvlExpressionEvaluator* Evaluator = nullptr;  // the shared evaluator
+  TvlVariables* ScriptVariables = nullptr;      // the scripts' variables, owned by the globals
 
   void ClearError() {
     ErrorFlag = false;

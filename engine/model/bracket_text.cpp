@@ -3,24 +3,15 @@
 
 #include "engine/model/bracket_text.h"
 
-#include <cctype>
-
+#include "engine/core/display_format.h"
 #include "engine/core/engine_state.h"
+#include "engine/core/error.h"
 #include "engine/core/expression_evaluator.h"
-#include "engine/core/text.h"
-#include "engine/core/value_convert.h"
+#include "engine/core/value_ops.h"
 #include "engine/model/view.h"
 
 namespace vl {
 namespace {
-
-constexpr std::int32_t kCategoryShift = 24, kKindShift = 16;
-
-std::int32_t WithCategoryKind(std::int32_t code, std::int32_t category, std::int32_t kind) {
-  return (code & 0xFFFF) | (category << kCategoryShift) | (kind << kKindShift);
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The closing bracket of the bracket at pos (nested brackets counted,
 // brackets inside apostrophes or double quotes not), or npos.
@@ -46,77 +37,23 @@ TvlBracketHooks& vlBracketHooks() {
   return hooks;
 }
 
-TvlDisplayFormat vlParseFormatSuffix(std::string& expression, const TvlDisplayFormat& viewFormat) {
-  TvlDisplayFormat f = viewFormat;
-  const std::size_t mark = expression.find(" #");
-  if (mark == std::string::npos) return f;
-  std::string s = expression.substr(mark + 2);
-  expression.erase(mark);
-  if (s.empty()) return f;
-  const char first = s[0];
-  if (IsDigit(first) || first == 'N' || first == 'n') {
-    if (IsDigit(first)) s.insert(s.begin(), 'N');
-    const bool fixed = s.size() > 1 && IsDigit(s[1]);
-    f.Code = WithCategoryKind(f.Code, 1, fixed ? 1 : 0);
-    for (std::size_t k = s.size() - 1; k >= 1; --k) {
-      if (s[k] == ',' || s[k] == '-' || s[k] == '.') {
-        f.Code = (f.Code & ~0xFF) | static_cast<unsigned char>(s[k]);
-        s[k] = '.';
-        if (fixed) {
-          std::int32_t decimals = 0;
-          std::size_t d = k + 1;
-          for (; d < s.size() && IsDigit(s[d]) && decimals < 100; ++d) decimals = decimals * 10 + (s[d] - '0');
-          if (d > k + 1) f.Code = (f.Code & ~0xFF00) | ((decimals & 0xFF) << 8);
-        }
-        break;
-      }
-    }
-    if (!fixed) {
-      s.erase(0, 1);
-      f.Code = WithCategoryKind(f.Code, 1, 4);
-      f.Text = s;
-    }
-  } else if (first == 'D' || first == 'T' || first == 'd' || first == 't') {
-    f.Code = WithCategoryKind(f.Code, 2, 4);
-    f.Text = s.substr(1);
-  } else if (first == 'B' || first == 'b') {
-    f.Code = WithCategoryKind(f.Code, 4, 4);
-    f.Text = s.substr(1);
-  } else {
-    f.Text = s;
-  }
-  return f;
-}
-
-std::string vlDefaultDisplayText(const TvlValue& value, std::int32_t, const std::string&) {
-  if (value.IsNullOrEmpty()) return {};
-  if (value.IsString() && vlTrim(value.Str()).empty()) return {};
-  return vlValueToText(value);
-}
-
-std::string vlFormatDisplayValue(const TvlValue& value, std::int32_t code, const std::string& text) {
-  const TvlBracketHooks& hooks = vlBracketHooks();
-  if (hooks.Format) return hooks.Format(value, code, text);
-  return vlDefaultDisplayText(value, code, text);
-}
-
 std::string vlBracketText(TvlView& view, const std::string& bracket) {
-  std::string expression = bracket;
-  const TvlDisplayFormat format = vlParseFormatSuffix(expression, {view.Format, view.FormatText});
   const TvlBracketHooks& hooks = vlBracketHooks();
+  if (hooks.Text) return hooks.Text(view, bracket);
+  std::int32_t code = view.Format;
+  std::string formatText = view.FormatText;
+  std::string expression = bracket, suffix;
+  if (vlSplitFormatSuffix(bracket, expression, suffix)) vlApplyFormatSuffix(suffix, code, formatText);
   TvlValue value(0);
-  if (hooks.Resolve) value = hooks.Resolve(expression);
-  else if (vlState().Evaluator) value = vlState().Evaluator->Evaluate(expression);
-  if ((view.Flags & flHideZeros) && !value.IsString() && !value.IsNullOrEmpty()) {
+  if (vlState().Evaluator) value = vlState().Evaluator->Evaluate(expression);
+  if ((view.Flags & flHideZeros) && !value.IsString()) {
     try {
-      if (vlValueToFloat(value) == 0) value = TvlValue(std::string());
-    } catch (...) {
-      // A value that does not compare with 0 stays.
+      if (vlValueCompare(value, TvlValue(0)) == 0) value = TvlValue(std::string());
+    } catch (const TvlError&) {
+      // A value that does not compare with 0 is printed as it is.
     }
   }
-  if (hooks.Resolved) hooks.Resolved(expression, value);
-  if (hooks.Registering && hooks.Registering()) return {};
-  return vlFormatDisplayValue(value, format.Code, format.Text);
+  return vlFormatDisplayValue(value, code, formatText);
 }
 
 std::string vlExpandBrackets(TvlView& view, const std::string& text) {

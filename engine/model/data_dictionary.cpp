@@ -1,9 +1,12 @@
 #include "engine/model/data_dictionary.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/core/expression_evaluator.h"
+#include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
@@ -51,6 +54,46 @@ const char* vlSystemVariableName(int index) {
   return kSystemVariables[index];
 }
 
+TvlDataDictionary::TvlDataDictionary(const TvlDataDictionary& other)
+    : Variables(other.Variables),
+      FieldAliases(other.FieldAliases),
+      BandDataSources(other.BandDataSources),
+      FieldExists(other.FieldExists) {}
+
+TvlDataDictionary& TvlDataDictionary::operator=(const TvlDataDictionary& other) {
+  if (this != &other) {
+    Variables = other.Variables;
+    FieldAliases = other.FieldAliases;
+    BandDataSources = other.BandDataSources;
+    FieldExists = other.FieldExists;
+    ClearCache();
+  }
+  return *this;
+}
+
+TvlDataDictionary::~TvlDataDictionary() {
+  if (resolver_) resolver_->dictionary_ = nullptr;
+}
+
+void TvlDataDictionary::SetFieldResolver(TvlFieldResolver* resolver) {
+  if (resolver == resolver_) return;
+  // Bindings belong to the resolver that made them.
+  ClearCache();
+  if (resolver_) resolver_->dictionary_ = nullptr;
+  // A resolver serves one dictionary at a time.
+  if (resolver && resolver->dictionary_) resolver->dictionary_->SetFieldResolver(nullptr);
+  resolver_ = resolver;
+  if (resolver_) resolver_->dictionary_ = this;
+}
+
+TvlFieldResolver::~TvlFieldResolver() {
+  if (dictionary_) dictionary_->SetFieldResolver(nullptr);
+}
+
+void TvlFieldResolver::ForgetDataSet(const TvlDataSource* dataSet) {
+  if (dictionary_) dictionary_->FieldCache.Forget(dataSet);
+}
+
 void TvlDataDictionary::Clear() {
   Variables.Clear();
   FieldAliases.Clear();
@@ -67,11 +110,18 @@ void TvlDataDictionary::LoadFromStream(TvlStreamReader& r) {
     ReadList(r, BandDataSources);
     if (marker == kMarkerPrevious) {
       // Entries the older editor left behind: hidden fields that are gone, and
-      // band data sources without an alias.
-      for (int k = FieldAliases.Count() - 1; k >= 0; --k)
-        if (vlValueToText(FieldAliases.ValueAt(k)).empty() && FieldExists &&
-            !FieldExists(FieldAliases.NameAt(k)))
+      // band data sources without an alias. Only field entries are checked:
+      // a dataset entry ("Data.People") is no field reference and would be
+      // lost although its dataset exists.
+      const auto exists = [this](const std::string& key) {
+        if (FieldExists) return FieldExists(key);
+        return resolver_ ? resolver_->FieldExists(key) : true;
+      };
+      for (int k = FieldAliases.Count() - 1; k >= 0; --k) {
+        const std::string key = FieldAliases.NameAt(k);
+        if (vlIsFieldAliasKey(key) && vlValueToText(FieldAliases.ValueAt(k)).empty() && !exists(key))
           FieldAliases.Delete(k);
+      }
       for (int k = BandDataSources.Count() - 1; k >= 0; --k)
         if (vlValueToText(BandDataSources.ValueAt(k)).empty()) BandDataSources.Delete(k);
     }
@@ -152,6 +202,206 @@ void TvlDataDictionary::SaveToFile(const std::string& path) const {
   w.WriteByte(kFileVersion);
   SaveToStream(w);
   vlWriteFileAtomically(path, w.Bytes());
+}
+
+std::string vlFieldAliasKey(const std::string& dataSet, const std::string& field) {
+  return dataSet + ".\"" + field + "\"";
+}
+
+bool vlIsFieldAliasKey(const std::string& key) { return key.find('"') != std::string::npos; }
+
+bool vlSplitDictionaryReference(const std::string& text, std::string& dataSet, std::string& field) {
+  bool quoted = false;
+  for (std::size_t k = text.size(); k-- > 0;) {
+    if (text[k] == '"') {
+      quoted = !quoted;
+    } else if (text[k] == '.' && !quoted) {
+      dataSet = text.substr(0, k);
+      field = text.substr(k + 1);
+      if (field.size() > 2 && field.front() == '"' && field.back() == '"')
+        field = field.substr(1, field.size() - 2);
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// A variable's entry: names with a leading blank are categories.
+const TvlValue* FindVariable(const TvlVariables& variables, const std::string& name) {
+  if (name.empty() || name[0] == ' ') return nullptr;
+  return variables.Find(name);
+}
+
+// A binding made from a variable's text holds while the variable keeps that text.
+bool StillBound(const TvlVariables& variables, const std::string& name, const TvlCacheItem& item) {
+  if (!item.VariableText) return true;
+  const TvlValue* v = FindVariable(variables, name);
+  return v && v->IsString() && v->Str() == *item.VariableText;
+}
+
+bool StartsWithText(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && vlSameText(s.substr(0, prefix.size()), prefix);
+}
+
+void SortByText(std::vector<std::string>& names) {
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return vlCompareText(a, b) < 0; });
+}
+
+// Names with aliases applied: with entries present only the named ones show,
+// a non-empty alias instead of the name.
+std::vector<std::string> ApplyAliases(const std::vector<std::string>& names, const TvlVariables& aliases) {
+  if (aliases.Count() == 0) return names;
+  std::vector<std::string> out;
+  for (const std::string& name : names)
+    if (const TvlValue* alias = aliases.Find(name)) {
+      std::string text = vlValueToText(*alias);
+      out.push_back(text.empty() ? name : std::move(text));
+    }
+  SortByText(out);
+  return out;
+}
+
+// The entry shown under alias among the entries accept admits; nullptr when none.
+template <class Accept>
+const TvlVariables::Entry* FindAlias(const TvlVariables& list, const std::string& alias, Accept accept) {
+  if (alias.empty()) return nullptr;
+  for (const TvlVariables::Entry& e : list.Entries())
+    if (accept(e.Name) && vlSameText(vlValueToText(e.Value), alias)) return &e;
+  return nullptr;
+}
+
+}  // namespace
+
+bool TvlDataDictionary::BindField(const std::string& name, const std::string& reference,
+                                  std::optional<std::string> variableText) {
+  if (!resolver_) return false;
+  TvlFieldBinding binding = resolver_->ResolveField(reference);
+  if (!binding.Bound()) return false;
+  FieldCache.Add(name, TvlCacheItem{std::move(binding), std::move(variableText)});
+  return true;
+}
+
+std::string TvlDataDictionary::UnaliasReference(const std::string& name) const {
+  std::string dataSet, field;
+  if (!vlSplitDictionaryReference(name, dataSet, field)) return name;
+  if (const auto* e = FindAlias(FieldAliases, dataSet, [](const std::string& k) { return !vlIsFieldAliasKey(k); }))
+    dataSet = e->Name;
+  const std::string prefix = dataSet + ".";
+  if (const auto* e = FindAlias(FieldAliases, field, [&](const std::string& k) {
+        return vlIsFieldAliasKey(k) && StartsWithText(k, prefix);
+      })) {
+    std::string ignored;
+    vlSplitDictionaryReference(e->Name, ignored, field);
+  }
+  return vlFieldAliasKey(dataSet, field);
+}
+
+bool TvlDataDictionary::IsVariable(const std::string& name) {
+  if (TvlCacheItem* item = FieldCache.Find(name)) {
+    if (StillBound(Variables, name, *item)) return true;
+    FieldCache.Remove(name);  // a script gave the variable another value
+  }
+  if (const TvlValue* v = FindVariable(Variables, name)) {
+    if (v->IsString() && v->Str().find('.') != std::string::npos) {
+      const std::string text = v->Str();
+      BindField(name, text, text);
+    }
+    return true;
+  }
+  return BindField(name, UnaliasReference(name), std::nullopt);
+}
+
+TvlValue TvlDataDictionary::GetValue(const std::string& name) {
+  if (TvlCacheItem* item = FieldCache.Find(name)) {
+    if (StillBound(Variables, name, *item)) return resolver_->ReadField(item->Field);
+    FieldCache.Remove(name);
+  }
+  const TvlValue* v = FindVariable(Variables, name);
+  if (!v) return TvlValue::Null();
+  if (const TvlVariables* script = vlState().ScriptVariables)
+    if (const TvlValue* s = script->Find(name)) return *s;
+  if (!v->IsString() || v->Str().empty()) return *v;
+  TvlExpressionEvaluator* evaluator = vlState().Evaluator;
+  if (!evaluator) throw TvlError("No expression evaluator for the variable " + name);
+  // Copied: evaluating may change the variables.
+  const std::string text = v->Str();
+  return evaluator->Evaluate(text);
+}
+
+std::vector<std::string> TvlDataDictionary::GetCategoryList() const {
+  std::vector<std::string> out;
+  for (const TvlVariables::Entry& e : Variables.Entries())
+    if (StartsWithBlank(e.Name)) out.push_back(e.Name.substr(1));
+  return out;
+}
+
+std::vector<std::string> TvlDataDictionary::GetVariablesList(const std::string& category) const {
+  std::vector<std::string> out;
+  const int start = Variables.IndexOf(" " + category);
+  if (start < 0) return out;
+  for (int k = start + 1; k < Variables.Count(); ++k) {
+    std::string name = Variables.NameAt(k);
+    if (name.empty() || StartsWithBlank(name)) break;
+    out.push_back(std::move(name));
+  }
+  return out;
+}
+
+std::vector<std::string> TvlDataDictionary::GetDataSetList() const {
+  if (!resolver_) return {};
+  return ApplyAliases(resolver_->DataSetNames(), FieldAliases);
+}
+
+std::vector<std::string> TvlDataDictionary::GetFieldList(const std::string& dataSet) const {
+  std::vector<std::string> out;
+  if (!resolver_) return out;
+  const std::string real = RealDataSetName(dataSet);
+  for (std::string& field : resolver_->FieldNames(real)) {
+    if (const TvlValue* alias = FieldAliases.Find(vlFieldAliasKey(real, field))) {
+      std::string text = vlValueToText(*alias);
+      if (!text.empty()) out.push_back(std::move(text));  // an empty alias hides the field
+    } else {
+      out.push_back(std::move(field));
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> TvlDataDictionary::GetBandDataSourceList() const {
+  if (!resolver_) return {};
+  return ApplyAliases(resolver_->BandDataSourceNames(), BandDataSources);
+}
+
+std::string TvlDataDictionary::RealDataSetName(const std::string& alias) const {
+  const auto* e = FindAlias(FieldAliases, alias, [](const std::string& k) { return !vlIsFieldAliasKey(k); });
+  return e ? e->Name : alias;
+}
+
+std::string TvlDataDictionary::RealBandDataSourceName(const std::string& alias) const {
+  const auto* e = FindAlias(BandDataSources, alias, [](const std::string&) { return true; });
+  return e ? e->Name : alias;
+}
+
+std::string TvlDataDictionary::RealFieldName(const std::string& dataSet, const std::string& alias) const {
+  const std::string prefix = dataSet + ".";
+  const auto* e = FindAlias(FieldAliases, alias, [&](const std::string& k) {
+    return vlIsFieldAliasKey(k) && StartsWithText(k, prefix);
+  });
+  std::string ignored, field;
+  if (e && vlSplitDictionaryReference(e->Name, ignored, field)) return field;
+  return alias;
+}
+
+std::string TvlDataDictionary::GetAlias(const std::string& name) const {
+  for (const TvlVariables* list : {&FieldAliases, &BandDataSources})
+    if (const TvlValue* alias = list->Find(name)) {
+      std::string text = vlValueToText(*alias);
+      if (!text.empty()) return text;
+    }
+  return name;
 }
 
 }  // namespace vl

@@ -3,11 +3,14 @@
 // information block, and the template stream and file.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/model/data_dictionary.h"
 #include "engine/model/pages.h"
+#include "engine/core/value.h"
 
 namespace vl {
 
@@ -24,6 +27,12 @@ enum class TvlLoadStatus : std::uint8_t {
   MissingClasses,   // add-in classes not registered: the other views were read
   PasswordRefused,  // the password was not given: one empty page is left
 };
+
+// The report's events for the application: a name's value, asked before any
+// other meaning of the name, and a function call that no library handled.
+using TDetailEvent = std::function<void(const std::string& ParName, TvlValue& ParValue)>;
+using TvlUserFunctionEvent = std::function<void(std::string_view Name, const TvlValue& p1,
+                                                const TvlValue& p2, const TvlValue& p3, TvlValue& Val)>;
 
 class TvlReport {
  public:
@@ -51,6 +60,8 @@ class TvlReport {
   bool StoreInDFM = false;  // embed the template in the owning window's description
   // Run-time flags for the designer; never stored.
   bool Modified = false, ComponentModified = false;
+  TDetailEvent OnGetValue;
+  TvlUserFunctionEvent OnUserFunction;
 
   TvlLoadStatus LastLoadStatus = TvlLoadStatus::Loaded;
   std::string LastLoadMessage;  // the message shown for the last failed load

@@ -8,7 +8,9 @@
 
 #include <map>
 
+#include "engine/core/date_time.h"
 #include "engine/core/engine_state.h"
+#include "engine/core/format_settings.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
 #include "engine/model/bracket_text.h"
@@ -97,43 +99,37 @@ TEST_F(MemoPrintTest, ExpandsBrackets) {
 }
 
 TEST_F(MemoPrintTest, FormatSuffixes) {
-  const std::int32_t view = 0x200 + ',';
+  TvlFormatSettings& fs = vlFormatSettings();
+  const TvlFormatSettings saved = fs;
+  fs.DecimalSeparator = '.';
+  fs.ThousandSeparator = ',';
+  double christmas = 0;
+  ASSERT_TRUE(vlEncodeDate(2026, 12, 24, christmas));
+  vars["SUM"] = TvlValue(1234.5);
+  vars["DAY"] = TvlValue::DateTime(christmas);
+  vars["PAID"] = TvlValue(true);
+  vars["OPEN"] = TvlValue(0);
   struct Case {
-    const char* Bracket;
-    const char* Expression;
-    std::int32_t Code;
-    const char* Text;
+    const char* Memo;
+    const char* Out;
   } cases[] = {
-      {"Sum #N2,2", "Sum", 0x01010200 + ',', nullptr},  // fixed notation uses no format text
-      {"Sum #2.3", "Sum", 0x01010300 + '.', nullptr},
-      {"Sum #N#,##0.00", "Sum", 0x01040200 + '.', "#,##0.00"},
-      {"Day #Ddd.mm.yyyy", "Day", 0x02040200 + ',', "dd.mm.yyyy"},
-      {"Paid #BNo;Yes", "Paid", 0x04040200 + ',', "No;Yes"},
-      {"Name #xyz", "Name", view, "xyz"},
-      {"Name", "Name", view, "keep"},  // no suffix: the view's own format
+      {"[Sum #N2,2]", "1234,50"},
+      {"[Sum #N#,##0.00]", "1,234.50"},
+      {"[Day #Ddd.mm.yyyy]", "24.12.2026"},
+      {"[Paid #BNo;Yes] [Open #BNo;Yes]", "Yes No"},
+      {"[Sum]", "1234.5"},
   };
   for (const Case& c : cases) {
-    std::string expression = c.Bracket;
-    const TvlDisplayFormat f = vlParseFormatSuffix(expression, {view, "keep"});
-    EXPECT_EQ(expression, c.Expression) << c.Bracket;
-    EXPECT_EQ(f.Code, c.Code) << c.Bracket;
-    if (c.Text) {
-      EXPECT_EQ(f.Text, c.Text) << c.Bracket;
-    }
+    auto vOwned = Make({c.Memo});
+    TvlMemoView& v = *vOwned;
+    EXPECT_EQ(Expanded(v), std::vector<std::string>{c.Out}) << c.Memo;
   }
-
-  // The formatter receives the code and text of the suffix.
-  std::int32_t seenCode = 0;
-  std::string seenText;
-  vlBracketHooks().Format = [&](const TvlValue& v, std::int32_t code, const std::string& text) {
-    seenCode = code, seenText = text;
-    return "<" + vlDefaultDisplayText(v, code, text) + ">";
-  };
-  auto vOwned = Make({"[2 #BNo;Yes]"});
+  // The report's value resolution takes over every bracket when installed.
+  vlBracketHooks().Text = [](TvlView&, const std::string& bracket) { return "<" + bracket + ">"; };
+  auto vOwned = Make({"a [Sum #N2,2] b"});
   TvlMemoView& v = *vOwned;
-  EXPECT_EQ(Expanded(v), std::vector<std::string>{"<2>"});
-  EXPECT_EQ(seenCode >> 24, 4);
-  EXPECT_EQ(seenText, "No;Yes");
+  EXPECT_EQ(Expanded(v), std::vector<std::string>{"a <Sum #N2,2> b"});
+  fs = saved;
 }
 
 TEST_F(MemoPrintTest, HideZeros) {

@@ -1,0 +1,59 @@
+#pragma once
+// What value resolution needs of page formation: the cursor and line counters
+// of the current page and band, and the requests a script makes of them.
+// The bands and the formation state live in the layer above; page formation
+// installs its answers here (vlSetRunAccess), and until it does the defaults
+// answer 0 and ignore requests, which is what a template outside a run
+// (vlreport eval, the designer) should see.
+
+#include <cstdint>
+#include <string>
+
+namespace vl {
+
+class TvlBand;
+class TvlPage;
+class TvlReport;
+class TvlView;
+
+class TvlRunAccess {
+ public:
+  virtual ~TvlRunAccess() = default;
+
+  // Bands.
+  virtual bool HasDataset(TvlBand*) { return false; }
+  virtual TvlBand* ChainPrev(TvlBand*) { return nullptr; }
+  virtual std::int32_t LineInGroup(TvlBand*) { return 0; }
+  virtual std::int32_t LineThrough(TvlBand*) { return 0; }
+  virtual void RequestNewPage(TvlBand*) {}
+  virtual void RequestNewColumn(TvlBand*) {}
+  // NewPageRequests or NewColumnRequests above 0.
+  virtual bool HasBreakRequests(TvlBand*) { return false; }
+  virtual void KeepCursorY(TvlBand*) {}
+
+  // Pages during formation.
+  virtual std::int32_t CursorY(TvlPage*) { return 0; }
+  virtual void SetCursorY(TvlPage*, std::int32_t) {}
+  virtual std::int32_t CursorBottom(TvlPage*) { return 0; }
+  virtual std::int32_t CrossColumnNo(TvlPage*) { return 0; }
+  virtual std::int32_t CurrentLine(TvlPage*) { return 0; }
+  virtual void ShowBand(TvlPage*, const std::string& /*bandName*/) {}
+  // Dialog pages: the form's modal result.
+  virtual void SetModalResult(TvlPage*, std::int32_t) {}
+
+  // The report run.
+  virtual bool IsFinalPass(TvlReport*) { return false; }
+  virtual void RequestStop(TvlReport*) {}
+  // The progress window's second label; pending window messages are let through.
+  virtual void ShowProgress(const std::string&) {}
+
+  // The width a text view needs for its expanded text; other views and the
+  // default answer their width.
+  virtual std::int32_t CalcWidth(TvlView* view);
+};
+
+// The access in force (never null). Passing nullptr restores the defaults.
+TvlRunAccess& vlRunAccess();
+void vlSetRunAccess(TvlRunAccess* access);
+
+}  // namespace vl
