@@ -14,6 +14,7 @@
 #include "engine/core/string_table.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/variables.h"
+#include "engine/model/bracket_text.h"
 #include "engine/model/memo_view.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
@@ -46,9 +47,11 @@ std::string ShowMarks(const std::string& line) {
 // Puts the engine's run state back however the command ends.
 struct StateRestorer {
   TvlEngineState saved = vlState();
+  TvlBracketHooks hooks = vlBracketHooks();
   ~StateRestorer() {
     vlState().Evaluator = saved.Evaluator;
     vlState().DocMode = saved.DocMode;
+    vlBracketHooks() = hooks;
   }
 };
 
@@ -85,8 +88,12 @@ int RunLayout(const Args& args) {
                          TvlValue&) { Undefined(name); };
   StateRestorer restore;
   vlState().Evaluator = &parser;
+  // The given variables answer the brackets, not a report being prepared.
+  vlBracketHooks().Text = nullptr;
   vlState().DocMode = TvlDocMode::dmPrinting;
 
+  // A view stored invisible (shown by its script) is laid out all the same.
+  memo->Visible = true;
   const std::int32_t calcHeight = memo->CalcHeight();
   nlohmann::ordered_json doc;
   doc["object"] = Utf8(memo->Name);
