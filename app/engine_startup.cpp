@@ -2,9 +2,14 @@
 
 #include <memory>
 
+#include "engine/model/bracket_text.h"
+#include "engine/model/scratch_canvas.h"
+#include "engine/model/view.h"
 #include "engine/printer/printer.h"
 #include "engine/report/globals.h"
+#include "engine/report/value_resolution.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_canvas.h"
 
 namespace vl {
 
@@ -17,6 +22,12 @@ std::unique_ptr<TvlGlobals> gEngineGlobals;
 void vlStartEngine() {
   vlResetPrinter(vlPlatform().Printer);
   if (!vlGlobals()) gEngineGlobals = std::make_unique<TvlGlobals>();
+  // Texts are measured with the installed fonts at design resolution. The
+  // surface outlives the application object, so it is never destroyed.
+  static TvlQtImageCanvas* scratch = new TvlQtImageCanvas(1, 1, 96);
+  vlSetScratchCanvas(scratch);
+  // Views' brackets go through the report's value resolution.
+  vlBracketHooks().Text = [](TvlView&, const std::string& bracket) { return vlBracketText(std::string_view(bracket)); };
 }
 
 }  // namespace vl

@@ -46,6 +46,7 @@ int RunPostfix(const Args& args);
 int RunData(const Args& args);
 int RunInfo(const Args& args);
 int RunConvert(const Args& args);
+int RunLayout(const Args& args);
 int RunScript(const Args& args);
 int RunFormat(const Args& args);
 

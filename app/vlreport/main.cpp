@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
+    {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
 };

@@ -13,6 +13,10 @@ class TvlExpressionEvaluator {
  public:
   virtual ~TvlExpressionEvaluator() = default;
   virtual TvlValue Evaluate(const std::string& text) = 0;
+  // A condition evaluated again and again is compiled once: Compile gives a
+  // stored form that EvaluateCompiled runs (the defaults keep the text).
+  virtual std::string Compile(const std::string& text) { return text; }
+  virtual TvlValue EvaluateCompiled(const std::string& compiled) { return Evaluate(compiled); }
 };
 
 }  // namespace vl

@@ -61,6 +61,9 @@ class TvlParser : public TvlExpressionEvaluator {
   TvlValue Evaluate(const std::string& text) override;
   TvlValue Evaluate(std::string_view text);
   TvlValue Evaluate(const char* text) { return Evaluate(std::string_view(text)); }
+  // The stored postfix form, for conditions evaluated many times.
+  std::string Compile(const std::string& text) override { return ToPostfix(text); }
+  TvlValue EvaluateCompiled(const std::string& compiled) override { return EvaluatePostfix(compiled); }
 
   std::string ToPostfix(std::string_view text) const;
   TvlValue EvaluatePostfix(std::string_view postfix);

@@ -1,0 +1,112 @@
+// vlreport layout: one text view of a template laid out as it would print,
+// after its brackets are expanded with --set NAME=VALUE variables: the
+// wrapped lines (paragraph marks shown as \x01), the text height and the
+// height the view asks of its band.
+
+#include <QString>
+#include <charconv>
+
+#include "app/vlreport/command.h"
+#include "app/vlreport/json_output.h"
+#include "app/vlreport/template_load.h"
+#include "engine/core/engine_state.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
+#include "engine/core/value_convert.h"
+#include "engine/core/variables.h"
+#include "engine/model/bracket_text.h"
+#include "engine/model/memo_view.h"
+#include "engine/script/parser.h"
+#include "platform/qt/qt_text.h"
+
+namespace vl::cli {
+namespace {
+
+TvlValue ReadValue(const std::string& text) {
+  std::int32_t i = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
+  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
+  double d = 0;
+  if (vlTryTextToFloat(text, d)) return TvlValue(d);
+  return TvlValue(text);
+}
+
+[[noreturn]] void Undefined(std::string_view name) {
+  throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
+}
+
+std::string ShowMarks(const std::string& line) {
+  std::string out;
+  for (char c : line) {
+    if (c == '\x01') out += "\\x01";
+    else out += c;
+  }
+  return out;
+}
+
+// Puts the engine's run state back however the command ends.
+struct StateRestorer {
+  TvlEngineState saved = vlState();
+  TvlBracketHooks hooks = vlBracketHooks();
+  ~StateRestorer() {
+    vlState().Evaluator = saved.Evaluator;
+    vlState().DocMode = saved.DocMode;
+    vlBracketHooks() = hooks;
+  }
+};
+
+}  // namespace
+
+int RunLayout(const Args& args) {
+  ArgReader reader(args);
+  const std::string objectName = reader.Option("--object");
+  if (objectName.empty()) throw UsageError{"needs --object NAME"};
+  TvlVariables vars;
+  for (const std::string& option : reader.Options("--set")) {
+    const std::size_t eq = option.find('=');
+    if (eq == std::string::npos || eq == 0) throw UsageError{"--set needs NAME=VALUE, not '" + option + "'"};
+    vars.Set(vlFromQt(QString::fromUtf8(option.substr(0, eq).c_str())),
+             ReadValue(vlFromQt(QString::fromUtf8(option.substr(eq + 1).c_str()))));
+  }
+  const Args rest = reader.Positional();
+  if (rest.size() != 1) throw UsageError{"needs one template file"};
+
+  TvlReport report;
+  LoadTemplate(report, rest[0]);
+  TvlView* view = report.FindObject(vlFromQt(QString::fromUtf8(objectName.c_str())));
+  if (!view) throw TvlError("no object named '" + objectName + "' in " + rest[0]);
+  auto* memo = dynamic_cast<TvlMemoView*>(view);
+  if (!memo) throw TvlError("'" + objectName + "' is not a text object");
+
+  TvlParser parser;
+  parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
+    const TvlValue* found = vars.Find(name);
+    if (!found) Undefined(name);
+    value = *found;
+  };
+  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
+                         TvlValue&) { Undefined(name); };
+  StateRestorer restore;
+  vlState().Evaluator = &parser;
+  // The given variables answer the brackets, not a report being prepared.
+  vlBracketHooks().Text = nullptr;
+  vlState().DocMode = TvlDocMode::dmPrinting;
+
+  // A view stored invisible (shown by its script) is laid out all the same.
+  memo->Visible = true;
+  const std::int32_t calcHeight = memo->CalcHeight();
+  nlohmann::ordered_json doc;
+  doc["object"] = Utf8(memo->Name);
+  nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+  for (const std::string& line : memo->PrintedMemo) lines.push_back(Utf8(ShowMarks(line)));
+  doc["lines"] = lines;
+  doc["lineHeight"] = memo->LineHeight;
+  doc["textHeight"] = memo->PrintedMemo.empty() ? 0 : memo->TextHeight;
+  doc["calcHeight"] = calcHeight;
+  doc["minHeight"] = memo->MinHeight();
+  doc["remainHeight"] = memo->RemainHeight();
+  PrintJson(doc);
+  return 0;
+}
+
+}  // namespace vl::cli
