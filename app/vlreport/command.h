@@ -46,5 +46,6 @@ int RunPostfix(const Args& args);
 int RunData(const Args& args);
 int RunInfo(const Args& args);
 int RunConvert(const Args& args);
+int RunRenderTemplate(const Args& args);
 
 }  // namespace vl::cli

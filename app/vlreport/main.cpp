@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
     {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
+    {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
 };
 
 void PrintUsage(std::FILE* to) {
