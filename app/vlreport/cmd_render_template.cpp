@@ -69,13 +69,13 @@ int RunRenderTemplate(const Args& args) {
 
   std::vector<TvlView*> views;
   for (const auto& v : page.Objects) views.push_back(v.get());
-  // Views aligned in their band find the page through the engine state.
-  TvlEngineState& state = vlState();
-  state.CurReport = &report;
-  state.CurPage = &page;
+  // Views aligned in their band find the page through the engine state,
+  // which must not point at them once they are gone.
+  struct CurrentPage {
+    CurrentPage(TvlReport& r, TvlPage& p) { vlState().CurReport = &r, vlState().CurPage = &p; }
+    ~CurrentPage() { vlState().CurReport = nullptr, vlState().CurPage = nullptr; }
+  } current(report, page);
   const QImage image = vlRenderViewsToImage(views, w, h, dpi);
-  state.CurPage = nullptr;
-  state.CurReport = nullptr;
   if (!image.save(QString::fromLocal8Bit(png.c_str()), "PNG")) throw TvlError("cannot write '" + png + "'");
   PrintJson({{"Page", pageNo}, {"Views", views.size()}, {"Width", image.width()}, {"Height", image.height()}});
   return 0;
