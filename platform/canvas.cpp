@@ -144,7 +144,7 @@ bool TvlCanvas::RectVisible(const TvlRect& r) const {
   return !clip_ || clip_->Intersects(v);
 }
 
-void TvlCanvas::StretchDraw(const TvlRect& dest, const TvlPicture& picture, bool toPrinter) {
+void TvlCanvas::StretchDraw(const TvlRect& dest, const TvlGraphic& picture, bool toPrinter) {
   if (vlRectEmpty(dest) || picture.Empty()) return;
   if (picture.IsMetafile()) {
     if (picture.Valid()) vlPlayMetafile(*this, picture.Bytes(), dest);

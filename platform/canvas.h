@@ -19,7 +19,7 @@
 namespace vl {
 
 struct TvlRaster;
-class TvlPicture;
+class TvlGraphic;
 
 class TvlCanvas {
  public:
@@ -113,7 +113,7 @@ class TvlCanvas {
                              TvlStretchMode mode = TvlStretchMode::Smooth, bool deviceIndependent = false) = 0;
   // A picture of any kind stretched into the rectangle; a picture that does
   // not decode draws nothing.
-  void StretchDraw(const TvlRect& dest, const TvlPicture& picture, bool toPrinter = false);
+  void StretchDraw(const TvlRect& dest, const TvlGraphic& picture, bool toPrinter = false);
 
   // ---- off-screen surfaces ----
   // A surface of the same kind, width x height pixels, at this resolution.

@@ -6,7 +6,7 @@
 
 namespace vl {
 
-struct TvlPicture::Decoded {
+struct TvlGraphic::Decoded {
   bool Ok = false;
   TvlRaster Raster;
   std::int32_t Width = 0, Height = 0;
@@ -21,9 +21,9 @@ TvlPictureKind vlDetectPictureKind(const std::string& b) {
   return TvlPictureKind::None;
 }
 
-TvlPicture::TvlPicture(TvlPictureKind kind, std::string bytes) : kind_(kind), bytes_(std::move(bytes)) {}
+TvlGraphic::TvlGraphic(TvlPictureKind kind, std::string bytes) : kind_(kind), bytes_(std::move(bytes)) {}
 
-const TvlPicture::Decoded& TvlPicture::Decode() const {
+const TvlGraphic::Decoded& TvlGraphic::Decode() const {
   if (decoded_) return *decoded_;
   auto d = std::make_shared<Decoded>();
   switch (kind_) {
@@ -48,10 +48,10 @@ const TvlPicture::Decoded& TvlPicture::Decode() const {
   return *decoded_;
 }
 
-std::int32_t TvlPicture::Width() const { return Decode().Width; }
-std::int32_t TvlPicture::Height() const { return Decode().Height; }
-bool TvlPicture::Valid() const { return Decode().Ok; }
-const TvlRaster* TvlPicture::Raster() const {
+std::int32_t TvlGraphic::Width() const { return Decode().Width; }
+std::int32_t TvlGraphic::Height() const { return Decode().Height; }
+bool TvlGraphic::Valid() const { return Decode().Ok; }
+const TvlRaster* TvlGraphic::Raster() const {
   const Decoded& d = Decode();
   return d.Ok && kind_ != TvlPictureKind::Metafile ? &d.Raster : nullptr;
 }

@@ -17,10 +17,10 @@ enum class TvlPictureKind : std::uint8_t { Bitmap = 0, Jpeg = 1, Icon = 2, Metaf
 // Kind from the first bytes; None when nothing matches.
 TvlPictureKind vlDetectPictureKind(const std::string& bytes);
 
-class TvlPicture {
+class TvlGraphic {
  public:
-  TvlPicture() = default;
-  TvlPicture(TvlPictureKind kind, std::string bytes);
+  TvlGraphic() = default;
+  TvlGraphic(TvlPictureKind kind, std::string bytes);
 
   TvlPictureKind Kind() const { return kind_; }
   const std::string& Bytes() const { return bytes_; }

@@ -40,6 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vl::TvlMetafileInfo info;
   vl::vlMetafileInfo(bytes, info);
   vl::vlPlayMetafile(canvas, bytes, {10, 10, 400, 300});
-  canvas.StretchDraw({0, 0, 20, 20}, vl::TvlPicture(vl::TvlPictureKind::Metafile, bytes));
+  canvas.StretchDraw({0, 0, 20, 20}, vl::TvlGraphic(vl::TvlPictureKind::Metafile, bytes));
   return 0;
 }

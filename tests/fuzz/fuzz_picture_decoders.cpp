@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  vl::TvlPicture picture(static_cast<vl::TvlPictureKind>(data[0] % 3), bytes);
+  vl::TvlGraphic picture(static_cast<vl::TvlPictureKind>(data[0] % 3), bytes);
   vl::TvlRecordingCanvas canvas;
   canvas.StretchDraw({0, 0, 50, 50}, picture, data[0] & 0x80);
   if (const vl::TvlRaster* r = picture.Raster()) {

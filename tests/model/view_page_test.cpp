@@ -11,8 +11,6 @@
 #include "engine/model/object_factory.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/print_sink.h"
-#include "engine/model/view_render.h"
-#include "platform/recording_canvas.h"
 #include "tests/model/template_fixture.h"
 
 namespace vl {
@@ -106,10 +104,10 @@ TEST_F(ViewPageTest, ViewsAlignAgainstTheCurrentPage) {
   EXPECT_EQ(wide.Left, 20);
   EXPECT_EQ(wide.Width, 700);
 
-  // Drawing aligns too; the preview has no band current here, so a
-  // full-width view keeps one unit inside the right limit.
-  TvlRecordingCanvas c;
-  vlDrawViews(c, {&wide}, 1, 1);
+  // While printing with no band current a full-width view keeps one unit
+  // inside the right limit.
+  vlState().DocMode = TvlDocMode::dmPrinting;
+  wide.AlignInBand(nullptr);
   EXPECT_EQ(wide.Width, 699);
 
   // No current page: nothing moves.

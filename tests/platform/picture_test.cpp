@@ -83,12 +83,12 @@ TEST(Pictures, CorruptBytesDecodeToNothingAndDrawNothing) {
                {TvlPictureKind::Metafile, emfBytes}};
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.Kind));
-    EXPECT_TRUE(TvlPicture(c.Kind, c.Bytes).Valid());
+    EXPECT_TRUE(TvlGraphic(c.Kind, c.Bytes).Valid());
     EXPECT_EQ(vlDetectPictureKind(c.Bytes), c.Kind);
     // Every cut of the file, and the file with its size fields mangled.
     for (std::size_t cut = 0; cut < c.Bytes.size(); cut += 1 + c.Bytes.size() / 64) {
       TvlRecordingCanvas canvas;
-      TvlPicture p(c.Kind, c.Bytes.substr(0, cut));
+      TvlGraphic p(c.Kind, c.Bytes.substr(0, cut));
       canvas.StretchDraw({0, 0, 100, 100}, p);
       if (!p.Valid()) {
         EXPECT_TRUE(canvas.Describe(false).empty());
@@ -97,12 +97,12 @@ TEST(Pictures, CorruptBytesDecodeToNothingAndDrawNothing) {
     std::string mangled = c.Bytes;
     for (std::size_t k = 2; k < std::min<std::size_t>(mangled.size(), 60); k += 7) mangled[k] = '\xFF';
     TvlRecordingCanvas canvas;
-    canvas.StretchDraw({0, 0, 100, 100}, TvlPicture(c.Kind, mangled));
+    canvas.StretchDraw({0, 0, 100, 100}, TvlGraphic(c.Kind, mangled));
   }
   // A bitmap claiming a billion pixels is refused before any allocation.
   std::string huge = bmp;
   huge[18] = '\xFF', huge[19] = '\xFF', huge[20] = '\xFF', huge[21] = '\x0F';
-  EXPECT_FALSE(TvlPicture(TvlPictureKind::Bitmap, huge).Valid());
+  EXPECT_FALSE(TvlGraphic(TvlPictureKind::Bitmap, huge).Valid());
 }
 
 TEST(MetafilePlayer, PlaysEnhancedRecordsScaledIntoTheRectangle) {
@@ -169,7 +169,7 @@ TEST(MetafilePlayer, HeaderExtremesAreRefusedNotOverflowed) {
   bytes[11] = '\x80';  // left bound -2^31
   TvlMetafileInfo info;
   EXPECT_FALSE(vlMetafileInfo(bytes, info));
-  EXPECT_FALSE(TvlPicture(TvlPictureKind::Metafile, bytes).Valid());
+  EXPECT_FALSE(TvlGraphic(TvlPictureKind::Metafile, bytes).Valid());
 }
 
 TEST(MetafilePlayer, PlaysPlaceableLegacyFiles) {

@@ -191,7 +191,7 @@ TEST_F(QtCanvas, FillsFramesPatternsAndRegionsHitExactPixels) {
 
 TEST_F(QtCanvas, PicturesStretchAndCorruptOnesDrawNothing) {
   TvlQtImageCanvas c(40, 40);
-  const TvlPicture icon(TvlPictureKind::Icon, fixtures::TwoByTwoIcon());
+  const TvlGraphic icon(TvlPictureKind::Icon, fixtures::TwoByTwoIcon());
   c.StretchDraw({0, 0, 40, 40}, icon, true);
   EXPECT_EQ(c.Image().pixel(5, 5) & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(c.Image().pixel(35, 5) & 0xFFFFFF, 0x00FF00u);
@@ -200,15 +200,15 @@ TEST_F(QtCanvas, PicturesStretchAndCorruptOnesDrawNothing) {
   TvlQtImageCanvas d(40, 40);
   std::string cut = fixtures::TwoByTwoIcon();
   cut.resize(40);
-  d.StretchDraw({0, 0, 40, 40}, TvlPicture(TvlPictureKind::Icon, cut));
-  d.StretchDraw({0, 0, 40, 40}, TvlPicture(TvlPictureKind::Jpeg, "\xFF\xD8\xFF\xE0garbage"));
+  d.StretchDraw({0, 0, 40, 40}, TvlGraphic(TvlPictureKind::Icon, cut));
+  d.StretchDraw({0, 0, 40, 40}, TvlGraphic(TvlPictureKind::Jpeg, "\xFF\xD8\xFF\xE0garbage"));
   EXPECT_TRUE(InkBox(d.Image()).isEmpty());
   // A metafile plays onto the image surface.
   fixtures::EmfWriter emf(1000, 1000, 100, 100, 10, 10);
   emf.Brush(1, 0, 0x0000FF);
   emf.Select(1);
   emf.Rect(0, 0, 50, 50);
-  d.StretchDraw({0, 0, 40, 40}, TvlPicture(TvlPictureKind::Metafile, emf.Finish()));
+  d.StretchDraw({0, 0, 40, 40}, TvlGraphic(TvlPictureKind::Metafile, emf.Finish()));
   EXPECT_EQ(d.Image().pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(d.Image().pixel(30, 30) & 0xFFFFFF, 0xFFFFFFu);
 }
