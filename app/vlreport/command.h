@@ -49,5 +49,6 @@ int RunConvert(const Args& args);
 int RunLayout(const Args& args);
 int RunScript(const Args& args);
 int RunFormat(const Args& args);
+int RunRenderTemplate(const Args& args);
 
 }  // namespace vl::cli

@@ -87,6 +87,9 @@ class TvlView : public TvlObject {
   // The base draws the fill and the frame; every class draws itself.
   virtual void Draw(TvlCanvas& canvas);
   virtual void Print(TvlPrintSink& sink);
+  // Hands the view with its Left and Top to the report's current view
+  // consumer (nothing when none is installed).
+  virtual void ExportData();
   virtual void Resized();
   virtual void DefinePopupMenu(std::vector<TvlPopupEntry>& menu);
   virtual TvlRegion GetClipRgn(bool extended);
@@ -119,7 +122,9 @@ class TvlView : public TvlObject {
   virtual void AfterLoad() {}
 
   // Gives the view the first name BaseName + n (n from 1 to 10000) that no
-  // view of the current report has, ignoring case; empty when all are taken.
+  // view of the current report has, ignoring case, nor for a dialog control
+  // a component of the shared dialog form (vlNameTakenFor); empty when all
+  // are taken.
   void CreateUniqueName();
 
  protected:

@@ -3,13 +3,16 @@
 
 #include <algorithm>
 
+#include "engine/model/page_limits.h"
 #include "engine/model/view.h"
 
 namespace vl {
 namespace {
 
+// The engine aligns against its current page unless something else is
+// installed (tests install pages made by hand).
 TvlBandAlignProvider& Provider() {
-  static TvlBandAlignProvider provider;
+  static TvlBandAlignProvider provider = vlPageBandAlignProvider();
   return provider;
 }
 

@@ -1,5 +1,5 @@
-// Writing a view into a prepared page ("print"), naming it
-// and its context-menu entries.
+// Writing a view into a prepared page ("print") and handing it to an export
+// filter, naming it and its context-menu entries.
 
 #include "engine/model/object_factory.h"
 #include "engine/model/view.h"
@@ -39,9 +39,12 @@ void TvlView::Print(TvlPrintSink& sink) {
 
   // While printing a band, top and bottom alignment follow the band's
   // calculated height, and full width on a cross band takes its width.
+  // (Only these three alignments ask for the page, so that printing other
+  // views does not gather the page's objects.)
   TvlBandAlignContext ctx;
-  if (vlState().DocMode == TvlDocMode::dmPrinting && vlBandAlignProvider() && vlBandAlignProvider()(*this, ctx) &&
-      ctx.HasCurrentBand) {
+  const bool followsBand = BandAlign == baBottom || BandAlign == baTop || BandAlign == baWidth;
+  if (followsBand && vlState().DocMode == TvlDocMode::dmPrinting && vlBandAlignProvider() &&
+      vlBandAlignProvider()(*this, ctx) && ctx.HasCurrentBand) {
     if (BandAlign == baBottom) Top = ctx.BandTop + ctx.BandCalcHeight - Height;
     else if (BandAlign == baTop) Top = ctx.BandTop;
     else if (BandAlign == baWidth && vlIsVerticalBand(ctx.BandType)) Width = ctx.BandWidth;
@@ -73,6 +76,15 @@ void TvlView::SetStretched(const std::vector<TvlView*>& views, bool stretched) {
     if (stretched) v->Flags |= flStretched;
     else v->Flags &= static_cast<std::uint16_t>(~flStretched);
   }
+}
+
+TvlViewConsumer& vlViewConsumer() {
+  static TvlViewConsumer consumer;
+  return consumer;
+}
+
+void TvlView::ExportData() {
+  if (const TvlViewConsumer& consumer = vlViewConsumer()) consumer(*this, Left, Top);
 }
 
 void TvlView::HookNotify(TvlView*) {}

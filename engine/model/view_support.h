@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/core/engine_state.h"
+#include "engine/core/value.h"
 
 namespace vl {
 
@@ -62,6 +63,19 @@ TvlPrintHooks& vlPrintHooks();
 // Answers whether a name is already given to an object of the report
 // (ignoring case) or, for dialog controls, to a component of the dialog form.
 using TvlNameTaken = std::function<bool(const std::string& name)>;
+// Names of the components of the shared dialog form, which dialog controls
+// must not take either; installed by whoever owns that form, unset while
+// there is none.
+TvlNameTaken& vlDialogFormNames();
+// The rule unique names follow for a view: no view of the current report
+// has the name (ignoring case) and, for a dialog control, no component of
+// the shared dialog form.
+TvlNameTaken vlNameTakenFor(const TvlView& view);
+
+// The report's current view consumer (an export filter): takes a view with
+// its left and top in page units.
+using TvlViewConsumer = std::function<void(TvlView& view, std::int32_t left, std::int32_t top)>;
+TvlViewConsumer& vlViewConsumer();
 
 // One entry of the designer's context menu as data; the designer builds the
 // menu from these and calls back with the action.
