@@ -12,6 +12,7 @@
 #include "app/image_control.h"
 #include "app/launcher_components.h"
 #include "app/shape_control.h"
+#include "engine/build/components.h"
 #include "engine/model/report.h"
 #include "platform/graphics_types.h"
 
@@ -33,6 +34,10 @@ class TFormMain : public QWidget {
   explicit TFormMain(QWidget* parent = nullptr);
   ~TFormMain() override;
 
+  // The host form whose components (datasets, data sources) templates name,
+  // as "FormMain.Addresses" from anywhere or by their own names from this
+  // window's report.
+  TvlForm Components{"FormMain"};
   // The report the six buttons load and the designer edits, for the whole run.
   TvlReport vlReport1;
   TvlReportPreviewSettings vlReport1Preview;

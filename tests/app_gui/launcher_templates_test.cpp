@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/build/csv_data_source.h"
+#include "engine/build/dataset_names.h"
 #include "engine/model/stream_writer.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
@@ -113,6 +115,13 @@ TEST_F(LauncherTemplates, ComponentsCarryTheSettingsStoredWithTheWindow) {
   TvlStreamWriter w;
   form.vlReport1.WriteReportForm(w);
   EXPECT_EQ(w.Bytes(), std::string("\x19\0\0\0", 4));
+}
+
+TEST_F(LauncherTemplates, TheWindowIsAFormWhoseComponentsTemplatesCanName) {
+  ASSERT_EQ(vlForms().Find("formmain"), &form.Components);
+  auto& source = form.Components.Add<TvlCsvDataSource>("Addresses");
+  EXPECT_EQ(&vlFindComponentPath("FormMain.Addresses", nullptr), &source);
+  EXPECT_EQ(&vlFindComponentPath("Addresses", &form.Components), &source);
 }
 
 }  // namespace
