@@ -13,14 +13,14 @@ namespace {
 
 // One envelope: its paper, in the printer model's codes, laid out landscape
 // (the long side across), with the texts in the language of its country.
-struct TEnvelopeSpec {
+struct TEnvelopeLayout {
   const char* Name;
   std::int32_t PaperCode;  // 256: a custom size
   double WidthMm, HeightMm;  // short side, long side
   bool International;
 };
 
-constexpr TEnvelopeSpec kSpecs[kEnvelopeCount] = {
+constexpr TEnvelopeLayout kLayouts[kEnvelopeCount] = {
     {"DL 110 × 220 mm 国内标准信封", 27, 110, 220, false},
     {"ZL 120 × 230 mm 国内标准信封", 256, 120, 230, false},
     {"C5 162 × 229 mm 国内标准信封", 28, 162, 229, false},
@@ -185,22 +185,22 @@ void LayOutInternational(TEnvelopeBuilder& b, double W, double H) {
   b.PostcodeRow("SenderPostCode", boxesLeft, H - 14, 5, 6, 1, 1.0f);
 }
 
-const TEnvelopeSpec& Spec(int n) {
+const TEnvelopeLayout& Layout(int n) {
   if (n < 1 || n > kEnvelopeCount) throw std::out_of_range("no envelope " + std::to_string(n));
-  return kSpecs[n - 1];
+  return kLayouts[n - 1];
 }
 
 std::int32_t Tenths(double mm) { return static_cast<std::int32_t>(std::lround(mm * 10)); }
 
 }  // namespace
 
-std::string vlEnvelopeName(int n) { return Spec(n).Name; }
+std::string vlEnvelopeName(int n) { return Layout(n).Name; }
 
 void vlBuildEnvelope(int n, TvlReport& report) {
-  const TEnvelopeSpec& spec = Spec(n);
+  const TEnvelopeLayout& layout = Layout(n);
   report.Clear();
-  report.ReportName = spec.Name;
-  report.ReportComment = spec.International ? "Envelope template; print it from the preview."
+  report.ReportName = layout.Name;
+  report.ReportComment = layout.International ? "Envelope template; print it from the preview."
                                             : "信封模板：在预览窗口中打印。";
   report.ReportCreateDate = kEnvelopeCreationDate;
 
@@ -209,18 +209,18 @@ void vlBuildEnvelope(int n, TvlReport& report) {
   // model takes custom sizes as they are.
   TvlPage& page = *report.Pages.Add();
   page.Name = "Page1";
-  page.PaperSize = spec.PaperCode;
-  const bool custom = spec.PaperCode == kCustomPaper;
-  page.PaperWidth = Tenths(custom ? spec.HeightMm : spec.WidthMm);
-  page.PaperHeight = Tenths(custom ? spec.WidthMm : spec.HeightMm);
+  page.PaperSize = layout.PaperCode;
+  const bool custom = layout.PaperCode == kCustomPaper;
+  page.PaperWidth = Tenths(custom ? layout.HeightMm : layout.WidthMm);
+  page.PaperHeight = Tenths(custom ? layout.WidthMm : layout.HeightMm);
   page.Orientation = custom ? 0 : 1;
   page.Bin = -1;
   page.Margins = TvlRect{0, 0, 0, 0};
   page.ApplyPaper();
 
   TEnvelopeBuilder b(page);
-  const double W = spec.HeightMm, H = spec.WidthMm;
-  if (spec.International)
+  const double W = layout.HeightMm, H = layout.WidthMm;
+  if (layout.International)
     LayOutInternational(b, W, H);
   else
     LayOutChinese(b, W, H);
