@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "engine/core/error.h"
@@ -40,33 +41,13 @@ const char* KindName(TvlValueKind kind) {
   return "?";
 }
 
-// A variable's value: an integer, another number, or else the text itself.
-TvlValue ReadValue(const std::string& text) {
-  std::int32_t i = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
-  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
-  double d = 0;
-  if (vlTryTextToFloat(text, d)) return TvlValue(d);
-  return TvlValue(text);
-}
-
 TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expression);
-
-[[noreturn]] void Undefined(std::string_view name) {
-  throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
-}
 
 }  // namespace
 
 int RunEval(const Args& args) {
   ArgReader reader(args);
-  TvlVariables vars;
-  for (const std::string& option : reader.Options("--var")) {
-    const std::size_t eq = option.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError{"--var needs NAME=VALUE, not '" + option + "'"};
-    vars.Set(vlFromQt(QString::fromUtf8(option.substr(0, eq).c_str())),
-             ReadValue(vlFromQt(QString::fromUtf8(option.substr(eq + 1).c_str()))));
-  }
+  const TvlVariables vars = ReadAssignments(reader, "--var");
   const std::string templatePath = reader.Option("--template");
   const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
@@ -111,13 +92,7 @@ int RunEval(const Args& args) {
 namespace {
 TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expression) {
   TvlParser parser;
-  parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
-    const TvlValue* found = vars.Find(name);
-    if (!found) Undefined(name);
-    value = *found;
-  };
-  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
-                         TvlValue&) { Undefined(name); };
+  AnswerFromVariables(parser, vars);
   return parser.Evaluate(expression);
 }
 }  // namespace

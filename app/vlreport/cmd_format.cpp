@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "engine/core/display_format.h"
 #include "engine/core/value_convert.h"
@@ -13,16 +14,6 @@
 
 namespace vl::cli {
 namespace {
-
-// An integer, another number, or else the text itself.
-TvlValue ReadValue(const std::string& text) {
-  std::int32_t i = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
-  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
-  double d = 0;
-  if (vlTryTextToFloat(text, d)) return TvlValue(d);
-  return TvlValue(text);
-}
 
 bool ReadCode(const std::string& text, std::int32_t& code) {
   std::string_view digits = text;
@@ -53,7 +44,7 @@ int RunFormat(const Args& args) {
     if (first >= '0' && first <= '9') throw UsageError{"'" + format + "' is neither a code nor a format suffix"};
     vlApplyFormatSuffix(vlFromQt(QString::fromUtf8(format.c_str())), code, text);
   }
-  const std::string out = vlFormatDisplayValue(ReadValue(vlFromQt(QString::fromUtf8(rest[0].c_str()))), code, text);
+  const std::string out = vlFormatDisplayValue(ReadCliValue(vlFromQt(QString::fromUtf8(rest[0].c_str()))), code, text);
   std::printf("%s\n", vlToQt(out).toUtf8().constData());
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <charconv>
 
+#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
@@ -21,19 +22,6 @@
 
 namespace vl::cli {
 namespace {
-
-TvlValue ReadValue(const std::string& text) {
-  std::int32_t i = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
-  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
-  double d = 0;
-  if (vlTryTextToFloat(text, d)) return TvlValue(d);
-  return TvlValue(text);
-}
-
-[[noreturn]] void Undefined(std::string_view name) {
-  throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
-}
 
 std::string ShowMarks(const std::string& line) {
   std::string out;
@@ -61,13 +49,7 @@ int RunLayout(const Args& args) {
   ArgReader reader(args);
   const std::string objectName = reader.Option("--object");
   if (objectName.empty()) throw UsageError{"needs --object NAME"};
-  TvlVariables vars;
-  for (const std::string& option : reader.Options("--set")) {
-    const std::size_t eq = option.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError{"--set needs NAME=VALUE, not '" + option + "'"};
-    vars.Set(vlFromQt(QString::fromUtf8(option.substr(0, eq).c_str())),
-             ReadValue(vlFromQt(QString::fromUtf8(option.substr(eq + 1).c_str()))));
-  }
+  const TvlVariables vars = ReadAssignments(reader, "--set");
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one template file"};
 
@@ -79,13 +61,7 @@ int RunLayout(const Args& args) {
   if (!memo) throw TvlError("'" + objectName + "' is not a text object");
 
   TvlParser parser;
-  parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
-    const TvlValue* found = vars.Find(name);
-    if (!found) Undefined(name);
-    value = *found;
-  };
-  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
-                         TvlValue&) { Undefined(name); };
+  AnswerFromVariables(parser, vars);
   StateRestorer restore;
   vlState().Evaluator = &parser;
   // The given variables answer the brackets, not a report being prepared.

@@ -1,0 +1,48 @@
+#include "app/vlreport/cli_values.h"
+
+#include <QString>
+#include <charconv>
+
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
+#include "engine/core/value_convert.h"
+#include "engine/script/parser.h"
+#include "platform/qt/qt_text.h"
+
+namespace vl::cli {
+
+TvlValue ReadCliValue(const std::string& text) {
+  std::int32_t i = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), i);
+  if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return TvlValue(i);
+  double d = 0;
+  if (vlTryTextToFloat(text, d)) return TvlValue(d);
+  return TvlValue(text);
+}
+
+TvlVariables ReadAssignments(ArgReader& reader, const std::string& option) {
+  TvlVariables vars;
+  for (const std::string& given : reader.Options(option)) {
+    const std::size_t eq = given.find('=');
+    if (eq == std::string::npos || eq == 0) throw UsageError{option + " needs NAME=VALUE, not '" + given + "'"};
+    vars.Set(vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str())),
+             ReadCliValue(vlFromQt(QString::fromUtf8(given.substr(eq + 1).c_str()))));
+  }
+  return vars;
+}
+
+void ThrowUndefined(std::string_view name) {
+  throw TvlError(vlLoadStr(str::kUndefinedSymbol) + " \"" + std::string(name) + "\"");
+}
+
+void AnswerFromVariables(TvlParser& parser, const TvlVariables& vars) {
+  parser.OnGetValue = [&vars](std::string_view name, TvlValue& value) {
+    const TvlValue* found = vars.Find(name);
+    if (!found) ThrowUndefined(name);
+    value = *found;
+  };
+  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
+                         TvlValue&) { ThrowUndefined(name); };
+}
+
+}  // namespace vl::cli

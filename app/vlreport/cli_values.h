@@ -1,0 +1,27 @@
+#pragma once
+// Values given on the command line: NAME=VALUE options and the evaluator that
+// answers names from them. Arguments arrive in UTF-8 and become engine texts.
+
+#include <string>
+#include <string_view>
+
+#include "app/vlreport/command.h"
+#include "engine/core/value.h"
+#include "engine/core/variables.h"
+
+namespace vl {
+class TvlParser;
+}
+
+namespace vl::cli {
+
+// An integer, another number, or else the text itself.
+TvlValue ReadCliValue(const std::string& text);
+// Every "option NAME=VALUE" given, as variables.
+TvlVariables ReadAssignments(ArgReader& reader, const std::string& option);
+// Raises the engine's "Undefined symbol" error for the name.
+[[noreturn]] void ThrowUndefined(std::string_view name);
+// Names resolve from the variables; any other name or call is undefined.
+void AnswerFromVariables(TvlParser& parser, const TvlVariables& vars);
+
+}  // namespace vl::cli
