@@ -27,19 +27,15 @@ void TvlReport::Clear() {
   Pages.Clear();
   Dictionary.Clear();
   TwoPassReport = false;
-  ReportComment.clear();
-  ReportName.clear();
-  ReportAutor.clear();
-  VMajor.clear();
-  VMinor.clear();
-  VRelease.clear();
-  VBuild.clear();
-  ReportCreateDate = ReportLastChange = vlNow();
-  PasswordProtected = false;
-  Password.clear();
+  ClearInfo();
 }
 
 void TvlReport::ResetInfo() {
+  ClearInfo();
+  GeneratorVersion = kGeneratorVersion;
+}
+
+void TvlReport::ClearInfo() {
   ReportComment.clear();
   ReportName.clear();
   ReportAutor.clear();
@@ -50,7 +46,6 @@ void TvlReport::ResetInfo() {
   ReportCreateDate = ReportLastChange = vlNow();
   PasswordProtected = false;
   Password.clear();
-  GeneratorVersion = kGeneratorVersion;
 }
 
 void TvlReport::ChangePrinter(const std::string& name) {

@@ -94,6 +94,8 @@ class TvlReport {
   void Loaded();
 
  private:
+  // Empties the information block and the password (Clear and ResetInfo).
+  void ClearInfo();
   void Fail(TvlLoadStatus status, const std::string& message);
   void ReadInfo(TvlStreamReader& r);
   void WriteInfo(TvlStreamWriter& w);
