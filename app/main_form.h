@@ -12,7 +12,7 @@
 #include "app/image_control.h"
 #include "app/launcher_components.h"
 #include "app/shape_control.h"
-#include "engine/build/components.h"
+#include "engine/data/components.h"
 #include "engine/model/report.h"
 #include "platform/graphics_types.h"
 

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <string>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/db_dataset.h"
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/sqlite_data_source.h"
 
 namespace {
 

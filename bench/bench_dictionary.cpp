@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/dictionary_fields.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/dictionary_fields.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 # One line per benchmark: vl_benchmark(<name> <libraries>).
 vl_benchmark(parser vl_script)
-vl_benchmark(datasets vl_build SQLite::SQLite3)
+vl_benchmark(datasets vl_data SQLite::SQLite3)
 vl_benchmark(view_draw vl_model vl_platform_qt)
 vl_benchmark(template_stream vl_model)
 vl_benchmark(memo_layout vl_model vl_platform_qt)
 vl_benchmark(interpreter vl_script)
-vl_benchmark(dictionary vl_build)
+vl_benchmark(dictionary vl_data)

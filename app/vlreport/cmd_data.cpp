@@ -8,9 +8,9 @@
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
-#include "engine/build/csv_data_source.h"
-#include "engine/build/db_dataset.h"
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/sqlite_data_source.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/text.h"
 

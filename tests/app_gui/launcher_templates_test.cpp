@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/dataset_names.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/dataset_names.h"
 #include "engine/model/stream_writer.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/build/csv_data_source.h"
+#include "engine/data/csv_data_source.h"
 #include "engine/core/error.h"
 #include "tests/fuzz/fuzz_support.h"
 

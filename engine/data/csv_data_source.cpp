@@ -1,10 +1,10 @@
-#include "engine/build/csv_data_source.h"
+#include "engine/data/csv_data_source.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 
-#include "engine/build/code_page.h"
+#include "engine/data/code_page.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 

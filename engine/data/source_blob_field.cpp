@@ -1,4 +1,4 @@
-#include "engine/build/source_blob_field.h"
+#include "engine/data/source_blob_field.h"
 
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "engine/build/db_dataset.h"
+#include "engine/data/db_dataset.h"
 
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/build/data_source.h"
+#include "engine/data/data_source.h"
 
 namespace vl {
 

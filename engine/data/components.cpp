@@ -1,4 +1,4 @@
-#include "engine/build/components.h"
+#include "engine/data/components.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/dataset_names.h"
-#include "engine/build/db_dataset.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/dataset_names.h"
+#include "engine/data/db_dataset.h"
 #include "engine/core/error.h"
 #include "engine/model/codes.h"
 

@@ -1,4 +1,4 @@
-#include "engine/build/data_source.h"
+#include "engine/data/data_source.h"
 
 #include "engine/core/text.h"
 

@@ -1,6 +1,6 @@
-#include "engine/build/dataset_names.h"
+#include "engine/data/dataset_names.h"
 
-#include "engine/build/db_dataset.h"
+#include "engine/data/db_dataset.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/build/components.h"
+#include "engine/data/components.h"
 
 namespace vl {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/build/components.h"
+#include "engine/data/components.h"
 #include "engine/core/value.h"
 
 namespace vl {

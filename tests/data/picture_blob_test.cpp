@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "engine/build/source_blob_field.h"
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/source_blob_field.h"
+#include "engine/data/sqlite_data_source.h"
 #include "engine/core/engine_state.h"
 #include "engine/model/picture_view.h"
 #include "platform/bitmap_codec.h"
 #include "platform/jpeg_codec.h"
 #include "platform/recording_canvas.h"
-#include "tests/build/fixtures.h"
+#include "tests/data/fixtures.h"
 
 namespace vl {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/db_dataset.h"
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/sqlite_data_source.h"
 #include "engine/core/error.h"
-#include "tests/build/fixtures.h"
+#include "tests/data/fixtures.h"
 
 namespace vl {
 namespace {

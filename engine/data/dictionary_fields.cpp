@@ -1,9 +1,9 @@
-#include "engine/build/dictionary_fields.h"
+#include "engine/data/dictionary_fields.h"
 
 #include <algorithm>
 
-#include "engine/build/dataset.h"
-#include "engine/build/dataset_names.h"
+#include "engine/data/dataset.h"
+#include "engine/data/dataset_names.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
 

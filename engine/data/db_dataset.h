@@ -2,8 +2,8 @@
 // A dataset that walks an external table-like data source, reached directly
 // (DataSet) or through a data-source link (DataSource).
 
-#include "engine/build/data_source.h"
-#include "engine/build/dataset.h"
+#include "engine/data/data_source.h"
+#include "engine/data/dataset.h"
 
 namespace vl {
 

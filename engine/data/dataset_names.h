@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/build/data_source.h"
-#include "engine/build/dataset.h"
+#include "engine/data/data_source.h"
+#include "engine/data/dataset.h"
 
 namespace vl {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/build/data_source.h"
+#include "engine/data/data_source.h"
 
 namespace vl {
 

@@ -13,8 +13,8 @@
 #include <functional>
 #include <unordered_map>
 
-#include "engine/build/components.h"
-#include "engine/build/data_source.h"
+#include "engine/data/components.h"
+#include "engine/data/data_source.h"
 #include "engine/model/data_dictionary.h"
 #include "engine/model/field_resolver.h"
 

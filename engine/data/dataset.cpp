@@ -1,4 +1,4 @@
-#include "engine/build/dataset.h"
+#include "engine/data/dataset.h"
 
 namespace vl {
 

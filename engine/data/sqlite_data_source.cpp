@@ -1,4 +1,4 @@
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/sqlite_data_source.h"
 
 #include <sqlite3.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 #include <memory>
 
-#include "engine/build/code_page.h"
+#include "engine/data/code_page.h"
 #include "engine/core/date_time.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/build/data_source.h"
+#include "engine/data/data_source.h"
 #include "engine/model/blob_field.h"
 
 namespace vl {

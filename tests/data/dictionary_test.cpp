@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/build/csv_data_source.h"
-#include "engine/build/db_dataset.h"
-#include "engine/build/dictionary_fields.h"
-#include "engine/build/sqlite_data_source.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/dictionary_fields.h"
+#include "engine/data/sqlite_data_source.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 #include "engine/script/parser.h"
-#include "tests/build/fixtures.h"
+#include "tests/data/fixtures.h"
 
 namespace vl {
 namespace {

@@ -16,7 +16,7 @@ class TempFolder {
   TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            ("vl_build_" + std::string(info ? info->name() : "x") + "_" + std::to_string(::getpid()));
+            ("vl_data_" + std::string(info ? info->name() : "x") + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -1,4 +1,4 @@
-#include "engine/build/code_page.h"
+#include "engine/data/code_page.h"
 
 #include "engine/core/text.h"
 #include "platform/code_page.h"
