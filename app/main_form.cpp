@@ -76,9 +76,9 @@ void TFormMain::CreateComponents() {
   TvlStreamReader form(kReportForm, sizeof kReportForm);
   vlReport1.ReadReportForm(form);
   vlReport1.Loaded();
-  vlReport1Preview.InitialZoom = TvlReportPreviewSettings::pzDefault;
-  vlReport1Preview.PreviewButtons &= static_cast<std::uint8_t>(~TvlReportPreviewSettings::pbPageSetup);
-  vlReport1Preview.RebuildPrinter = false;
+  vlReport1.InitialZoom = pzDefault;
+  vlReport1.PreviewButtons = pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
+  vlReport1.RebuildPrinter = false;
   vlDesigner1.OpenDir = "Vlf";
   vlDesigner1.SaveDir = "Vlf";
 }

@@ -40,7 +40,6 @@ class TFormMain : public QWidget {
   TvlForm Components{"FormMain"};
   // The report the six buttons load and the designer edits, for the whole run.
   TvlReport vlReport1;
-  TvlReportPreviewSettings vlReport1Preview;
   TvlDesigner vlDesigner1;
 
   TShape* Shape1 = nullptr;

@@ -10,12 +10,17 @@
 
 #include "engine/model/data_dictionary.h"
 #include "engine/model/pages.h"
+#include "engine/model/prepared_pages.h"
 #include "engine/core/value.h"
+#include "platform/cursor.h"
 
 namespace vl {
 
 class TvlStreamReader;
 class TvlStreamWriter;
+class TvlBand;
+class TvlDataset;
+class TvlPreview;
 
 // How the last LoadFromStream ended, for callers that report it themselves
 // (the command-line tool); the user has already seen any message.
@@ -33,6 +38,30 @@ enum class TvlLoadStatus : std::uint8_t {
 using TDetailEvent = std::function<void(const std::string& ParName, TvlValue& ParValue)>;
 using TvlUserFunctionEvent = std::function<void(std::string_view Name, const TvlValue& p1,
                                                 const TvlValue& p2, const TvlValue& p3, TvlValue& Val)>;
+// The run's events (handlers the application assigns; unassigned ones do nothing).
+using TBeginDocEvent = std::function<void()>;
+using TEndDocEvent = std::function<void()>;
+using TBeginPageEvent = std::function<void(std::int32_t pgNo)>;
+using TEndPageEvent = std::function<void(std::int32_t pgNo)>;
+using TBeginBandEvent = std::function<void(TvlBand* Band)>;
+using TEndBandEvent = std::function<void(TvlBand* Band)>;
+using TEnterRectEvent = std::function<void(std::vector<std::string>& Memo, TvlView* View)>;
+using TProgressEvent = std::function<void(std::int32_t n)>;
+using TBeginColumnEvent = std::function<void(TvlBand* Band)>;
+using TPrintColumnEvent = std::function<void(std::int32_t ColNo, std::int32_t& Width)>;
+using TManualBuildEvent = std::function<void(TvlPage* Page)>;
+using TObjectClickEvent = std::function<void(TvlView* View)>;
+using TMouseOverObjectEvent = std::function<void(TvlView* View, TvlCursor& Cursor)>;
+using TPrintReportEvent = std::function<void()>;
+
+enum TvlReportType : std::uint8_t { rtSimple, rtMultiple };
+enum TvlPreviewZoom : std::uint8_t { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
+// Members of the set of preview toolbar buttons.
+enum TvlPreviewButton : std::uint16_t {
+  pbZoom = 1 << 0, pbLoad = 1 << 1, pbSave = 1 << 2, pbPrint = 1 << 3,
+  pbFind = 1 << 4, pbHelp = 1 << 5, pbExit = 1 << 6, pbPageSetup = 1 << 7,
+};
+inline constexpr std::uint16_t kAllPreviewButtons = 0xFF;
 
 class TvlReport {
  public:
@@ -63,6 +92,51 @@ class TvlReport {
   TDetailEvent OnGetValue;
   TvlUserFunctionEvent OnUserFunction;
 
+  // ---- Preparation, preview and printing settings (published with the
+  // owning window, not stored in templates). ----
+  TvlDataset* Dataset = nullptr;  // not owned; the report of an rtMultiple run walks it
+  TvlReportType ReportType = rtSimple;
+  bool ShowProgress = true;
+  bool ModalPreview = true;
+  bool MDIPreview = false;
+  bool ModifyPrepared = true;
+  TvlPreview* Preview = nullptr;  // an embedded preview control, not owned
+  std::uint16_t PreviewButtons = kAllPreviewButtons;
+  TvlPreviewZoom InitialZoom = pzDefault;
+  bool PrintIfEmpty = true;
+  bool ShowPrintDialog = true;
+  std::int32_t DefaultCopies = 1;
+  bool DefaultCollate = true;
+  bool GrayedButtons = false;
+  std::string Title;
+  bool RebuildPrinter = false;
+  bool UseDefaultDataSetName = false;
+
+  TBeginDocEvent OnBeginDoc;
+  TEndDocEvent OnEndDoc;
+  TBeginPageEvent OnBeginPage;
+  TEndPageEvent OnEndPage;
+  TBeginBandEvent OnBeginBand;
+  TEndBandEvent OnEndBand;
+  TEnterRectEvent OnBeforePrint;
+  TProgressEvent OnProgress;
+  TBeginColumnEvent OnBeginColumn;
+  TPrintColumnEvent OnPrintColumn;
+  TManualBuildEvent OnManualBuild;
+  TObjectClickEvent OnObjectClick;
+  TMouseOverObjectEvent OnMouseOverObject;
+  TPrintReportEvent OnPrintReport;
+
+  // The prepared pages (Prepare writes them, the preview and printing read them).
+  TvlEMFPages EMFPages{this};
+
+  // Run state, never stored.
+  bool StopRequested = false;
+  bool IsFinalPass = false;
+  bool DoublePass = false;   // TwoPassReport as it stood when Prepare started
+  bool Rebuildable = true;   // false after a prepared-report file was loaded
+  TvlPage* CurPage = nullptr;
+
   TvlLoadStatus LastLoadStatus = TvlLoadStatus::Loaded;
   std::string LastLoadMessage;  // the message shown for the last failed load
 
@@ -85,6 +159,24 @@ class TvlReport {
   void ChangePrinter(const std::string& name);
   // The first view of any page whose name equals name ignoring case.
   TvlView* FindObject(const std::string& name) const;
+
+  // ---- The run. Prepare, PrepareAndShow, ShowPrepared and EditPreparedPage
+  // are defined with page formation (engine/formation); showing and
+  // designing reach their windows through hooks installed at start-up. ----
+  // Builds the prepared pages; false when cancelled (progress window or a
+  // dialog page) or when an error stopped a run shown with the progress window.
+  bool Prepare();
+  void PrepareAndShow();
+  void ShowPrepared();
+  // Opens the designer on one prepared page (the preview's page editor).
+  void EditPreparedPage(int index);
+  // Selects the stored printer, adds a page to an empty report and opens the
+  // designer modally; returns its modal result.
+  int DesignReport();
+  // The prepared-report file; a loaded report cannot rebuild its pages.
+  // Failures raise TvlError with a clear text.
+  void LoadPreparedReport(const std::string& path);
+  void SavePreparedReport(const std::string& path);
 
   // The binary property "ReportForm" in the owning window's description: an
   // int32 25, then with StoreInDFM the template's length and bytes. Reading

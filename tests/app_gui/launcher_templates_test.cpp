@@ -104,11 +104,9 @@ TEST_F(LauncherTemplates, WithoutTheVlfFolderTheReportKeepsWhatItHeld) {
 TEST_F(LauncherTemplates, ComponentsCarryTheSettingsStoredWithTheWindow) {
   EXPECT_EQ(form.vlReport1.Pages.Count(), 0);
   EXPECT_FALSE(form.vlReport1.StoreInDFM);
-  EXPECT_EQ(form.vlReport1Preview.InitialZoom, TvlReportPreviewSettings::pzDefault);
-  using P = TvlReportPreviewSettings;
-  EXPECT_EQ(form.vlReport1Preview.PreviewButtons,
-            P::pbZoom | P::pbLoad | P::pbSave | P::pbPrint | P::pbFind | P::pbHelp | P::pbExit);
-  EXPECT_FALSE(form.vlReport1Preview.RebuildPrinter);
+  EXPECT_EQ(form.vlReport1.InitialZoom, pzDefault);
+  EXPECT_EQ(form.vlReport1.PreviewButtons, pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit);
+  EXPECT_FALSE(form.vlReport1.RebuildPrinter);
   EXPECT_EQ(form.vlDesigner1.OpenDir, "Vlf");
   EXPECT_EQ(form.vlDesigner1.SaveDir, "Vlf");
   // The window's stored "ReportForm" holds only the format level.

@@ -1,0 +1,109 @@
+#pragma once
+// The prepared pages store: the output of preparation as compact page records
+// (paper settings and a stream of view records in printing form), expanded
+// into views only while a page is drawn, hit-tested or edited. Saved to and
+// loaded from the prepared-report file (.vlp).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/model/page.h"
+#include "engine/model/stream_writer.h"
+#include "engine/printer/paper_metrics.h"
+#include "platform/cursor.h"
+#include "platform/graphics_types.h"
+
+namespace vl {
+
+class TvlCanvas;
+class TvlReport;
+class TvlStreamReader;
+
+// The version byte that starts every page's object stream and the file.
+inline constexpr std::uint8_t kPreparedStreamVersion = 25;
+
+// One prepared page.
+struct TvlPreparedPage {
+  TvlRect LayoutRect;               // where the preview placed the page, preview pixels
+  std::int32_t PaperSize = 9;       // paper code of the printer model
+  std::int32_t PaperWidth = 0;      // tenths of a millimetre
+  std::int32_t PaperHeight = 0;
+  std::uint8_t Orientation = 0;     // 0 portrait, 1 landscape
+  std::int32_t Bin = -1;            // -1 when the file did not store it
+  bool UseMargins = true;           // false when stretched to the printable area
+  TvlRect Margins;                  // page units
+  TvlPaperMetrics PaperMetrics;
+  bool Visible = false;             // set while the page is to be drawn
+  TvlStreamWriter Stream;           // the version byte 25, then view records
+  std::unique_ptr<TvlPage> Page;    // the records as views, while expanded
+};
+
+// Compresses page streams on save and decompresses them on load. The one the
+// engine starts with is the plain one: disabled, both operations doing nothing.
+class TvlCompressor {
+ public:
+  virtual ~TvlCompressor() = default;
+  bool Enabled = false;
+  virtual void Compress(const std::string& source, std::string& destination);
+  virtual void Decompress(const std::string& source, std::string& destination);
+};
+// The compressor in force (never null); installing nullptr restores the plain one.
+TvlCompressor& vlCompressor();
+void vlInstallCompressor(TvlCompressor* compressor);
+
+// What a hit test found.
+struct TvlHitResult {
+  bool Handled = false;
+  std::string LinkText;  // a URL view's tag handed back to the caller
+  TvlCursor Cursor = crDefault;
+};
+
+class TvlEMFPages {
+ public:
+  explicit TvlEMFPages(TvlReport* report) : report_(report) {}
+  TvlEMFPages(const TvlEMFPages&) = delete;
+  TvlEMFPages& operator=(const TvlEMFPages&) = delete;
+  ~TvlEMFPages();
+
+  int Count() const noexcept { return static_cast<int>(pages_.size()); }
+  TvlPreparedPage& operator[](int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+  const TvlPreparedPage& operator[](int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
+  TvlReport* Report() const noexcept { return report_; }
+
+  void Clear();
+  // A new record at index (appended when index >= Count()) with the template
+  // page's paper, margins and metrics and a stream holding only the version byte.
+  void Insert(int index, const TvlPage& templatePage);
+  // Appends a page and fires the current report's OnBeginPage with PageNo.
+  void Add(const TvlPage& templatePage);
+  void Delete(int index);
+
+  // The page's views (created from the stream when needed). A damaged record
+  // raises TvlStreamError.
+  TvlPage* Expand(int index);
+  // Rewrites the stream from the expanded page's views (after editing).
+  void WriteBack(int index);
+  // Draws the page into rectangle r of the canvas; a page whose Visible flag
+  // is clear only loses its expanded form.
+  void Draw(int index, TvlCanvas& canvas, const TvlRect& r);
+  // Hands every view of the page to the report's view consumer (export).
+  void PassObjects(int index);
+  // Point p is in page units of the caller's page rectangle.
+  TvlHitResult HitTest(int index, TvlPoint p, bool isClick);
+
+  // The prepared-report file. Loading clears the store first; a damaged or
+  // truncated file leaves the store empty and raises TvlError with a clear
+  // text; nothing is read past the end of the file.
+  void SaveToStream(TvlStreamWriter& w);
+  void LoadFromStream(TvlStreamReader& r);
+  void SaveToFile(const std::string& path);
+  void LoadFromFile(const std::string& path);
+
+ private:
+  std::vector<std::unique_ptr<TvlPreparedPage>> pages_;
+  TvlReport* report_;
+};
+
+}  // namespace vl
