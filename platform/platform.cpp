@@ -1,5 +1,6 @@
 #include "platform/platform.h"
 
+#include "platform/direct_progress_window.h"
 #include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"
 #include "platform/recording_message_box.h"
@@ -13,8 +14,9 @@ TvlPlatform MakeDefaults() {
   static TvlMemorySettingsStore settings;
   static TvlRecordingShell shell;
   static TvlMemoryPrinter printer;
+  static TvlDirectProgressWindow progress;
   messageBox.EchoToStderr = true;
-  return TvlPlatform{&messageBox, &settings, &shell, &printer};
+  return TvlPlatform{&messageBox, &settings, &shell, &printer, &progress};
 }
 
 }  // namespace
@@ -30,6 +32,7 @@ void vlInstallPlatform(const TvlPlatform& p) {
   if (p.Settings) cur.Settings = p.Settings;
   if (p.Shell) cur.Shell = p.Shell;
   if (p.Printer) cur.Printer = p.Printer;
+  if (p.Progress) cur.Progress = p.Progress;
 }
 
 void vlShowMessage(const std::string& text, const std::string& caption, TvlMsgIcon icon) {

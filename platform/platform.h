@@ -5,6 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/platform_printer.h"
+#include "platform/progress_window.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 
@@ -15,6 +16,7 @@ struct TvlPlatform {
   TvlSettingsStore* Settings = nullptr;
   TvlShell* Shell = nullptr;
   TvlPlatformPrinter* Printer = nullptr;
+  TvlProgressWindow* Progress = nullptr;
 };
 
 // The facilities in force; never null members (defaults are in-memory doubles).

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/core/value.h"
+
 namespace vl {
 
 class TvlBand;
@@ -46,6 +48,14 @@ class TvlRunAccess {
   virtual void RequestStop(TvlReport*) {}
   // The progress window's second label; pending window messages are let through.
   virtual void ShowProgress(const std::string&) {}
+
+  // The aggregate functions SUM 11, MIN 12, MAX 13, AVG 14 and COUNT 15:
+  // p1..p3 are the call's raw argument texts. While aggregate calls are
+  // being registered this creates the call's accumulator on the data band
+  // being registered; otherwise it reads the accumulator into val. The
+  // default leaves val as it is (the text "0").
+  virtual void Aggregate(int /*code*/, const TvlValue& /*p1*/, const TvlValue& /*p2*/,
+                         const TvlValue& /*p3*/, TvlValue& /*val*/) {}
 
   // The width a text view needs for its expanded text; other views and the
   // default answer their width.
