@@ -9,20 +9,13 @@
 #include <cstdlib>
 
 #include "platform/qt/qt_message_box.h"
+#include "tests/platform_qt/qt_application.h"
 
 namespace vl {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qt_message_box_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 TEST(QtMessageBox, ShowsTheClassicButtonsWithTheirDefaultAndAnswersTheirNumber) {
-  App();
+  test::QtApp();
   QMessageBox::StandardButtons shown;
   bool retryIsDefault = false;
   QTimer::singleShot(0, [&] {
