@@ -60,12 +60,12 @@ void SettleAutoWidth(TvlView& v, TvlPage* page) {
   struct Restore {
     TvlEngineState& st;
     TvlDocMode mode = st.DocMode;
-    TvlPage* page = st.CurPage;
-    TvlView* view = st.CurView;
+    TvlPage* curPage = st.CurPage;
+    TvlView* curView = st.CurView;
     ~Restore() {
       st.DocMode = mode;
-      st.CurPage = page;
-      st.CurView = view;
+      st.CurPage = curPage;
+      st.CurView = curView;
     }
   } restore{st};
   st.DocMode = TvlDocMode::dmPrinting;
