@@ -44,6 +44,10 @@ const char* GraphicKindName(TvlGraphicKind k) {
   }
 }
 
+Json Margins(const TvlRect& m) {
+  return {{"Left", m.Left}, {"Top", m.Top}, {"Right", m.Right}, {"Bottom", m.Bottom}};
+}
+
 Json Metrics(const TvlPaperMetrics& m) {
   return {{"PaperWidthU", m.PaperWidthU}, {"PaperHeightU", m.PaperHeightU}, {"OffsetXU", m.OffsetXU},
           {"OffsetYU", m.OffsetYU}, {"PrintableWidthU", m.PrintableWidthU}, {"PrintableHeightU", m.PrintableHeightU}};
@@ -58,8 +62,7 @@ Json Page(const TvlPage& p, int index) {
       {"PaperSize", p.PaperSize},
       {"PaperWidth", p.PaperWidth},
       {"PaperHeight", p.PaperHeight},
-      {"Margins",
-       {{"Left", p.Margins.Left}, {"Top", p.Margins.Top}, {"Right", p.Margins.Right}, {"Bottom", p.Margins.Bottom}}},
+      {"Margins", Margins(p.Margins)},
       {"Orientation", p.Orientation},
       {"Bin", p.Bin},
       {"PrintToPrevPage", p.PrintToPrevPage},
@@ -153,8 +156,7 @@ Json PreparedReport(const std::string& path) {
         {"Orientation", p.Orientation},
         {"Bin", p.Bin},
         {"UseMargins", p.UseMargins},
-        {"Margins",
-         {{"Left", p.Margins.Left}, {"Top", p.Margins.Top}, {"Right", p.Margins.Right}, {"Bottom", p.Margins.Bottom}}},
+        {"Margins", Margins(p.Margins)},
         {"PaperMetrics", Metrics(p.PaperMetrics)},
         {"StreamBytes", p.Stream.Bytes().size()},
         {"ObjectCount", page->Objects.size()},
