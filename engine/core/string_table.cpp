@@ -173,6 +173,15 @@ constexpr Entry kEntries[] = {
     {56414, "only one SELECT statement is read"},
     {56415, "Data source is not open: "},
     {56416, "No such position in "},
+    {56600, "Preparing report"},
+    {56601, "Performing 1st pass:"},
+    {56602, "Processing page:"},
+    {56603, "from"},
+    {56604, "Preview"},
+    {56605, "An error occured during calculating"},
+    {56606, "Object:"},
+    {56607, "Report:"},
+    {56608, "Page formation stopped: pages kept being added without a record printed"},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
