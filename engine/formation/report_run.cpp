@@ -270,7 +270,10 @@ void TvlFormation::Build() {
           }
         }
         Progress(st.PageNo);
-        if (multiple) multiple->Next();
+        if (multiple) {
+          multiple->Next();
+          NoteProgress();
+        }
       } while (multiple && !Report.StopRequested && !multiple->Eof());
     }
   } catch (const TvlRunStopped&) {
