@@ -137,7 +137,7 @@ TEST_F(FixedBands, PageColumnsAndBandColumns) {
       ASSERT_EQ(report.EMFPages.Count(), 1);
       const std::vector<Printed> p = PageViews(0);
       ASSERT_EQ(p.size(), 3u);
-      const std::int32_t width = (page->PaperMetrics.PaperWidthU - 40 - 10) / 2;
+      const std::int32_t width = (report.Pages[0]->PaperMetrics.PaperWidthU - 40 - 10) / 2;
       EXPECT_EQ(p[2].Left, 20 + width + 10);  // the third record starts the second column
       EXPECT_EQ(p[2].Top, 20);
     }
