@@ -9,7 +9,6 @@
 #include "engine/core/text.h"
 #include "engine/data/dataset.h"
 #include "engine/data/dataset_names.h"
-#include "engine/formation/aggregate_calls.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
 #include "engine/model/memo_view.h"
@@ -17,6 +16,7 @@
 #include "engine/model/page_limits.h"
 #include "engine/model/report.h"
 #include "engine/model/subreport_view.h"
+#include "engine/report/aggregate_splitter.h"
 #include "engine/report/globals.h"
 #include "engine/report/report_interpretator.h"
 #include "engine/report/value_resolution.h"
@@ -374,17 +374,18 @@ void TvlPageRun::PrepareObjects() {
   vlValueContext().RegistrationMode = true;
   TvlGlobals* globals = vlGlobals();
   if (!globals) return;
-  const TvlVariables& variables = report.Dictionary.Variables;
+  st.CurReport = &report;
   auto scan = [&](TvlBand* band) {
     if (!band || !band->View) return;
     std::vector<std::string> calls;
+    TAggregateFunctionsSplitter splitter(calls);
     st.CurBand = band;
     st.CurView = band->View;
-    vlFindAggregateCallsInScript(band->Script, variables, calls);
+    splitter.FindInScript(band->Script);
     for (TvlView* v : band->Objects) {
       st.CurView = v;
-      if (v->Typ == otMemo) vlFindAggregateCallsInMemo(v->Memo, variables, calls);
-      vlFindAggregateCallsInScript(v->Script, variables, calls);
+      if (v->Typ == otMemo) splitter.FindInMemo(v->Memo);
+      splitter.FindInScript(v->Script);
     }
     for (const std::string& call : calls) globals->Parser.EvaluatePostfix(call);
   };

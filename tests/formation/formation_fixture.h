@@ -26,6 +26,7 @@
 #include "engine/printer/printer.h"
 #include "engine/report/globals.h"
 #include "engine/core/value_convert.h"
+#include "engine/report/standard_library.h"
 #include "engine/script/function_library.h"
 #include "platform/direct_progress_window.h"
 #include "platform/memory_printer.h"
@@ -41,17 +42,6 @@ struct Printed {
   std::string Text;  // memo lines joined with '|'
 };
 
-// SUM, AVG, MIN, MAX and COUNT handed to the run's accumulators, as the
-// standard library does.
-class AggregateLibrary : public TvlFunctionLibrary {
- public:
-  AggregateLibrary() { List = {"SUM", "MIN", "MAX", "AVG", "COUNT"}; }
-  void ComputeFunction(int number, const TvlValue& p1, const TvlValue& p2, const TvlValue& p3,
-                       TvlValue& val) override {
-    vlRunAccess().Aggregate(11 + number, p1, p2, p3, val);
-  }
-};
-
 class FormationTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,7 +50,7 @@ class FormationTest : public ::testing::Test {
     box.EchoToStderr = false;
     vlInstallPlatform(TvlPlatform{&box, nullptr, nullptr, &noPrinters, &progress});
     if (!vlGlobals()) globals = std::make_unique<TvlGlobals>();
-    vlRegisterFunctionLibrary("TestAggregates", [] { return std::make_unique<AggregateLibrary>(); });
+    vlRegisterFunctionLibrary<TvlStdFunctionLibrary>();
     vlState().ClearError();
     report.Name = "Report1";
     report.ShowProgress = false;
@@ -73,7 +63,6 @@ class FormationTest : public ::testing::Test {
     std::filesystem::create_directories(dir);
   }
   void TearDown() override {
-    vlUnregisterFunctionLibrary("TestAggregates");
     report.Pages.Clear();
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
