@@ -71,6 +71,7 @@ TFormMain::~TFormMain() = default;
 // The components with the settings stored with the window.
 void TFormMain::CreateComponents() {
   vlReport1.Name = "vlReport1";
+  vlReport1.Owner = &Components;
   // "ReportForm": format level 25 and no embedded template.
   static constexpr char kReportForm[] = {0x19, 0x00, 0x00, 0x00};
   TvlStreamReader form(kReportForm, sizeof kReportForm);

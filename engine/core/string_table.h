@@ -38,6 +38,16 @@ inline constexpr int kIncludeClasses = 56311;  // after the class names
 inline constexpr int kUnsupportedVlp = 56320;
 inline constexpr int kUnableToOpenDataset = 56400;
 inline constexpr int kMissing = 56401;
+// Preparation run.
+inline constexpr int kPreparingReport = 56600;
+inline constexpr int kFirstPass = 56601;
+inline constexpr int kProcessingPage = 56602;
+inline constexpr int kFrom = 56603;
+inline constexpr int kPreview = 56604;
+inline constexpr int kCalculationError = 56605;
+inline constexpr int kObjectLabel = 56606;
+inline constexpr int kReportLabel = 56607;
+inline constexpr int kNoProgress = 56608;
 inline constexpr int kNotADataset = 56402;
 inline constexpr int kCannotOpenDataFile = 56403;
 inline constexpr int kBadTableOrQuery = 56404;
