@@ -24,6 +24,7 @@ inline constexpr int kError = 55206;
 inline constexpr int kUntitled = 55209;
 inline constexpr int kDefaultCharset = 55337;
 inline constexpr int kUnsupportedFormat = 55345;
+inline constexpr int kAllFunctions = 55348;
 inline constexpr int kUndefinedSymbol = 55439;
 inline constexpr int kPasswordCaption = 55653;
 inline constexpr int kPasswordPrompt = 55654;
