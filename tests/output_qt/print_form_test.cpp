@@ -13,22 +13,15 @@
 #include <QSpinBox>
 
 #include "engine/output/qt/print_form.h"
+#include "tests/platform_qt/qt_application.h"
 #include "tests/output/print_platform.h"
 
 namespace vl {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "print_form_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 class PrintForm : public ::testing::Test {
  protected:
-  QApplication& app = App();  // before the window
+  QApplication& app = test::QtApp();  // before the window
   TvlPrintPlatform platform;
   TvlPrintForm form;
 };

@@ -6,21 +6,14 @@
 #include <QTimer>
 
 #include "platform/qt/progress_form.h"
+#include "tests/platform_qt/qt_application.h"
 
 namespace vl {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "progress_form_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 class ProgressForm : public ::testing::Test {
  protected:
-  QApplication& app = App();  // before the window
+  QApplication& app = test::QtApp();  // before the window
   TvlProgressForm form;
 };
 
