@@ -36,6 +36,31 @@ inline constexpr int kPrinterNotValid = 56302;
 inline constexpr int kMissingClasses = 56310;  // followed by the class names
 inline constexpr int kIncludeClasses = 56311;  // after the class names
 inline constexpr int kUnsupportedVlp = 56320;
+// The print dialog, printing and its messages.
+inline constexpr int kPrintCaption = 56500;
+inline constexpr int kPrinterGroup = 56501;
+inline constexpr int kPrinterName = 56502;
+inline constexpr int kPrinterProperties = 56503;
+inline constexpr int kPageRangeGroup = 56504;
+inline constexpr int kRangeAll = 56505;
+inline constexpr int kRangeCurrentPage = 56506;
+inline constexpr int kRangePages = 56507;
+inline constexpr int kRangeHint = 56508;
+inline constexpr int kCopiesGroup = 56509;
+inline constexpr int kNumberOfCopies = 56510;
+inline constexpr int kCollate = 56511;
+inline constexpr int kPrintWhich = 56512;
+inline constexpr int kAllPages = 56513;  // then odd pages, even pages
+// 56520 "Preparing report" has the same text as the preparation run's entry.
+inline constexpr int kPrintingPage = 56521;
+inline constexpr int kBadPageRange = 56530;   // followed by the text and the reason
+inline constexpr int kRangeBadCharacter = 56531;
+inline constexpr int kRangeNoStart = 56532;
+inline constexpr int kRangePageZero = 56533;
+inline constexpr int kRangeTwoDashes = 56534;
+inline constexpr int kRangeNoEnd = 56535;
+inline constexpr int kCannotStartPrinting = 56536;
+inline constexpr int kCannotPrintJob = 56537;
 inline constexpr int kUnableToOpenDataset = 56400;
 inline constexpr int kMissing = 56401;
 // Preparation run.
