@@ -266,7 +266,6 @@ constexpr Entry kEntries[] = {
     {56513, "All pages"},
     {56514, "Odd pages"},
     {56515, "Even pages"},
-    {56520, "Preparing report"},
     {56521, "Printing page:"},
     {56530, "Cannot read the page range "},
     {56531, "only page numbers, \"-\" and \",\" may be used"},
@@ -276,6 +275,7 @@ constexpr Entry kEntries[] = {
     {56535, "a \"-\" needs a page number after it, except at the end"},
     {56536, "The printer could not start printing"},
     {56537, "The printer could not print the job"},
+    {56600, "Preparing report"},  // shared with the preparation run
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
