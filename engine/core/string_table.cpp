@@ -267,7 +267,6 @@ constexpr Entry kEntries[] = {
     {56513, "All pages"},
     {56514, "Odd pages"},
     {56515, "Even pages"},
-    {56520, "Preparing report"},
     {56521, "Printing page:"},
     {56530, "Cannot read the page range "},
     {56531, "only page numbers, \"-\" and \",\" may be used"},

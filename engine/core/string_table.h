@@ -51,7 +51,6 @@ inline constexpr int kNumberOfCopies = 56510;
 inline constexpr int kCollate = 56511;
 inline constexpr int kPrintWhich = 56512;
 inline constexpr int kAllPages = 56513;  // then odd pages, even pages
-// 56520 "Preparing report" has the same text as the preparation run's entry.
 inline constexpr int kPrintingPage = 56521;
 inline constexpr int kBadPageRange = 56530;   // followed by the text and the reason
 inline constexpr int kRangeBadCharacter = 56531;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/canvas_types.h"
 #include "platform/graphics_types.h"
 
 namespace vl {

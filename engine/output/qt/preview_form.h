@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/model/prepared_pages.h"
+#include "engine/model/report.h"
 #include "engine/output/preview_layout.h"
 #include "engine/output/preview_paint.h"
 #include "engine/output/preview_search.h"
@@ -116,6 +117,8 @@ class TvlPreviewForm : public QDialog {
   QRect FoundRect() const;
 
   void Print();
+  // How the last print from the window ended.
+  TvlPrintResult LastPrintResult() const { return lastPrint_; }
   void PageSetup();
   // The open and save dialogs, then LoadReport / SaveReport.
   void Open();
@@ -213,6 +216,7 @@ class TvlPreviewForm : public QDialog {
   bool contextHelp_ = false;
   TvlPreviewLayout layout_;
   TvlPreviewPainter painter_;
+  TvlPrintResult lastPrint_ = TvlPrintResult::NothingToPrint;
 
   QWidget* toolbar_ = nullptr;
   QWidget *zoomBtn_ = nullptr, *loadBtn_ = nullptr, *saveBtn_ = nullptr, *printBtn_ = nullptr,
@@ -237,6 +241,9 @@ class TvlPreviewForm : public QDialog {
 inline constexpr const char* kPreviewHelpFile = "vluser.html";
 // True when a designer is there to edit prepared pages.
 bool vlPreviewDesignerInstalled();
+// Installs the preview as the window the report's ShowPrepared opens (and
+// the control printing takes pages back from).
+void vlInstallPreviewWindow();
 // The program's key in the settings store ("Software\Vellora\" and the
 // application's title); windows keep their placement under "Form\<class>".
 std::string vlPreviewSettingsRoot();
