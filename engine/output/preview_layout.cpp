@@ -122,6 +122,24 @@ std::int32_t vlPageAtScroll(const TvlEMFPages& pages, std::int32_t pos) {
   return 0;
 }
 
+std::int32_t vlPageAtPoint(const TvlEMFPages& pages, TvlPoint p) {
+  // Every row ends above the next one: only the last row starting at or
+  // above the point can hold it.
+  int lo = 0, hi = pages.Count();
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (pages[mid].LayoutRect.Top <= p.Y) lo = mid + 1;
+    else hi = mid;
+  }
+  if (lo == 0) return 0;
+  const std::int32_t rowTop = pages[lo - 1].LayoutRect.Top;
+  for (int i = lo - 1; i >= 0 && pages[i].LayoutRect.Top == rowTop; --i) {
+    const TvlRect& r = pages[i].LayoutRect;
+    if (p.X >= r.Left && p.X < r.Right && p.Y < r.Bottom) return i + 1;
+  }
+  return 0;
+}
+
 TvlRect vlPageDrawRect(const TvlPreparedPage& page, const TvlRect& rect, double factor) {
   if (page.UseMargins) return rect;
   const TvlPaperMetrics& m = page.PaperMetrics;

@@ -58,6 +58,10 @@ TvlSize vlPageSize(const TvlPreparedPage& page);
 // rectangle holds the line just below the top gap; 0 when none does.
 std::int32_t vlPageAtScroll(const TvlEMFPages& pages, std::int32_t pos);
 
+// The page (from 1) whose layout rectangle holds a point of the surface's
+// content; 0 when none does.
+std::int32_t vlPageAtPoint(const TvlEMFPages& pages, TvlPoint p);
+
 // Where a page's views are drawn within its rectangle on the surface: the
 // whole rectangle, or for a page stretched to the printable area that area
 // less the margins, scaled by the factor.

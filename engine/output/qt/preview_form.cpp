@@ -546,10 +546,10 @@ void TvlPreviewForm::SurfaceMouseDown(QPoint at) {
   pbox_->setFocus();
   pbox_->CurPage = curPage_;
   const int x = at.x() - ofsx_, y = at.y() - ofsy_;
-  for (int i = 0; i < pages_->Count(); ++i) {
+  if (const int page = vlPageAtPoint(*pages_, {x, y})) {
+    const int i = page - 1;
     const TvlRect& r = (*pages_)[i].LayoutRect;
-    if (x < r.Left || x >= r.Right || y < r.Top || y >= r.Bottom) continue;
-    pbox_->CurPage = i + 1;
+    pbox_->CurPage = page;
     const TvlPoint p{vlRound((x - r.Left) / factor_), vlRound((y - r.Top) / factor_)};
     const TvlHitResult hit = pages_->HitTest(i, p, true);
     if (hit.Handled) {
@@ -574,13 +574,9 @@ void TvlPreviewForm::SurfaceMouseMove(QPoint at) {
   }
   const int x = at.x() - ofsx_, y = at.y() - ofsy_;
   TvlHitResult hit;
-  // Only the pages in view can be under the mouse.
-  for (int i : painter_.Shown()) {
-    if (i >= pages_->Count()) continue;
-    const TvlRect& r = (*pages_)[i].LayoutRect;
-    if (x < r.Left || x >= r.Right || y < r.Top || y >= r.Bottom) continue;
-    hit = pages_->HitTest(i, {vlRound((x - r.Left) / factor_), vlRound((y - r.Top) / factor_)}, false);
-    break;
+  if (const int page = vlPageAtPoint(*pages_, {x, y})) {
+    const TvlRect& r = (*pages_)[page - 1].LayoutRect;
+    hit = pages_->HitTest(page - 1, {vlRound((x - r.Left) / factor_), vlRound((y - r.Top) / factor_)}, false);
   }
   pbox_->setCursor(QtCursor(hit.Handled ? hit.Cursor : crDefault));
   QString link;
