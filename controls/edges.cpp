@@ -7,10 +7,12 @@
 
 namespace vl {
 
+// The system colours do not change with a control's state: always the
+// active group.
 TvlControlColors TvlControlColors::Of(const QWidget* widget) {
   const QPalette& p = widget->palette();
-  return {p.color(QPalette::Button), p.color(QPalette::Light), p.color(QPalette::Dark), p.color(QPalette::Base),
-          p.color(QPalette::Text)};
+  const auto c = [&p](QPalette::ColorRole role) { return p.color(QPalette::Active, role); };
+  return {c(QPalette::Button), c(QPalette::Light), c(QPalette::Dark), c(QPalette::Base), c(QPalette::Text)};
 }
 
 void vlFrame3D(QPainter& painter, const QRect& rect, const QColor& topLeft, const QColor& bottomRight) {
