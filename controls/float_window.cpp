@@ -1,6 +1,5 @@
 #include "controls/float_window.h"
 
-#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -41,6 +40,7 @@ class TvlDragOutline : public QWidget {
 
 TvlFloatWindow::TvlFloatWindow(QWidget* owner, TvlToolBar* toolbar)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), toolbar_(toolbar), client_(new QWidget(this)) {
+  // Closing only hides: the toolbar keeps floating and counts as hidden.
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->move(kBorder, kBorder + kCaptionHeight);
   client_->setBackgroundRole(QPalette::Button);
@@ -97,12 +97,6 @@ void TvlFloatWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   DragPress(event->globalPosition().toPoint());
-}
-
-void TvlFloatWindow::closeEvent(QCloseEvent* event) {
-  // Closing only hides: the toolbar keeps floating and counts as hidden.
-  event->ignore();
-  hide();
 }
 
 void TvlFloatWindow::DragPress(QPoint screen) {

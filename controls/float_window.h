@@ -43,7 +43,6 @@ class TvlFloatWindow : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   QPointer<TvlToolBar> toolbar_;
