@@ -118,7 +118,7 @@ void TvlCustomComboBox::showPopup() {
   if (auto* frame = qobject_cast<QFrame*>(popup)) {
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setLineWidth(2);
-    if (frame->layout()) frame->layout()->setContentsMargins(2, 2, 2, 2);
+    if (frame->layout()) frame->layout()->setContentsMargins(0, 0, 0, 0);
   }
   view()->setFrameShape(QFrame::NoFrame);
   const int rows = std::min(maxVisibleItems(), count());

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -125,6 +126,8 @@ TEST(FlatComboBox, DroppedListIsWholeRowsAndOpensUpwardAtTheScreenBottom) {
     const QWidget* list = box->view()->window();
     const int rows = std::min(8, c.items);
     EXPECT_EQ(list->height(), box->ItemHeight() * rows + 4);
+    box->view()->window()->layout()->activate();
+    EXPECT_EQ(box->view()->height(), box->ItemHeight() * rows) << "whole rows inside a 2-pixel edge";
     EXPECT_EQ(box->DropsUpward(), c.upward);
     const QPoint boxTop = box->mapToGlobal(QPoint(0, 0));
     if (c.upward) EXPECT_EQ(list->geometry().bottom() + 1, boxTop.y());
