@@ -3,8 +3,9 @@
 
 namespace vl {
 
-// Attaches the printer model to the installed platform printers and creates
-// the engine-wide objects.
+// Attaches the printer model to the installed platform printers, creates
+// the engine-wide objects and registers the standard and database function
+// libraries.
 void vlStartEngine();
 
 }  // namespace vl

@@ -11,6 +11,7 @@
 #include "app/engine_startup.h"
 #include "app/vlreport/command.h"
 #include "engine/core/error.h"
+#include "platform/batch_message_box.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_printer.h"
 
@@ -59,7 +60,10 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   static vl::TvlQtPrinter printer;
-  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, nullptr, nullptr, &printer});
+  // No dialog in a batch run: messages go to standard error and are answered
+  // OK, input boxes keep their default text.
+  static vl::TvlBatchMessageBox messageBox;
+  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer});
   vl::vlStartEngine();
 
   try {

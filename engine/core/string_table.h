@@ -26,6 +26,7 @@ inline constexpr int kTransparent = 55229;  // the colour picker's "no colour" b
 inline constexpr int kOtherColor = 55230;   // the colour picker's dialog button
 inline constexpr int kDefaultCharset = 55337;
 inline constexpr int kUnsupportedFormat = 55345;
+inline constexpr int kAllFunctions = 55348;
 inline constexpr int kUndefinedSymbol = 55439;
 inline constexpr int kPasswordCaption = 55653;
 inline constexpr int kPasswordPrompt = 55654;
