@@ -6,6 +6,7 @@
 // widget the platform sends them to.
 
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 
 namespace vl {
@@ -21,5 +22,18 @@ void vlBeginDrag(TvlDragHandlers handlers);
 // Stops following without a release.
 void vlEndDrag();
 bool vlDragging();
+
+// Follows a drag for a widget with DragMove(QPoint) and DragRelease(); the
+// drag ends quietly if the widget goes first.
+template <class TWidget>
+void vlBeginDragFor(TWidget* widget) {
+  QPointer<TWidget> self(widget);
+  vlBeginDrag({[self](QPoint screen) {
+                 if (self) self->DragMove(screen);
+               },
+               [self](QPoint) {
+                 if (self) self->DragRelease();
+               }});
+}
 
 }  // namespace vl

@@ -8,7 +8,6 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "controls/edges.h"
@@ -43,29 +42,6 @@ class TvlFlatComboStyle : public QProxyStyle {
   TvlCustomComboBox* box_;
 };
 
-// Rows of the box's item height, the selected one highlighted.
-class TvlComboRowDelegate : public QStyledItemDelegate {
- public:
-  explicit TvlComboRowDelegate(TvlCustomComboBox* box) : QStyledItemDelegate(box), box_(box) {}
-
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), box_->ItemHeight()};
-  }
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const bool selected = option.state & QStyle::State_Selected;
-    const QPalette& pal = box_->palette();
-    painter->fillRect(option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
-    painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->setFont(box_->font());
-    painter->drawText(option.rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
-  }
-
- private:
-  TvlCustomComboBox* box_;
-};
-
 // The drop button's arrow: black lines of 5, 3 and 1 pixels.
 void PaintArrow(QPainter& p, int x, int y) {
   p.fillRect(QRect(x, y, 5, 1), Qt::black);
@@ -74,6 +50,27 @@ void PaintArrow(QPainter& p, int x, int y) {
 }
 
 }  // namespace
+
+TvlComboRowDelegate::TvlComboRowDelegate(TvlCustomComboBox* box) : QStyledItemDelegate(box), box_(box) {}
+
+QSize TvlComboRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  return {QStyledItemDelegate::sizeHint(option, index).width(), box_->ItemHeight()};
+}
+
+void TvlComboRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+  const bool selected = option.state & QStyle::State_Selected;
+  const QPalette& pal = box_->palette();
+  painter->fillRect(option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
+  painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->setFont(box_->font());
+  PaintItem(*painter, option.rect, index, selected);
+}
+
+void TvlComboRowDelegate::PaintItem(QPainter& painter, const QRect& rect, const QModelIndex& index, bool) const {
+  painter.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                   index.data(Qt::DisplayRole).toString());
+}
 
 TvlCustomComboBox::TvlCustomComboBox(QWidget* parent) : QComboBox(parent) {
   auto* style = new TvlFlatComboStyle(this);

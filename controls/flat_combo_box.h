@@ -5,6 +5,7 @@
 // upward when it would pass the bottom of the screen.
 
 #include <QComboBox>
+#include <QStyledItemDelegate>
 #include <functional>
 
 namespace vl {
@@ -52,6 +53,23 @@ class TvlCustomComboBox : public QComboBox {
   int editOffset_ = 0;
   bool mouseInControl_ = false;
   bool dropsUpward_ = false;
+};
+
+// Rows of a flat box's list, the box's item height high, the selected one
+// highlighted; PaintItem draws a row's content.
+class TvlComboRowDelegate : public QStyledItemDelegate {
+ public:
+  explicit TvlComboRowDelegate(TvlCustomComboBox* box);
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ protected:
+  // The row's text, with pen and font set.
+  virtual void PaintItem(QPainter& painter, const QRect& rect, const QModelIndex& index, bool selected) const;
+  TvlCustomComboBox* Box() const { return box_; }
+
+ private:
+  TvlCustomComboBox* box_;
 };
 
 enum class TvlComboStyle { csDropDown, csDropDownList };

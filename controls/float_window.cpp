@@ -104,13 +104,7 @@ void TvlFloatWindow::DragPress(QPoint screen) {
   if (!outlineWidget_) outlineWidget_ = std::make_unique<TvlDragOutline>();
   outlineWidget_->ShowAt(outline_);
   pressed_ = true;
-  QPointer<TvlFloatWindow> self(this);
-  vlBeginDrag({[self](QPoint p) {
-                 if (self) self->DragMove(p);
-               },
-               [self](QPoint) {
-                 if (self) self->DragRelease();
-               }});
+  vlBeginDragFor(this);
 }
 
 void TvlFloatWindow::DragMove(QPoint screen) {

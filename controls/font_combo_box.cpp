@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
 
@@ -22,33 +21,24 @@ constexpr int kNoIconIndent = 15;
 
 // Rows of the font list: the TrueType mark, the name, and a line under the
 // recent fonts; the highlighted row shows in the preview.
-class TvlFontRowDelegate : public QStyledItemDelegate {
+class TvlFontRowDelegate : public TvlComboRowDelegate {
  public:
-  explicit TvlFontRowDelegate(TvlFontComboBox* box) : QStyledItemDelegate(box), box_(box) {}
+  explicit TvlFontRowDelegate(TvlFontComboBox* box) : TvlComboRowDelegate(box), box_(box) {}
 
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), box_->ItemHeight()};
-  }
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const bool selected = option.state & QStyle::State_Selected;
-    const QPalette& pal = box_->palette();
-    const QRect r = option.rect;
-    painter->fillRect(r, pal.color(selected ? QPalette::Highlight : QPalette::Base));
+ protected:
+  void PaintItem(QPainter& painter, const QRect& r, const QModelIndex& index, bool selected) const override {
     const QString name = index.data(Qt::DisplayRole).toString();
     int indent = kNoIconIndent;
     if (index.data(Qt::UserRole).toInt() & kTrueTypeFontType) {
       const QImage& icon = TvlFontComboBox::TrueTypeIcon();
-      painter->drawImage(r.left() + 1, r.top() + (r.height() - icon.height()) / 2, icon);
+      painter.drawImage(r.left() + 1, r.top() + (r.height() - icon.height()) / 2, icon);
       indent = icon.width();
     }
-    painter->setFont(box_->font());
-    painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(r.adjusted(indent + 2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
+    painter.drawText(r.adjusted(indent + 2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
     const int mru = box_->MRUCount();
     const QColor shadow = TvlControlColors::Of(box_).Shadow;
-    if (mru > 0 && index.row() == mru - 1) painter->fillRect(QRect(r.left(), r.bottom() - 1, r.width(), 1), shadow);
-    if (mru > 0 && index.row() == mru) painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), shadow);
+    if (mru > 0 && index.row() == mru - 1) painter.fillRect(QRect(r.left(), r.bottom() - 1, r.width(), 1), shadow);
+    if (mru > 0 && index.row() == mru) painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), shadow);
     if (selected && box_->Preview()) box_->Preview()->ShowFont(name);
   }
 

@@ -308,13 +308,7 @@ void TvlToolBar::ShowFromMenu(bool shown) {
 void TvlToolBar::DragPress(QPoint screen) {
   last_ = cursor_ = screen;
   pressed_ = true;
-  QPointer<TvlToolBar> self(this);
-  vlBeginDrag({[self](QPoint p) {
-                 if (self) self->DragMove(p);
-               },
-               [self](QPoint) {
-                 if (self) self->DragRelease();
-               }});
+  vlBeginDragFor(this);
 }
 
 void TvlToolBar::DragMove(QPoint screen) {
