@@ -250,11 +250,15 @@ void TvlToolBar::DockInto(TvlDock* dock, int x, int y) {
 }
 
 void TvlToolBar::DockAtEnd(TvlDock* dock) {
+  // The new row of a bottom or right dock is one toolbar thick: the
+  // thickness the toolbar has once it turns to the dock's flow, not the
+  // length it may have now.
+  const int thickness = std::min(width(), height());
   switch (dock->Edge()) {
     case TvlAlign::Top: DockInto(dock, 0, dock->height() - 1); break;
-    case TvlAlign::Bottom: DockInto(dock, 0, 1 - height()); break;
+    case TvlAlign::Bottom: DockInto(dock, 0, 1 - thickness); break;
     case TvlAlign::Left: DockInto(dock, dock->width() - 1, 0); break;
-    default: DockInto(dock, 1 - width(), 0); break;
+    default: DockInto(dock, 1 - thickness, 0); break;
   }
 }
 

@@ -56,6 +56,14 @@ TEST(Dock, FarSideDocksGrowAwayFromTheirEdge) {
     c.dock->AdjustBounds();
     EXPECT_EQ(c.dock->Depth(), 1);
   }
+  // A toolbar that turns on the way in opens one row, however long it is.
+  TvlToolBar* vertical = host.AddToolBar(host.Left, "Vertical", 6);
+  vertical->DockAtEnd(host.Bottom);
+  EXPECT_EQ(vertical->pos(), QPoint(0, 1));
+  EXPECT_EQ(host.Bottom->height(), 27);
+  vertical->DockAtEnd(host.Right);
+  EXPECT_EQ(vertical->pos(), QPoint(1, 0));
+  EXPECT_EQ(host.Right->width(), 27);
 }
 
 TEST(Dock, GripMovesAlongTheRowExactlyAndAcrossByWholeRows) {

@@ -156,3 +156,28 @@ TEST_F(FontComboBox, PreviewShowsTheHighlightedFontBesideTheList) {
 
 }  // namespace
 }  // namespace vl
+
+namespace vl {
+namespace {
+
+TEST(FontPreview, SitsAtTheBoxCornerOrLeftOfItAndAboveAnUpwardList) {
+  const QRect screen(0, 0, 800, 600);
+  struct Case {
+    QRect box;
+    bool upward;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {{100, 100, 150, 21}, false, {250, 121}},
+      {{640, 100, 150, 21}, false, {640 - 1 - 200, 121}},  // would pass the right edge
+      {{100, 560, 150, 21}, true, {250, 560 - 50}},
+  };
+  TvlFontPreview preview;
+  for (const Case& c : cases) {
+    preview.PlaceBeside(c.box, c.upward, screen);
+    EXPECT_EQ(preview.pos(), c.expected) << c.box.x() << "," << c.box.y();
+  }
+}
+
+}  // namespace
+}  // namespace vl
