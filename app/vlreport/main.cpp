@@ -26,7 +26,7 @@ const Command kCommands[] = {
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...] [--template FILE.vlf [--password TEXT]]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
-    {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
+    {"info", "vlreport info FILE.vlf|FILE.vld|FILE.vlp [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},

@@ -37,6 +37,7 @@ inline constexpr int kNoData = 56301;
 inline constexpr int kPrinterNotValid = 56302;
 inline constexpr int kMissingClasses = 56310;  // followed by the class names
 inline constexpr int kIncludeClasses = 56311;  // after the class names
+inline constexpr int kUnsupportedVlp = 56320;
 inline constexpr int kUnableToOpenDataset = 56400;
 inline constexpr int kMissing = 56401;
 inline constexpr int kNotADataset = 56402;
