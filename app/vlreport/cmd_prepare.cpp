@@ -102,7 +102,6 @@ int RunPrepare(const Args& args) {
   const bool json = reader.Flag("--json");
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one template file"};
-  if (!out.empty()) throw UsageError{"--out needs the prepared-report file, which this build cannot write yet"};
 
   TvlGlobals* globals = vlGlobals();
   if (!globals) throw TvlError("The engine's globals are not created");
@@ -124,6 +123,7 @@ int RunPrepare(const Args& args) {
   vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
   if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
 
+  if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
     PrintJson(PagesJson(report));
   } else {

@@ -67,6 +67,8 @@ constexpr Entry kEntries[] = {
     {55206, "Error"},
     {55209, "Untitled"},
     {55228, "[Picture]"},
+    {55229, "Transparent"},
+    {55230, "Other..."},
     {55231, "On first page"},
     {55232, "On last page"},
     {55233, "Show on all pages"},
