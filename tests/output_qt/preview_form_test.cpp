@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <filesystem>
 
+#include "controls/placement.h"
 #include "engine/core/units.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
@@ -358,7 +359,7 @@ TEST_F(PreviewWindow, PlacementIsSavedOnClose) {
   form->move(30, 40);
   form->resize(640, 480);
   form->CloseWindow();
-  const std::string key = vlPreviewSettingsRoot() + "\\Form\\TvlPreviewForm";
+  const std::string key = vlPlacementRoot() + "\\Form\\TvlPreviewForm";
   EXPECT_EQ(settings.ReadInteger(key, "Width", 0), 640);
   EXPECT_EQ(settings.ReadInteger(key, "Height", 0), 480);
   EXPECT_TRUE(settings.ValueExists(key, "XPosition"));

@@ -1,6 +1,7 @@
 #pragma once
-// The preview toolbar's flat buttons: a caption or a glyph, a hint, a help
-// context, the greyed look until the mouse is over them, and a click.
+// The preview toolbar's flat buttons (the designer controls' speed buttons):
+// a caption or a glyph, the greyed look until the mouse is over them, and a
+// click. The window keeps them as plain widgets.
 
 #include <QImage>
 #include <QString>

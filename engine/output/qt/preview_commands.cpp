@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "controls/placement.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/units.h"
@@ -32,14 +33,7 @@ QString Text(int id) { return vlToQt(vlLoadStr(id)); }
 
 QString ReportFilter() { return Text(str::kReportFile) + QStringLiteral(" (*.vlp)"); }
 
-std::string FormKey() { return vlPreviewSettingsRoot() + "\\Form\\TvlPreviewForm"; }
-
 }  // namespace
-
-std::string vlPreviewSettingsRoot() {
-  const QString title = QGuiApplication::applicationDisplayName();
-  return "Software\\Vellora" + (title.isEmpty() ? std::string() : "\\" + vlFromQt(title));
-}
 
 // ---- Showing and closing. ----
 
@@ -56,27 +50,13 @@ void TvlPreviewForm::Show(TvlReport& report) {
   }
 }
 
+// The window opens maximised unless it was closed otherwise.
 void TvlPreviewForm::RestorePlacement() {
-  TvlSettingsStore& s = *vlPlatform().Settings;
-  const std::string key = FormKey();
-  if (s.ValueExists(key, "Width")) {
-    move(s.ReadInteger(key, "XPosition", x()), s.ReadInteger(key, "YPosition", y()));
-    resize(std::max(200, s.ReadInteger(key, "Width", width())), std::max(150, s.ReadInteger(key, "Height", height())));
-  }
-  if (s.ReadBool(key, "Maximized", true)) setWindowState(windowState() | Qt::WindowMaximized);
+  setWindowState(windowState() | Qt::WindowMaximized);
+  RestoreFormPlacement(*this, "TvlPreviewForm");
 }
 
-void TvlPreviewForm::SavePlacement() {
-  TvlSettingsStore& s = *vlPlatform().Settings;
-  const std::string key = FormKey();
-  // A maximised window keeps the bounds it returns to.
-  const QRect bounds = isMaximized() ? normalGeometry() : geometry();
-  s.WriteInteger(key, "XPosition", bounds.x());
-  s.WriteInteger(key, "YPosition", bounds.y());
-  s.WriteInteger(key, "Width", bounds.width());
-  s.WriteInteger(key, "Height", bounds.height());
-  s.WriteBool(key, "Maximized", isMaximized());
-}
+void TvlPreviewForm::SavePlacement() { SaveFormPlacement(*this, "TvlPreviewForm"); }
 
 void TvlPreviewForm::CloseWindow() {
   if (isModal() || testAttribute(Qt::WA_ShowModal)) {

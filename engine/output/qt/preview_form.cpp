@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/placement.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
 #include "engine/core/units.h"
@@ -383,7 +384,7 @@ void TvlPreviewForm::SetUp() {
   if (report_->InitialZoom != pzDefault) vlSharedPreviewZoom().Mode = report_->InitialZoom;
 
   const bool grayed = vlPreviewDesignerInstalled()
-                          ? vlPlatform().Settings->ReadBool(vlPreviewSettingsRoot() + "\\Form\\TvlDesignerForm",
+                          ? vlPlatform().Settings->ReadBool(vlPlacementRoot() + "\\Form\\TvlDesignerForm",
                                                             "GrayButtons", false)
                           : report_->GrayedButtons;
   for (QWidget* b : {zoomBtn_, loadBtn_, saveBtn_, printBtn_, pageSetupBtn_, findBtn_, helpBtn_, exitBtn_})

@@ -244,8 +244,5 @@ bool vlPreviewDesignerInstalled();
 // Installs the preview as the window the report's ShowPrepared opens (and
 // the control printing takes pages back from).
 void vlInstallPreviewWindow();
-// The program's key in the settings store ("Software\Vellora\" and the
-// application's title); windows keep their placement under "Form\<class>".
-std::string vlPreviewSettingsRoot();
 
 }  // namespace vl
