@@ -18,7 +18,10 @@ double vlZoomFactor(std::int32_t mode, double factor, TvlSize page, TvlSize surf
     case zmPageWidth:
       return static_cast<double>(surface.Width - 2 * kPageGap) / page.Width;
     case zmWholePage:
-      return static_cast<double>(surface.Height - 2 * kPageGap) / page.Height;
+      // The whole page: its height fills the surface unless its width would
+      // then overflow it (a landscape envelope in a tall window).
+      return std::min(static_cast<double>(surface.Height - 2 * kPageGap) / page.Height,
+                      static_cast<double>(surface.Width - 2 * kPageGap) / page.Width);
     case zmTwoPages:
       return static_cast<double>(surface.Width - 3 * kPageGap) / (2.0 * page.Width);
     default:

@@ -40,7 +40,8 @@ struct TvlPreviewLayout {
 };
 
 // The zoom factor of a mode for a page of w x h page units on a surface;
-// zmPercent (and a page without size) keeps the factor.
+// zmPercent (and a page without size) keeps the factor. Whole page fits the
+// page's height, or its width when that is what limits.
 double vlZoomFactor(std::int32_t mode, double factor, TvlSize page, TvlSize surface);
 
 // Lays pages of the given sizes (page units) out in rows; rects receives each

@@ -90,7 +90,7 @@ TEST(PreviewPaint, PagesInViewOnlyAndReleasedWhenScrolledAway) {
   TvlEMFPages pages(nullptr);
   for (int i = 0; i < 6; ++i) AddPage(pages, {400, 600}, {testing::Text("Memo1", "Page " + std::to_string(i + 1))});
   const TvlSize surface{1000, 700};
-  const TvlPreviewLayout layout = vlLayoutPages(pages, 1, zmWholePage, 4.0, {1000, 2420});  // factor 4: pages 2400 tall
+  const TvlPreviewLayout layout = vlLayoutPages(pages, 1, zmPercent, 4.0, surface);  // pages 2400 tall, one per row
   ASSERT_EQ(pages[1].LayoutRect.Top, 2420);
   TvlRecordingCanvas canvas({surface.Width, 100000});
   TvlPreviewPainter painter;
