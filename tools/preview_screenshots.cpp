@@ -2,7 +2,7 @@
 // the screenshots in docs/: envelope 1 prepared from Vlf/1.vlf at whole-page
 // zoom, and a long list at page width. Run it under a display (for example
 // xvfb-run -a) from the folder that holds Vlf/.
-//   preview_screenshots <envelope.png> <list.png>
+//   preview_screenshots <envelope.png> <list.png> [<find.png> <help.png>]
 
 #include <QApplication>
 #include <QCursor>
@@ -13,7 +13,9 @@
 #include "app/engine_startup.h"
 #include "engine/model/report.h"
 #include "engine/output/preview_layout.h"
+#include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_form.h"
+#include "engine/output/qt/preview_search_form.h"
 #include "platform/qt/qt_platform.h"
 #include "tests/output/preview_fixture.h"
 
@@ -58,8 +60,8 @@ bool Shoot(vl::TvlReport& report, int mode, const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: preview_screenshots <envelope.png> <list.png>\n");
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: preview_screenshots <envelope.png> <list.png> [<find.png> <help.png>]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -77,6 +79,16 @@ int main(int argc, char** argv) {
     list.PreviewButtons = envelope.PreviewButtons;
     BuildList(list);
     if (!Shoot(list, vl::zmPageWidth, argv[2])) result = 1;
+    if (argc == 5) {
+      vl::TvlPreviewSearchForm find;
+      find.show();
+      for (int k = 0; k < 20; ++k) QApplication::processEvents();
+      if (!find.grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) result = 1;
+      vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
+      vl::vlShowHelp(207);
+      for (int k = 0; k < 20; ++k) QApplication::processEvents();
+      if (!vl::vlHelpWindow() || !vl::vlHelpWindow()->grab().save(QString::fromLocal8Bit(argv[4]), "PNG")) result = 1;
+    }
     app.quit();
   });
   app.exec();

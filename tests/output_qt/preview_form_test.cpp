@@ -12,6 +12,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextBrowser>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QToolButton>
 #include <filesystem>
 
@@ -19,7 +23,9 @@
 #include "engine/core/units.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
+#include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_buttons.h"
+#include "engine/output/qt/preview_search_form.h"
 #include "engine/output/qt/preview_control.h"
 #include "engine/output/qt/preview_form.h"
 #include "platform/memory_settings_store.h"
@@ -389,6 +395,38 @@ TEST_F(PreviewWindow, EmbeddedControlRelaysPageChanges) {
   preview.Form()->GoToPage(3);
   ASSERT_FALSE(pages.empty());
   EXPECT_EQ(pages.back(), 3);
+}
+
+// The Help button, then a click on a control: the user guide opens at that
+// control's topic; a click on the Help button itself only ends the mode.
+TEST_F(PreviewWindow, ContextHelpOpensTheTopicOfTheControlClicked) {
+  AddPage(report.EMFPages, kPage);
+  Open();
+  vlClickPreviewButton(form->HelpBtn());
+  ASSERT_TRUE(form->InContextHelp());
+  const QPoint at(3, 3);
+  QMouseEvent press(QEvent::MouseButtonPress, at, form->FindBtn()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QApplication::sendEvent(form->FindBtn(), &press);
+  EXPECT_FALSE(form->InContextHelp());
+  ASSERT_NE(vlHelpWindow(), nullptr);
+  EXPECT_EQ(vlHelpWindow()->Browser()->source().fragment(), "context-204");
+  EXPECT_TRUE(vlHelpWindow()->Browser()->toPlainText().contains("Find text"));
+  vlHelpWindow()->close();
+  EXPECT_TRUE(platform.Messages.Messages.empty());
+}
+
+TEST(PreviewSearchForm, ShowsItsControls) {
+  test::QtApp();
+  TvlPreviewSearchForm form;
+  EXPECT_EQ(form.windowTitle(), "Find text");
+  EXPECT_EQ(form.size(), QSize(262, 158));
+  EXPECT_EQ(form.Label1()->text(), "Text to &find");
+  EXPECT_EQ(form.GroupBox1()->title(), "Options");
+  EXPECT_EQ(form.CB1()->text(), "&Case sensitive");
+  EXPECT_EQ(form.GroupBox2()->title(), "Origin");
+  EXPECT_TRUE(form.RB1()->isChecked());
+  EXPECT_EQ(form.RB1()->text(), "&1st page");
+  EXPECT_EQ(form.RB2()->text(), "Current &page");
 }
 
 }  // namespace
