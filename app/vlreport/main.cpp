@@ -13,6 +13,7 @@
 #include "engine/core/error.h"
 #include "platform/batch_message_box.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_print_job.h"
 #include "platform/qt/qt_printer.h"
 
 namespace {
@@ -26,12 +27,14 @@ const Command kCommands[] = {
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...] [--template FILE.vlf [--password TEXT]]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
-    {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
+    {"info", "vlreport info FILE.vlf|FILE.vld|FILE.vlp [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even]",
+     vl::cli::RunPrint},
 };
 
 void PrintUsage(std::FILE* to) {
@@ -60,10 +63,11 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   static vl::TvlQtPrinter printer;
+  static vl::TvlQtPrintJob printJob(printer);
   // No dialog in a batch run: messages go to standard error and are answered
   // OK, input boxes keep their default text.
   static vl::TvlBatchMessageBox messageBox;
-  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer});
+  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer, nullptr, &printJob});
   vl::vlStartEngine();
 
   try {

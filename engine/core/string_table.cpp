@@ -233,6 +233,7 @@ constexpr Entry kEntries[] = {
     {56302, "Printer selected is not valid"},
     {56310, "Report contains the following non-plugged components:"},
     {56311, "You must include these components into your project."},
+    {56320, "Unsupported VLP format"},
     {56400, "Unable to open dataset "},
     {56401, "Missing "},
     {56402, "Not a dataset: "},

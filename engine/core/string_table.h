@@ -35,6 +35,7 @@ inline constexpr int kNoData = 56301;
 inline constexpr int kPrinterNotValid = 56302;
 inline constexpr int kMissingClasses = 56310;  // followed by the class names
 inline constexpr int kIncludeClasses = 56311;  // after the class names
+inline constexpr int kUnsupportedVlp = 56320;
 // The print dialog, printing and its messages.
 inline constexpr int kPrintCaption = 56500;
 inline constexpr int kPrinterGroup = 56501;

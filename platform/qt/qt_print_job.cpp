@@ -35,6 +35,8 @@ bool TvlQtPrintJob::Begin() {
       *painter_,
       TvlSize{static_cast<std::int32_t>(std::lround(page.width())), static_cast<std::int32_t>(std::lround(page.height()))},
       dpi, dpi);
+  // Views keep the printer's own font sizes and picture transfer on it.
+  canvas_->SetKind(TvlSurfaceKind::Printer);
   return true;
 }
 
