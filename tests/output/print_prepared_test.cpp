@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/units.h"
 #include "engine/model/line_view.h"
 #include "engine/model/report.h"
 #include "engine/output/preview_pages.h"
