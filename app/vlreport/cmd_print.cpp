@@ -2,6 +2,7 @@
 // file on a printer without any window, through the same print loop as the
 // preview's Print button.
 
+#include <QString>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "app/vlreport/json_output.h"
 #include "engine/model/report.h"
 #include "engine/printer/printer.h"
+#include "platform/qt/qt_text.h"
 
 namespace vl::cli {
 namespace {
@@ -40,6 +42,7 @@ int RunPrint(const Args& args) {
   const std::string printerName = reader.Option("--printer");
   const std::string range = reader.Option("--pages");
   const std::string copiesText = reader.Option("--copies", "1");
+  const std::string title = reader.Option("--title");
   const bool collate = reader.Flag("--collate");
   const bool odd = reader.Flag("--odd");
   const bool even = reader.Flag("--even");
@@ -56,12 +59,14 @@ int RunPrint(const Args& args) {
   if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{"prints FILE.vlf or FILE.vlp"};
 
   TvlPrinter& printer = vlPrinter();
-  const int index = printer.IndexOfPrinter(printerName);
+  const int index = printer.IndexOfPrinter(vlFromQt(QString::fromUtf8(printerName.c_str())));
   if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
   if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
 
   TvlReport report;
   report.ShowProgress = false;
+  // The spooler's job name ("Untitled" when empty), an engine text.
+  report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
   if (!prepared) throw UsageError{"templates print once the preparation run is built; give FILE.vlp"};
   report.LoadPreparedReport(path);
   // Loading and preparing select the file's own printer: the one asked for wins.

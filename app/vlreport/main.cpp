@@ -33,7 +33,7 @@ const Command kCommands[] = {
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
-    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even]",
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT]",
      vl::cli::RunPrint},
 };
 

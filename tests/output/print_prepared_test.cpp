@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -164,7 +165,8 @@ TEST_F(PrintPrepared, DrawsEachPageIntoTheSheetOrThePrintableAreaLessItsMargins)
     page.Margins = {36, 72, 36, 18};
     TvlLineView line;
     line.Left = 0, line.Top = 0, line.Width = 100, line.Height = 0;
-    testing::PrintInto(page, {&line});
+    auto text = testing::TextView("Text", 20, 40, 300, 30, "printed");
+    testing::PrintInto(page, {&line, text.get()});
   }
   report.ShowProgress = false;
   ASSERT_EQ(report.PrintPrepared("", 1, 0, true), TvlPrintResult::Printed);
@@ -187,6 +189,10 @@ TEST_F(PrintPrepared, DrawsEachPageIntoTheSheetOrThePrintableAreaLessItsMargins)
         break;
       }
     EXPECT_TRUE(found) << "page " << k + 1;
+    // Text takes the printer's own point size: 10 points at 600 dpi.
+    const std::vector<TvlTextRun> runs = job.Pages[static_cast<std::size_t>(k)]->TextRuns();
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(std::abs(runs[0].Font.Height), 83);
   }
 }
 

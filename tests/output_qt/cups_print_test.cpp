@@ -5,6 +5,9 @@
 #include <QSpinBox>
 #include <QCheckBox>
 #include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -132,6 +135,53 @@ TEST_F(CupsPrint, CancelSendsNothing) {
     if (QWidget* w = QApplication::activeModalWidget()) dynamic_cast<QDialog*>(w)->reject();
   });
   EXPECT_EQ(vlPrintWithDialog(report, 1), TvlPrintResult::Cancelled);
+  EXPECT_TRUE(Server().JobIdsAfter(Mark).empty());
+}
+
+// Runs vlreport with the arguments; its exit code, standard output and error.
+struct CliRun {
+  int Code = -1;
+  std::string Out, Err;
+};
+CliRun Vlreport(const std::string& args, const std::string& folder) {
+  CliRun run;
+  const std::string err = folder + "/vlreport.err";
+  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + VL_VLREPORT + "' " + args + " 2>'" + err + "'";
+  if (FILE* f = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) run.Out.append(buffer, n);
+    const int status = pclose(f);
+    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::ifstream in(err);
+  run.Err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return run;
+}
+
+// vlreport print sends a prepared-report file to the queue without a window.
+TEST_F(CupsPrint, VlreportPrintsAPreparedReportFile) {
+  Build({A4, A5, A4});
+  const std::string file = Server().Folder() + "/three.vlp";
+  report.SavePreparedReport(file);
+  const std::string printer = std::string(" --title Envelopes --printer ") + TvlCupsServer::kQueue;
+
+  CliRun run = Vlreport("print '" + file + "'" + printer + " --pages 2- --copies 2", Server().Folder());
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  EXPECT_NE(run.Out.find("\"Result\": \"Printed\""), std::string::npos) << run.Out;
+  ExpectJobs(Jobs(2), {{A5}, {A4}}, 2);
+
+  // Odd pages, collated: pages 1 and 3 share their paper, so one job of 1, 3, 1, 3.
+  Mark = Server().LastJobId();
+  run = Vlreport("print '" + file + "'" + printer + " --odd --collate --copies 2", Server().Folder());
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  ExpectJobs(Jobs(1), {{A4, A4, A4, A4}}, 1);
+
+  // A range it cannot read: the message, exit code 1, and no job.
+  Mark = Server().LastJobId();
+  run = Vlreport("print '" + file + "'" + printer + " --pages 1-x", Server().Folder());
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Err.find("Cannot read the page range \"1-x\""), std::string::npos) << run.Err;
   EXPECT_TRUE(Server().JobIdsAfter(Mark).empty());
 }
 
