@@ -33,6 +33,7 @@ void TvlRecordingPrintJob::AddPage() {
   const TvlDeviceMetrics& m = job.Metrics;
   job.Pages.push_back(std::make_unique<TvlRecordingCanvas>(TvlSize{m.PrintableWidth, m.PrintableHeight},
                                                            static_cast<int>(m.DpiX)));
+  job.Pages.back()->SetKind(TvlSurfaceKind::Printer);
 }
 
 bool TvlRecordingPrintJob::NewPage() {

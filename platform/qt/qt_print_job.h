@@ -1,10 +1,11 @@
 #pragma once
-// Print jobs on the installed printers through Qt Print Support: the job
-// paints on the Qt printer that TvlQtPrinter keeps configured with the
-// current device settings, so each job carries that paper and orientation
-// to CUPS.
+// Print jobs on the installed printers: the job paints on the Qt printer
+// that TvlQtPrinter keeps configured with the current device settings, into
+// a document of its own, which it hands to CUPS when it ends with that paper
+// and orientation. An aborted job never reaches the queue.
 
 #include <QPainter>
+#include <QString>
 #include <memory>
 
 #include "platform/print_job.h"
@@ -29,7 +30,10 @@ class TvlQtPrintJob : public TvlPrintJob {
   TvlCanvas* Canvas() override;
 
  private:
+  void Release();
+
   TvlQtPrinter& printer_;
+  QString spoolFile_;  // the running job's document
   std::string title_;
   std::int32_t copies_ = 1;
   std::unique_ptr<QPainter> painter_;
