@@ -12,6 +12,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QTextBrowser>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,7 +28,10 @@
 #include "engine/model/report.h"
 #include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_buttons.h"
+#include "engine/output/qt/preview_page_setup.h"
 #include "engine/output/qt/preview_search_form.h"
+#include "engine/output/qt/print_form.h"
+#include "engine/model/views.h"
 #include "engine/output/qt/preview_control.h"
 #include "engine/output/qt/preview_form.h"
 #include "platform/memory_settings_store.h"
@@ -357,6 +363,61 @@ TEST_F(PreviewWindow, PrintsTheRangeThroughTheReport) {
   // The pages came back to the window.
   EXPECT_EQ(form->Pages().Count(), 3);
   EXPECT_EQ(report.EMFPages.Count(), 0);
+}
+
+// A report built from a template: one page with one text.
+void OneTextTemplate(TvlReport& report) {
+  TvlPage* page = report.Pages.Add();
+  auto memo = std::make_unique<TvlMemoView>();
+  memo->Name = "Memo1";
+  memo->Left = 40, memo->Top = 40, memo->Width = 200, memo->Height = 20;
+  memo->Memo = {"Hello"};
+  page->Objects.push_back(std::move(memo));
+  report.ShowProgress = false;
+}
+
+// A printer chosen in the print dialog becomes the report's, and the report
+// is prepared again for it before printing, when RebuildPrinter is on.
+TEST_F(PreviewWindow, PrinterChangedInTheDialogRebuildsTheReport) {
+  OneTextTemplate(report);
+  ASSERT_TRUE(report.Prepare());
+  report.RebuildPrinter = true;
+  Open();
+  QTimer::singleShot(0, [] {
+    auto* dialog = dynamic_cast<TvlPrintForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->CB1()->setCurrentIndex(0);  // "Office laser"; "Envelope printer" was current
+    dialog->OkButton()->click();
+  });
+  form->Print();
+  EXPECT_EQ(form->LastPrintResult(), TvlPrintResult::Printed);
+  EXPECT_EQ(report.PrinterName, "Office laser");
+  ASSERT_EQ(platform.Job.Jobs.size(), 1u);
+  EXPECT_EQ(platform.Job.Jobs[0].Printer, "Office laser");
+  EXPECT_EQ(form->Pages().Count(), 1);
+}
+
+// Page setup: the margins come back to every template page (hundredths of a
+// millimetre to page units) and the report is prepared again.
+TEST_F(PreviewWindow, PageSetupTakesTheMarginsAndRebuilds) {
+  OneTextTemplate(report);
+  report.Pages[0]->Margins = {36, 36, 36, 36};
+  ASSERT_TRUE(report.Prepare());
+  Open();
+  TvlPageSetupChoice seen;
+  const TvlPageSetupDialog previous = vlPageSetupDialog();
+  vlPageSetupDialog() = [&seen](TvlPageSetupChoice& choice, QWidget*) {
+    seen = choice;
+    choice.Margins = {2000, 1000, 500, 0};
+    return true;
+  };
+  form->PageSetup();
+  vlPageSetupDialog() = previous;
+  EXPECT_EQ(seen.Margins, (TvlRect{1000, 1000, 1000, 1000}));  // 36 units shown as 10 mm
+  EXPECT_EQ(report.Pages[0]->Margins, (TvlRect{72, 36, 18, 0}));
+  ASSERT_EQ(form->Pages().Count(), 1);
+  EXPECT_EQ(form->Pages()[0].Margins, (TvlRect{72, 36, 18, 0}));
+  EXPECT_EQ(form->CurrentPage(), 1);
 }
 
 TEST_F(PreviewWindow, PlacementIsSavedOnClose) {
