@@ -212,13 +212,18 @@ void TvlPreviewForm::RemovePage() {
 
 // ---- Help. ----
 
+// The next click anywhere in the window comes through the application's
+// event filter, so that no control acts on it.
 void TvlPreviewForm::StartContextHelp() {
+  if (contextHelp_) return;
   contextHelp_ = true;
+  qApp->installEventFilter(this);
   QApplication::setOverrideCursor(Qt::WhatsThisCursor);
 }
 
 void TvlPreviewForm::HelpClick(QWidget* clicked) {
   contextHelp_ = false;
+  qApp->removeEventFilter(this);
   QApplication::restoreOverrideCursor();
   if (clicked == helpBtn_) return;
   int context = 0;

@@ -151,11 +151,13 @@ TvlPreviewForm::TvlPreviewForm(QWidget* parent) : QDialog(parent) {
   CreateZoomMenu();
   CreateToolbar();
   CreatePreviewPanel();
-  qApp->installEventFilter(this);
 }
 
 TvlPreviewForm::~TvlPreviewForm() {
-  qApp->removeEventFilter(this);
+  if (contextHelp_) {
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+  }
   if (helpFileSet_) vlApplicationHelpFile() = previousHelpFile_;
   // The pages die with the window; nothing of them may stay current.
   painter_.Forget();
