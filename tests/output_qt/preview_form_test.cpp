@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -418,6 +419,30 @@ TEST_F(PreviewWindow, PageSetupTakesTheMarginsAndRebuilds) {
   ASSERT_EQ(form->Pages().Count(), 1);
   EXPECT_EQ(form->Pages()[0].Margins, (TvlRect{72, 36, 18, 0}));
   EXPECT_EQ(form->CurrentPage(), 1);
+}
+
+// ShowPrepared opens a window of its own: non-modal, it returns at once, and
+// closing it destroys the window with the pages it holds.
+TEST_F(PreviewWindow, ShowPreparedOpensANonModalWindowThatClosesWithItsPages) {
+  const TvlReportWindows previous = vlReportWindows();
+  vlInstallPreviewWindow();
+  for (int i = 0; i < 2; ++i) AddPage(report.EMFPages, kPage);
+  report.Title = "Envelopes";
+  report.ShowPrepared();
+  TvlPreviewForm* shown = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* f = dynamic_cast<TvlPreviewForm*>(w); f && f->isVisible()) shown = f;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->windowTitle(), "Preview - Envelopes");
+  EXPECT_TRUE(shown->isMaximized());
+  EXPECT_EQ(shown->Pages().Count(), 2);
+  EXPECT_EQ(report.EMFPages.Count(), 0);
+  QPointer<TvlPreviewForm> guard(shown);
+  shown->KeyDown(Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(guard.isNull());
+  EXPECT_EQ(report.EMFPages.Count(), 0);
+  vlReportWindows() = previous;
 }
 
 TEST_F(PreviewWindow, PlacementIsSavedOnClose) {
