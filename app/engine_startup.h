@@ -3,8 +3,8 @@
 
 namespace vl {
 
-// Attaches the printer model to the installed platform printers and creates
-// the engine-wide objects.
+// Attaches the printer model to the installed platform printers, creates
+// the engine-wide objects and registers the add-in view classes.
 void vlStartEngine();
 
 }  // namespace vl

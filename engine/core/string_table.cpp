@@ -173,6 +173,9 @@ constexpr Entry kEntries[] = {
     {56414, "only one SELECT statement is read"},
     {56415, "Data source is not open: "},
     {56416, "No such position in "},
+    {56500, "Barcode"},
+    {56501, "Unknown symbology "},
+    {56502, "12 digits are needed, or 13 with the check digit"},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
