@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
@@ -87,6 +88,37 @@ TEST_F(BarCodeDraw, CodesDrawnToAPictureDecodeBackToTheirText) {
     std::string got = *read;
     got.erase(std::remove(got.begin(), got.end(), '\r'), got.end());
     EXPECT_EQ(got, expected) << c.name;
+  }
+}
+
+TEST_F(BarCodeDraw, EverySymbologyDrawsItsSampleOnOnePage) {
+  std::vector<std::unique_ptr<TvlBarCodeView>> views;
+  for (std::uint8_t k = 0; k < bcSymbologyCount; ++k) {
+    const TvlSymbologyInfo* info = vlSymbologyInfo(k);
+    ASSERT_TRUE(info);
+    const bool matrix = info->FixedRatio;
+    views.push_back(Make(k, info->Sample, 20 + (k % 3) * 250, 20 + (k / 3) * 110, matrix ? 90 : 230, matrix ? 90 : 70));
+    views.back()->FrameTyp = vlftLeft | vlftTop | vlftRight | vlftBottom;
+    views.back()->FrameColor = vlRGB(0xC0, 0xC0, 0xC0);
+  }
+  auto error = Make(bcEAN13, "ABC", 20, 350, 230, 70);  // letters in an EAN-13
+  views.push_back(std::move(error));
+  auto turned = Make(bcCode128, "Turned", 270, 350, 60, 200);
+  turned->Rotation = 90;
+  views.push_back(std::move(turned));
+  std::vector<TvlView*> page;
+  for (const auto& v : views) page.push_back(v.get());
+  const double dpi = 150, scale = dpi / kPageUnitsPerInch;
+  const QImage img = vlRenderViewsToImage(page, 780, 570, dpi);
+  img.save(QString::fromStdString(::testing::TempDir() + "barcode_gallery.png"), "PNG");
+  if (const char* dir = std::getenv("VL_BARCODE_PNG_DIR"))
+    img.save(QString::fromStdString(std::string(dir) + "/barcodes.png"), "PNG");
+  for (const auto& v : views) {
+    int dark = 0;
+    for (int y = vlRound((v->Top + 2) * scale); y < vlRound((v->Top + v->Height - 2) * scale); ++y)
+      for (int x = vlRound((v->Left + 2) * scale); x < vlRound((v->Left + v->Width - 2) * scale); ++x)
+        dark += Dark(img, x, y);
+    EXPECT_GT(dark, 200) << v->Code;
   }
 }
 

@@ -21,6 +21,10 @@ constexpr TvlColor kErrorColor = vlRGB(0xC0, 0x00, 0x00);
 constexpr float kBarHeightStep = 0.01f;
 // The most symbols a view keeps between draws.
 constexpr std::size_t kCachedSymbols = 4;
+// Limits for damaged geometry: bars taller than this many modules, and
+// captions in a font taller than this many pixels, are not asked for.
+constexpr double kMaxBarHeight = 100000;
+constexpr double kMaxCaptionPixels = 16384;
 
 std::string ToUtf8(const std::string& text) { return vlConvertEncoding(text, vlPlatformCodePage().c_str(), "UTF-8"); }
 std::string FromUtf8(const std::string& text) { return vlConvertEncoding(text, "UTF-8", vlPlatformCodePage().c_str()); }
@@ -147,8 +151,9 @@ void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& requ
   std::shared_ptr<const TvlBarCodeSymbol> fitted;
   if (!natural.FixedRatio) {
     TvlBarCodeRequest tall = request;
-    const double barHeight = p.LocalH / p.Module - (natural.Height - natural.BarHeight);
-    tall.BarHeight = std::max(1.0f, std::round(static_cast<float>(barHeight) / kBarHeightStep) * kBarHeightStep);
+    const double barHeight =
+        std::clamp(p.LocalH / p.Module - (natural.Height - natural.BarHeight), 1.0, kMaxBarHeight);
+    tall.BarHeight = std::round(static_cast<float>(barHeight) / kBarHeightStep) * kBarHeightStep;
     fitted = Symbol(tall);
     if (fitted->Ok()) symbol = fitted.get();
   }
@@ -167,7 +172,9 @@ void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& requ
   font.Escapement = Rotation * 10;
   canvas.SetBkMode(TvlBkMode::Transparent);
   for (const TvlBarCodeCaption& caption : symbol->Captions) {
-    font.Height = std::max(1, vlRound(caption.Size * p.Module));
+    const double height = caption.Size * p.Module;
+    if (!(height <= kMaxCaptionPixels)) continue;
+    font.Height = std::max(1, vlRound(height));
     canvas.SetFont(font);
     const std::string text = FromUtf8(caption.Text);
     const double width = canvas.TextWidth(text) / p.Module;
