@@ -219,8 +219,10 @@ TEST(BarCodeAddIn, RegistersOnceWithItsToolbarPicture) {
   const TvlAddInClass* cls = vlAddIns().Find(kBarCodeClassName);
   ASSERT_TRUE(cls);
   EXPECT_EQ(cls->Presentation.Hint, "Barcode");
+  const std::string bmp(cls->Presentation.Picture.begin(), cls->Presentation.Picture.end());
+  vlWriteFileAtomically(::testing::TempDir() + "barcode_glyph.bmp", bmp);  // to look at
   TvlRaster picture;
-  ASSERT_TRUE(vlDecodeBmp(std::string(cls->Presentation.Picture.begin(), cls->Presentation.Picture.end()), picture));
+  ASSERT_TRUE(vlDecodeBmp(bmp, picture));
   EXPECT_EQ(picture.Width, 24);
   EXPECT_EQ(picture.Height, 24);
   EXPECT_EQ(picture.At(4, 10) & 0xFFFFFF, 0x000000u);  // a bar

@@ -2,6 +2,7 @@
 // read as a view and draw, or end in a stream error, never in a crash, hang
 // or runaway allocation (libzint sees whatever value the record holds).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -61,6 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.DocMode = TvlDocMode::dmDesign;
     return 0;
   }
+  // The shared view geometry and frame are bounded here (about 280 m):
+  // this target is about the barcode's own record and drawing, not the
+  // base view's sums.
+  for (std::int32_t* g : {&view.Left, &view.Top, &view.Width, &view.Height, &view.GapX, &view.GapY})
+    *g = std::clamp(*g, -1000000, 1000000);
+  view.FrameWidth = std::clamp(view.FrameWidth, 0.0f, 100.0f);
   TvlRecordingCanvas canvas;
   view.Draw(canvas);
   state.CurView = nullptr;  // drawing made it current

@@ -58,6 +58,12 @@ class TvlBarCodeView : public TvlView {
   void PreparePrint() override;
 
  private:
+  // The inner rectangle of the current draw (right and bottom exclusive),
+  // in device pixels.
+  struct Box {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+  };
+  Box InnerBox() const;
   void DrawCode(TvlCanvas& canvas);
   void DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& request, const TvlBarCodeSymbol& natural);
   void DrawError(TvlCanvas& canvas, const std::string& message);

@@ -90,6 +90,12 @@ std::vector<std::string> WrapWords(TvlCanvas& canvas, const std::string& text, s
 
 }  // namespace
 
+TvlBarCodeView::Box TvlBarCodeView::InnerBox() const {
+  // In floating point: a damaged template's geometry may not subtract in 32 bits.
+  return {static_cast<double>(DRect.Left), static_cast<double>(DRect.Top),
+          static_cast<double>(DRect.Right) - 1 - DRect.Left, static_cast<double>(DRect.Bottom) - 1 - DRect.Top};
+}
+
 std::shared_ptr<const TvlBarCodeSymbol> TvlBarCodeView::Symbol(const TvlBarCodeRequest& request) const {
   for (const auto& [key, symbol] : cache_)
     if (key == request) return symbol;
@@ -129,14 +135,13 @@ void TvlBarCodeView::DrawCode(TvlCanvas& canvas) {
 
 void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& request,
                                 const TvlBarCodeSymbol& natural) {
-  // The inner rectangle of the draw, right and bottom exclusive.
-  const TvlRect box{DRect.Left, DRect.Top, DRect.Right - 1, DRect.Bottom - 1};
-  if (box.Width() <= 0 || box.Height() <= 0 || natural.Width <= 0 || natural.Height <= 0) return;
+  const Box box = InnerBox();
+  if (box.Width <= 0 || box.Height <= 0 || natural.Width <= 0 || natural.Height <= 0) return;
   const bool turned = Rotation == 90 || Rotation == 270;
   Placement p;
   p.Left = box.Left, p.Top = box.Top;
-  p.LocalW = turned ? box.Height() : box.Width();
-  p.LocalH = turned ? box.Width() : box.Height();
+  p.LocalW = turned ? box.Height : box.Width;
+  p.LocalH = turned ? box.Width : box.Height;
   p.Rotation = Rotation;
 
   // Matrix codes keep square modules; the others span the width and their
@@ -187,8 +192,9 @@ void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& requ
 }
 
 void TvlBarCodeView::DrawError(TvlCanvas& canvas, const std::string& message) {
+  const Box inner = InnerBox();
+  if (inner.Width <= 0 || inner.Height <= 0) return;
   const TvlRect box{DRect.Left, DRect.Top, DRect.Right - 1, DRect.Bottom - 1};
-  if (box.Width() <= 0 || box.Height() <= 0) return;
   TvlPen pen;
   pen.Color = kErrorColor;
   pen.Width = std::max(1, vlRound(DrawScaleX));
@@ -205,8 +211,9 @@ void TvlBarCodeView::DrawError(TvlCanvas& canvas, const std::string& message) {
   const std::int32_t pad = pen.Width + std::max(1, vlRound(2 * DrawScaleX));
   const std::int32_t lineHeight = std::max(1, canvas.TextMetrics().Height);
   std::int32_t y = box.Top + pad;
-  for (const std::string& line : WrapWords(canvas, message, box.Width() - 2 * pad)) {
-    if (y >= box.Bottom) break;
+  const auto wrapWidth = static_cast<std::int32_t>(std::min(inner.Width - 2.0 * pad, 1e9));
+  for (const std::string& line : WrapWords(canvas, message, wrapWidth)) {
+    if (y >= box.Bottom - lineHeight / 2) break;
     canvas.TextRect(box, box.Left + pad, y, line, toClipped);
     y += lineHeight;
   }
