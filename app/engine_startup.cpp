@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "engine/addins/barcode/barcode_addin.h"
+#include "engine/data/database_library.h"
 #include "engine/model/bracket_text.h"
 #include "engine/model/scratch_canvas.h"
 #include "engine/model/view.h"
 #include "engine/printer/printer.h"
 #include "engine/report/globals.h"
+#include "engine/report/standard_library.h"
 #include "engine/report/value_resolution.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_canvas.h"
@@ -23,6 +25,9 @@ std::unique_ptr<TvlGlobals> gEngineGlobals;
 void vlStartEngine() {
   vlResetPrinter(vlPlatform().Printer);
   if (!vlGlobals()) gEngineGlobals = std::make_unique<TvlGlobals>();
+  // The two libraries every template may call; registering again does nothing.
+  vlRegisterFunctionLibrary<TvlStdFunctionLibrary>();
+  vlRegisterFunctionLibrary<TvlDBFunctionLibrary>();
   // Texts are measured with the installed fonts at design resolution. The
   // surface outlives the application object, so it is never destroyed.
   static TvlQtImageCanvas* scratch = new TvlQtImageCanvas(1, 1, 96);

@@ -21,6 +21,11 @@ namespace vl {
 struct TvlRaster;
 class TvlPicture;
 
+// What a surface stands for. Prepared pages skip the views outside the clip
+// only on a screen, and keep the printer's own font and bitmap handling on
+// a printer; a recorded page picture takes every view.
+enum class TvlSurfaceKind : std::uint8_t { Screen, Printer, Metafile };
+
 class TvlCanvas {
  public:
   TvlCanvas() = default;
@@ -32,6 +37,9 @@ class TvlCanvas {
   virtual TvlSize Size() const = 0;
   virtual int PixelsPerInchX() const = 0;
   virtual int PixelsPerInchY() const = 0;
+  // Screen unless whoever made the surface says otherwise.
+  TvlSurfaceKind Kind() const { return kind_; }
+  void SetKind(TvlSurfaceKind kind) { kind_ = kind; }
 
   // ---- state ----
   const TvlPen& Pen() const { return pen_; }
@@ -141,6 +149,7 @@ class TvlCanvas {
   std::int32_t justifyExtra_ = 0, justifyBreaks_ = 0;
   TvlPoint penPos_;
   std::optional<TvlRegion> clip_;
+  TvlSurfaceKind kind_ = TvlSurfaceKind::Screen;
 };
 
 // Characters of an engine text (whole characters of the code page).

@@ -6,6 +6,7 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/value_convert.h"
+#include "engine/script/function_library.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
 
@@ -41,8 +42,11 @@ void AnswerFromVariables(TvlParser& parser, const TvlVariables& vars) {
     if (!found) ThrowUndefined(name);
     value = *found;
   };
-  parser.OnFunction = [](std::string_view name, const TvlValue&, const TvlValue&, const TvlValue&,
-                         TvlValue&) { ThrowUndefined(name); };
+  parser.OnFunction = [](std::string_view name, const TvlValue& p1, const TvlValue& p2, const TvlValue& p3,
+                         TvlValue& val) {
+    val = TvlValue("0");
+    if (!vlOfferCallToLibraries(name, p1, p2, p3, val)) ThrowUndefined(name);
+  };
 }
 
 }  // namespace vl::cli

@@ -21,7 +21,9 @@ TvlValue ReadCliValue(const std::string& text);
 TvlVariables ReadAssignments(ArgReader& reader, const std::string& option);
 // Raises the engine's "Undefined symbol" error for the name.
 [[noreturn]] void ThrowUndefined(std::string_view name);
-// Names resolve from the variables; any other name or call is undefined.
+// Names resolve from the variables and calls go to the function libraries;
+// any other name or call is undefined. Library functions evaluate their
+// arguments with vlState().Evaluator, so install the parser there too.
 void AnswerFromVariables(TvlParser& parser, const TvlVariables& vars);
 
 }  // namespace vl::cli

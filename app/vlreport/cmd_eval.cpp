@@ -1,5 +1,7 @@
 // vlreport eval: one expression through the engine's evaluator, with names
-// answered from --var NAME=VALUE options; with --template FILE.vlf the
+// answered from --var NAME=VALUE options and calls going to the function
+// libraries (INPUT answers its default, MESSAGEBOX writes its text to
+// standard error and answers 1, aggregates give 0); with --template FILE.vlf the
 // expression is evaluated as a report text of that template would be (its
 // dictionary, its objects' properties, the system variables with page
 // numbers 0, named constants), the --var values being script variables.
@@ -93,6 +95,12 @@ namespace {
 TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expression) {
   TvlParser parser;
   AnswerFromVariables(parser, vars);
+  // Library functions read their arguments through the shared evaluator.
+  struct Restore {
+    TvlExpressionEvaluator* saved = vlState().Evaluator;
+    ~Restore() { vlState().Evaluator = saved; }
+  } restore;
+  vlState().Evaluator = &parser;
   return parser.Evaluate(expression);
 }
 }  // namespace

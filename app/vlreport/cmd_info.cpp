@@ -1,10 +1,11 @@
-// vlreport info: a template (.vlf) or dictionary (.vld) file as JSON, with
-// every stored field under the engine's field names.
+// vlreport info: a template (.vlf), dictionary (.vld) or prepared-report
+// (.vlp) file as JSON, with every stored field under the engine's field names.
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
+#include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/views.h"
@@ -43,6 +44,15 @@ const char* GraphicKindName(TvlGraphicKind k) {
   }
 }
 
+Json Margins(const TvlRect& m) {
+  return {{"Left", m.Left}, {"Top", m.Top}, {"Right", m.Right}, {"Bottom", m.Bottom}};
+}
+
+Json Metrics(const TvlPaperMetrics& m) {
+  return {{"PaperWidthU", m.PaperWidthU}, {"PaperHeightU", m.PaperHeightU}, {"OffsetXU", m.OffsetXU},
+          {"OffsetYU", m.OffsetYU}, {"PrintableWidthU", m.PrintableWidthU}, {"PrintableHeightU", m.PrintableHeightU}};
+}
+
 Json Page(const TvlPage& p, int index) {
   const TvlPaperMetrics& m = p.PaperMetrics;
   return {
@@ -52,8 +62,7 @@ Json Page(const TvlPage& p, int index) {
       {"PaperSize", p.PaperSize},
       {"PaperWidth", p.PaperWidth},
       {"PaperHeight", p.PaperHeight},
-      {"Margins",
-       {{"Left", p.Margins.Left}, {"Top", p.Margins.Top}, {"Right", p.Margins.Right}, {"Bottom", p.Margins.Bottom}}},
+      {"Margins", Margins(p.Margins)},
       {"Orientation", p.Orientation},
       {"Bin", p.Bin},
       {"PrintToPrevPage", p.PrintToPrevPage},
@@ -70,9 +79,7 @@ Json Page(const TvlPage& p, int index) {
       {"Position", p.Position},
       {"Script", Lines(p.Script)},
       {"Visible", p.Visible},
-      {"PaperMetrics",
-       {{"PaperWidthU", m.PaperWidthU}, {"PaperHeightU", m.PaperHeightU}, {"OffsetXU", m.OffsetXU},
-        {"OffsetYU", m.OffsetYU}, {"PrintableWidthU", m.PrintableWidthU}, {"PrintableHeightU", m.PrintableHeightU}}},
+      {"PaperMetrics", Metrics(m)},
       {"ObjectCount", p.Objects.size()},
   };
 }
@@ -130,6 +137,43 @@ Json Object(const TvlView& v, int pageIndex) {
   return o;
 }
 
+// A prepared-report file: its pages with their paper and the views each
+// page's records hold, in printing form.
+Json PreparedReport(const std::string& path) {
+  TvlReport report;
+  report.LoadPreparedReport(path);
+  TvlEMFPages& store = report.EMFPages;
+  Json pages = Json::array();
+  Json objects = Json::array();
+  for (int k = 0; k < store.Count(); ++k) {
+    const TvlPreparedPage& p = store[k];
+    const TvlPage* page = store.Expand(k);
+    pages.push_back({
+        {"Index", k},
+        {"PaperSize", p.PaperSize},
+        {"PaperWidth", p.PaperWidth},
+        {"PaperHeight", p.PaperHeight},
+        {"Orientation", p.Orientation},
+        {"Bin", p.Bin},
+        {"UseMargins", p.UseMargins},
+        {"Margins", Margins(p.Margins)},
+        {"PaperMetrics", Metrics(p.PaperMetrics)},
+        {"StreamBytes", p.Stream.Bytes().size()},
+        {"ObjectCount", page->Objects.size()},
+    });
+    for (const auto& v : page->Objects) objects.push_back(Object(*v, k));
+    store[k].Page.reset();  // one page expanded at a time
+  }
+  return {{"PrinterName", Utf8(report.PrinterName)},
+          {"GeneratorVersion", report.GeneratorVersion},
+          {"Pages", pages},
+          {"Objects", objects}};
+}
+
+bool IsPreparedReportFile(const std::string& path) {
+  return path.size() >= 4 && vlSameText(path.substr(path.size() - 4), ".vlp");
+}
+
 }  // namespace
 
 int RunInfo(const Args& args) {
@@ -138,6 +182,10 @@ int RunInfo(const Args& args) {
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one file"};
   Json doc;
+  if (IsPreparedReportFile(rest[0])) {
+    PrintJson(PreparedReport(rest[0]));
+    return 0;
+  }
   if (IsDictionaryFile(rest[0])) {
     TvlDataDictionary dictionary;
     LoadDictionary(dictionary, rest[0]);

@@ -11,6 +11,7 @@
 #include "app/engine_startup.h"
 #include "app/vlreport/command.h"
 #include "engine/core/error.h"
+#include "platform/batch_message_box.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_printer.h"
 
@@ -25,7 +26,7 @@ const Command kCommands[] = {
     {"eval", "vlreport eval \"EXPR\" [--var NAME=VALUE ...] [--template FILE.vlf [--password TEXT]]", vl::cli::RunEval},
     {"postfix", "vlreport postfix \"EXPR\"", vl::cli::RunPostfix},
     {"data", "vlreport data SOURCE [--table T | --query Q] [--limit N]", vl::cli::RunData},
-    {"info", "vlreport info FILE.vlf|FILE.vld [--password TEXT]", vl::cli::RunInfo},
+    {"info", "vlreport info FILE.vlf|FILE.vld|FILE.vlp [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
@@ -59,7 +60,10 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   static vl::TvlQtPrinter printer;
-  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, nullptr, nullptr, &printer});
+  // No dialog in a batch run: messages go to standard error and are answered
+  // OK, input boxes keep their default text.
+  static vl::TvlBatchMessageBox messageBox;
+  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer});
   vl::vlStartEngine();
 
   try {

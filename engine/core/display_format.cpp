@@ -154,15 +154,6 @@ bool AllZero(const std::string& text) {
   return std::none_of(text.begin(), text.end(), [](char c) { return c >= '1' && c <= '9'; });
 }
 
-// A value as a date-time day count; a text is read as a date or a time first.
-double DateValue(const TvlValue& v, const TvlFormatSettings& fs) {
-  if (v.IsString()) {
-    double d = 0;
-    if (vlTextToDate(v.Str(), d, fs) || vlTextToTime(v.Str(), d, fs)) return d;
-  }
-  return vlValueToFloat(v);
-}
-
 std::string PlainText(const TvlValue& v, const TvlFormatSettings& fs) {
   if (v.Kind() == TvlValueKind::Float) return vlFloatToText(v.Float(), fs);
   if (v.Kind() == TvlValueKind::DateTime) return vlDateTimeToText(v.Float(), fs);
@@ -266,14 +257,14 @@ std::string vlFormatDisplayValue(const TvlValue& value, std::int32_t code, std::
         return FormatNumber(value, kind, vlFormatDecimalsOf(code), text, local);
       }
       case fcDate: {
-        const double d = DateValue(value, fs);
+        const double d = vlValueToDateTime(value, fs);
         if (kind == kFormatKindText) return vlFormatDateTime(text, d, fs);
         if (kind == 3) return vlFormatDateTime(fs.LongDateFormat, d, fs);
         if (kind < 3) return vlFormatDateTime(vlPredefinedFormat(fcDate, kind), d, fs);
         return PlainText(value, fs);
       }
       case fcTime: {
-        const double d = DateValue(value, fs);
+        const double d = vlValueToDateTime(value, fs);
         if (kind == kFormatKindText) return vlFormatDateTime(text, d, fs);
         if (kind <= 3) return vlFormatDateTime(vlPredefinedFormat(fcTime, kind), d, fs);
         return PlainText(value, fs);

@@ -106,6 +106,15 @@ double vlValueToFloat(const TvlValue& v) {
   throw TvlError("Invalid variant type conversion");
 }
 
+double vlValueToDateTime(const TvlValue& v, const TvlFormatSettings& fs) {
+  if (v.IsString()) {
+    double d = 0;
+    if (vlTextToDate(v.Str(), d, fs) || vlTextToTime(v.Str(), d, fs) || vlTryTextToFloat(v.Str(), d, fs)) return d;
+    throw TvlError("'" + v.Str() + "' is not a valid date");
+  }
+  return vlValueToFloat(v);
+}
+
 std::int32_t vlValueToInteger(const TvlValue& v) {
   if (v.Kind() == TvlValueKind::Integer) return v.Int();
   return vlRound(vlValueToFloat(v));

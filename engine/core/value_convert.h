@@ -29,6 +29,9 @@ bool vlTryTextToFloat(std::string_view text, double& out,
 double vlValueToFloat(const TvlValue& v);
 // As above, then rounded to the nearest integer (halves to even).
 std::int32_t vlValueToInteger(const TvlValue& v);
+// A value as a date-time day count: a text is read as a date (and time) or a
+// time first, then as a number; raises TvlError for a text that is none.
+double vlValueToDateTime(const TvlValue& v, const TvlFormatSettings& fs = vlFormatSettings());
 // Booleans as they are, numbers non-zero, texts "True"/"False" (any case) or a number.
 bool vlValueToBool(const TvlValue& v);
 

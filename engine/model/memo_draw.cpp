@@ -61,27 +61,25 @@ void TvlMemoView::Draw(TvlCanvas& canvas) {
   EndDraw();
 }
 
-namespace {
-
-// The canvas font of a draw: the measuring pixel height at scale 1,
-// scaled and truncated otherwise, the point size on a printer.
-TvlCanvasFont DrawFont(const TvlMemoView& v, const TvlCanvas& canvas, bool turned) {
+// The measuring pixel height at scale 1, scaled and truncated otherwise, the
+// point size on a printer.
+TvlCanvasFont TvlMemoView::DrawFont(const TvlCanvas& canvas, bool turned) const {
   TvlCanvasFont f;
-  f.Name = v.Font.Name;
-  f.Style = v.Font.Style;
-  f.Color = v.Font.Color;
-  f.Charset = v.Font.Charset;
-  if (v.ToPrinter) f.Height = vlRound(v.Font.Size * canvas.PixelsPerInchY() / 72.0);
-  else if (v.DrawScaleY == 1.0) f.Height = v.MeasurePixelHeight();
-  else f.Height = static_cast<std::int32_t>(v.Font.Size * 96.0 / 72.0 * v.DrawScaleY);
+  f.Name = Font.Name;
+  f.Style = Font.Style;
+  f.Color = Font.Color;
+  f.Charset = Font.Charset;
+  if (ToPrinter) f.Height = vlRound(Font.Size * canvas.PixelsPerInchY() / 72.0);
+  else if (DrawScaleY == 1.0) f.Height = MeasurePixelHeight();
+  else f.Height = static_cast<std::int32_t>(Font.Size * 96.0 / 72.0 * DrawScaleY);
   f.Escapement = turned ? 900 : 0;
   return f;
 }
 
-}  // namespace
+std::int32_t TvlMemoView::DrawCharSpacing() const { return vlRound(CharSpacing * DrawScaleX); }
 
 void TvlMemoView::DrawUnderlines(TvlCanvas& canvas) {
-  const std::int32_t pixelHeight = DrawFont(*this, canvas, false).Height;
+  const std::int32_t pixelHeight = DrawFont(canvas, false).Height;
   const std::int32_t h = vlRound(LineSpacing * DrawScaleY) + pixelHeight;
   if (h <= 0) return;
   canvas.SetPen({FrameColor, vlRound(FrameWidth), TvlPenStyle::Solid, TvlPenMode::Copy});
@@ -95,11 +93,11 @@ void TvlMemoView::DrawUnderlines(TvlCanvas& canvas) {
 
 void TvlMemoView::DrawText(TvlCanvas& canvas, bool countOnly) {
   const bool turned = (Alignment & vltaVertical) != 0;
-  const TvlCanvasFont font = DrawFont(*this, canvas, turned);
+  const TvlCanvasFont font = DrawFont(canvas, turned);
   if (!countOnly) {
     canvas.SetFont(font);
     canvas.SetBkMode(TvlBkMode::Transparent);
-    canvas.SetCharSpacing(vlRound(CharSpacing * DrawScaleX));
+    canvas.SetCharSpacing(DrawCharSpacing());
   }
   const TvlRect r{DRect.Left + 1, DRect.Top, DRect.Right - 2, DRect.Bottom - 1};
   const std::int32_t dw = DRect.Right - DRect.Left, dh = DRect.Bottom - DRect.Top;

@@ -215,16 +215,9 @@ std::int32_t TvlMemoView::NeededWidth(TvlCanvas& canvas) {
     text += line;
   }
   const double scaleX = DrawScaleX > 0 ? DrawScaleX : 1.0;
-  TvlCanvasFont f = canvas.Font();
-  f.Name = Font.Name;
-  f.Style = Font.Style;
-  f.Charset = Font.Charset;
-  f.Height = ToPrinter ? vlRound(Font.Size * canvas.PixelsPerInchY() / 72.0)
-                       : (DrawScaleY == 1.0 ? MeasurePixelHeight()
-                                            : static_cast<std::int32_t>(Font.Size * 96.0 / 72.0 * DrawScaleY));
-  f.Escapement = 0;
-  canvas.SetFont(f);
-  canvas.SetCharSpacing(vlRound(CharSpacing * scaleX));
+  // Measured as the lines will be drawn.
+  canvas.SetFont(DrawFont(canvas, false));
+  canvas.SetCharSpacing(DrawCharSpacing());
   const TvlSize size = canvas.MeasureText(text);
   canvas.SetCharSpacing(0);
   return vlRound(size.Width / scaleX + FrameWidth + 2 * GapX + 1);

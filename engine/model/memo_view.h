@@ -6,6 +6,7 @@
 
 #include "engine/model/blob_field.h"
 #include "engine/model/view.h"
+#include "platform/canvas_types.h"
 
 namespace vl {
 
@@ -57,6 +58,10 @@ class TvlMemoView : public TvlStretcheable {
   // BeginDraw geometry; sets LinesDrawn.
   void DrawText(TvlCanvas& canvas, bool countOnly = false);
   void DrawUnderlines(TvlCanvas& canvas);
+  // What text is measured and drawn with at the draw's scale: the canvas
+  // font (turned or not) and the extra character spacing in device pixels.
+  TvlCanvasFont DrawFont(const TvlCanvas& canvas, bool turned) const;
+  std::int32_t DrawCharSpacing() const;
 
   // ---- Expansion, highlight, heights and printing (memo_print.cpp). ----
   void ExpandMemo();

@@ -25,14 +25,17 @@ TvlPage::~TvlPage() {
   if (st.CurPage == this) st.CurPage = nullptr;
 }
 
-void TvlPage::ApplyPaper() {
+void vlApplyPagePaper(std::int32_t paperSize, std::int32_t paperWidth, std::int32_t paperHeight,
+                      std::uint8_t orientation, std::int32_t bin, TvlPaperMetrics& metrics) {
   TvlPrinter& p = vlPrinter();
-  if (p.SetPaper(PaperSize, PaperWidth, PaperHeight, Orientation, Bin, false)) {
-    p.FillMetrics(PaperMetrics);
-  } else {
-    p.SetPaper(kCustomPaper, PaperWidth, PaperHeight, Orientation, -1, false);
-    p.FillMetrics(PaperMetrics);
-  }
+  if (!p.SetPaper(paperSize, paperWidth, paperHeight, orientation, bin, false))
+    p.SetPaper(kCustomPaper, paperWidth, paperHeight, orientation, -1, false);
+  p.FillMetrics(metrics);
+}
+
+void TvlPage::ApplyPaper() {
+  vlApplyPagePaper(PaperSize, PaperWidth, PaperHeight, Orientation, Bin, PaperMetrics);
+  const TvlPrinter& p = vlPrinter();
   PaperSize = p.PaperCode;
   PaperWidth = p.PaperWidthTenths;
   PaperHeight = p.PaperHeightTenths;

@@ -18,6 +18,12 @@ class TvlStreamWriter;
 
 enum TvlPageType : std::uint8_t { ptReport = 0, ptDialog = 1 };
 
+// Sets the printer model to a page's paper (not forced) and fills metrics
+// from it; when the printer refuses that paper, a custom size of the width,
+// height and orientation with the default bin.
+void vlApplyPagePaper(std::int32_t paperSize, std::int32_t paperWidth, std::int32_t paperHeight,
+                      std::uint8_t orientation, std::int32_t bin, TvlPaperMetrics& metrics);
+
 class TvlPage : public TvlObject {
  public:
   // Makes the view and script lists, applies the paper through the printer

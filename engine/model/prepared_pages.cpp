@@ -1,13 +1,80 @@
+// The prepared pages store: page records, their expansion into views and
+// back, and handing the views to an export consumer.
+
 #include "engine/model/prepared_pages.h"
+
+#include <algorithm>
+
+#include "engine/core/engine_state.h"
+#include "engine/core/error.h"
+#include "engine/model/memo_view.h"
+#include "engine/model/object_factory.h"
+#include "engine/model/print_sink.h"
+#include "engine/model/report.h"
+#include "engine/model/scratch_canvas.h"
+#include "engine/model/stream_reader.h"
 
 namespace vl {
 
-void TvlCompressor::Compress(const std::string&, std::string&) {}
-void TvlCompressor::Decompress(const std::string&, std::string&) {}
+void TvlCompressor::Compress(const std::string& source, std::string& destination) { destination = source; }
+void TvlCompressor::Decompress(const std::string& source, std::string& destination) { destination = source; }
 
 namespace {
+
 TvlCompressor g_plainCompressor;
 TvlCompressor* g_compressor = &g_plainCompressor;
+
+// Reading a page's records sets the engine's stream version and, for an
+// unregistered add-in class, its error text; neither belongs to whoever
+// asked for the page, so both are put back.
+class ReadStateScope {
+ public:
+  ReadStateScope()
+      : version_(vlState().StreamVersion), errorFlag_(vlState().ErrorFlag), errorText_(vlState().ErrorText) {}
+  ~ReadStateScope() {
+    TvlEngineState& st = vlState();
+    st.StreamVersion = version_;
+    st.ErrorFlag = errorFlag_;
+    st.ErrorText = std::move(errorText_);
+  }
+  ReadStateScope(const ReadStateScope&) = delete;
+  ReadStateScope& operator=(const ReadStateScope&) = delete;
+
+ private:
+  int version_;
+  bool errorFlag_;
+  std::string errorText_;
+};
+
+// The lowest stream version whose records this engine reads.
+constexpr int kOldestStreamVersion = 21;
+
+// A text view that sizes itself to its text is drawn once on the scratch
+// canvas, in printing mode at scale 1, so that its size is settled before
+// anything measures, draws or hit-tests it. The draw aligns it on page.
+void SettleAutoWidth(TvlView& v, TvlPage* page) {
+  if (!(v.Flags & flAutoWidth)) return;
+  auto* memo = dynamic_cast<TvlMemoView*>(&v);
+  if (!memo) return;
+  TvlEngineState& st = vlState();
+  struct Restore {
+    TvlEngineState& st;
+    TvlDocMode mode = st.DocMode;
+    TvlPage* curPage = st.CurPage;
+    TvlView* curView = st.CurView;
+    ~Restore() {
+      st.DocMode = mode;
+      st.CurPage = curPage;
+      st.CurView = curView;
+    }
+  } restore{st};
+  st.DocMode = TvlDocMode::dmPrinting;
+  st.CurPage = page;
+  memo->DrawScaleX = memo->DrawScaleY = 1.0;
+  memo->DrawOffsetX = memo->DrawOffsetY = 0;
+  memo->Draw(vlScratchCanvas());
+}
+
 }  // namespace
 
 TvlCompressor& vlCompressor() { return *g_compressor; }
@@ -15,8 +82,90 @@ void vlInstallCompressor(TvlCompressor* compressor) {
   g_compressor = compressor ? compressor : &g_plainCompressor;
 }
 
+void vlReadPreparedViews(const std::string& stream, const std::function<void(std::unique_ptr<TvlView>)>& take) {
+  if (stream.empty()) return;
+  ReadStateScope scope;
+  TvlStreamReader r(stream);
+  const int version = r.ReadByte();
+  if (version < kOldestStreamVersion || version > kCurrentStreamVersion)
+    throw TvlStreamError("Bad prepared page version " + std::to_string(version));
+  vlState().StreamVersion = version;
+  while (!r.AtEnd()) take(vlReadPrintedView(r));  // every record takes at least its type byte
+}
+
 TvlEMFPages::~TvlEMFPages() = default;
 
+TvlPreparedPage* TvlEMFPages::At(int index) noexcept {
+  return index >= 0 && index < Count() ? pages_[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
 void TvlEMFPages::Clear() { pages_.clear(); }
+
+void TvlEMFPages::Insert(int index, const TvlPage& templatePage) {
+  auto p = std::make_unique<TvlPreparedPage>();
+  p->PaperSize = templatePage.PaperSize;
+  p->PaperWidth = templatePage.PaperWidth;
+  p->PaperHeight = templatePage.PaperHeight;
+  p->Orientation = templatePage.Orientation;
+  p->Bin = templatePage.Bin;
+  p->UseMargins = templatePage.UseMargins;
+  p->Margins = templatePage.Margins;
+  p->PaperMetrics = templatePage.PaperMetrics;
+  p->Stream.WriteByte(kPreparedStreamVersion);
+  const std::size_t at = index < 0 ? 0 : std::min(static_cast<std::size_t>(index), pages_.size());
+  pages_.insert(pages_.begin() + static_cast<std::ptrdiff_t>(at), std::move(p));
+}
+
+void TvlEMFPages::Add(const TvlPage& templatePage) {
+  Insert(Count(), templatePage);
+  TvlEngineState& st = vlState();
+  TvlReport* report = st.CurReport ? st.CurReport : report_;
+  if (report && report->OnBeginPage) report->OnBeginPage(st.PageNo);
+}
+
+void TvlEMFPages::Delete(int index) {
+  if (!At(index)) return;
+  pages_.erase(pages_.begin() + index);
+}
+
+TvlPage* TvlEMFPages::Expand(int index) {
+  TvlPreparedPage* p = At(index);
+  if (!p) return nullptr;
+  if (p->Page) return p->Page.get();
+  auto page = std::make_unique<TvlPage>(p->PaperSize, p->PaperWidth, p->PaperHeight, p->Bin, p->Orientation);
+  page->Margins = p->Margins;
+  page->UseMargins = p->UseMargins;
+  vlReadPreparedViews(p->Stream.Bytes(), [&](std::unique_ptr<TvlView> v) { page->Objects.push_back(std::move(v)); });
+  // Settled once the whole page is read, so that alignment sees every view.
+  for (const auto& v : page->Objects) SettleAutoWidth(*v, page.get());
+  p->Page = std::move(page);
+  return p->Page.get();
+}
+
+void TvlEMFPages::WriteBack(int index) {
+  TvlPreparedPage* p = At(index);
+  if (!p || !p->Page) return;
+  TvlStreamWriter w;
+  w.WriteByte(kPreparedStreamVersion);
+  TvlStreamPrintSink sink(w);
+  for (const auto& v : p->Page->Objects) {
+    sink.WriteByte(v->Typ);
+    if (v->Typ == otAddIn) sink.WriteString(vlViewClassName(*v));
+    v->PrintedMemo = v->Memo;
+    sink.WriteViewData(*v);
+  }
+  p->Stream = std::move(w);
+}
+
+void TvlEMFPages::PassObjects(int index) {
+  TvlPreparedPage* p = At(index);
+  if (!p) return;
+  // The records hold the views' final positions: no page is current, so
+  // nothing realigns them.
+  vlReadPreparedViews(p->Stream.Bytes(), [](std::unique_ptr<TvlView> v) {
+    SettleAutoWidth(*v, nullptr);
+    v->ExportData();
+  });
+}
 
 }  // namespace vl

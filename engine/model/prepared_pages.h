@@ -5,6 +5,7 @@
 // loaded from the prepared-report file (.vlp).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ inline constexpr std::uint8_t kPreparedStreamVersion = 25;
 // One prepared page.
 struct TvlPreparedPage {
   TvlRect LayoutRect;               // where the preview placed the page, preview pixels
-  std::int32_t PaperSize = 9;       // paper code of the printer model
+  std::int32_t PaperSize = 9;       // paper code of the printer model (16 bits in the file)
   std::int32_t PaperWidth = 0;      // tenths of a millimetre
   std::int32_t PaperHeight = 0;
   std::uint8_t Orientation = 0;     // 0 portrait, 1 landscape
@@ -41,7 +42,8 @@ struct TvlPreparedPage {
 };
 
 // Compresses page streams on save and decompresses them on load. The one the
-// engine starts with is the plain one: disabled, both operations doing nothing.
+// engine starts with is the plain one: disabled, and both operations hand the
+// bytes on unchanged, so a file saved with the flag set still reads back.
 class TvlCompressor {
  public:
   virtual ~TvlCompressor() = default;
@@ -59,6 +61,11 @@ struct TvlHitResult {
   std::string LinkText;  // a URL view's tag handed back to the caller
   TvlCursor Cursor = crDefault;
 };
+
+// The addresses a URL view may hand to the platform shell: http:// and
+// https:// ones. Anything else (a path, a program, a file: address) would
+// make a prepared-report file run what it names.
+bool vlIsWebAddress(const std::string& text);
 
 class TvlEMFPages {
  public:
@@ -78,32 +85,51 @@ class TvlEMFPages {
   void Insert(int index, const TvlPage& templatePage);
   // Appends a page and fires the current report's OnBeginPage with PageNo.
   void Add(const TvlPage& templatePage);
+  // Drops the record with its stream and expanded page; an index out of
+  // range does nothing.
   void Delete(int index);
+  // Exchanges the pages with another store (the preview takes a report's
+  // pages and gives them back); each store keeps its report.
+  void Swap(TvlEMFPages& other) noexcept { pages_.swap(other.pages_); }
 
-  // The page's views (created from the stream when needed). A damaged record
-  // raises TvlStreamError.
+  // The page's views (created from the stream when needed; text views with
+  // automatic width are settled on the scratch canvas). A damaged record
+  // raises TvlError and leaves the page unexpanded.
   TvlPage* Expand(int index);
   // Rewrites the stream from the expanded page's views (after editing).
   void WriteBack(int index);
   // Draws the page into rectangle r of the canvas; a page whose Visible flag
-  // is clear only loses its expanded form.
+  // is clear only loses its expanded form. A page whose record cannot be read
+  // draws nothing.
   void Draw(int index, TvlCanvas& canvas, const TvlRect& r);
-  // Hands every view of the page to the report's view consumer (export).
+  // Hands every view of the page to the report's view consumer (export);
+  // the expanded page is not touched. A damaged record raises TvlError.
   void PassObjects(int index);
-  // Point p is in page units of the caller's page rectangle.
+  // Point p is in page units of the caller's page rectangle. URL views open
+  // web addresses through the platform shell and hand any other tag back as
+  // link text.
   TvlHitResult HitTest(int index, TvlPoint p, bool isClick);
 
   // The prepared-report file. Loading clears the store first; a damaged or
-  // truncated file leaves the store empty and raises TvlError with a clear
-  // text; nothing is read past the end of the file.
+  // truncated file leaves the store empty and raises TvlError ("Unsupported
+  // VLP format"); nothing is read past the end of the file. A file that
+  // cannot be read or written raises TvlError with the reason.
   void SaveToStream(TvlStreamWriter& w);
   void LoadFromStream(TvlStreamReader& r);
   void SaveToFile(const std::string& path);
   void LoadFromFile(const std::string& path);
 
  private:
+  TvlPreparedPage* At(int index) noexcept;
+
   std::vector<std::unique_ptr<TvlPreparedPage>> pages_;
   TvlReport* report_;
 };
+
+// Reads a page's object stream (the version byte, then records to the end)
+// and hands each view to take, with PrintingForm off. An empty stream holds
+// no views. The engine's stream version and error state are as before
+// afterwards; a damaged record raises TvlError.
+void vlReadPreparedViews(const std::string& stream, const std::function<void(std::unique_ptr<TvlView>)>& take);
 
 }  // namespace vl

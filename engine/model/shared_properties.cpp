@@ -8,12 +8,6 @@
 namespace vl {
 namespace {
 
-TvlValue EvaluateArgument(const TvlValue& text) {
-  TvlExpressionEvaluator* e = vlState().Evaluator;
-  if (!e) throw TvlError("No expression evaluator is installed");
-  return e->Evaluate(vlValueToText(text));
-}
-
 std::size_t CheckedIndex(const std::vector<std::string>& list, const TvlValue& index) {
   const std::int32_t k = vlValueToInteger(index);
   if (k < 0 || static_cast<std::size_t>(k) >= list.size())
@@ -53,14 +47,14 @@ TvlValue vlListMethod(std::vector<std::string>& list, const std::string& method,
     return TvlValue::Null();
   const std::string op = method.substr(listName.size());
   if (op == ".ADD") {
-    list.push_back(vlValueToText(EvaluateArgument(p1)));
+    list.push_back(vlValueToText(vlEvaluateText(p1)));
   } else if (op == ".CLEAR") {
     list.clear();
   } else if (op == ".DELETE") {
-    const TvlValue index = EvaluateArgument(p1);
+    const TvlValue index = vlEvaluateText(p1);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(CheckedIndex(list, index)));
   } else if (op == ".INDEXOF") {
-    const std::string wanted = vlValueToText(EvaluateArgument(p1));
+    const std::string wanted = vlValueToText(vlEvaluateText(p1));
     for (std::size_t k = 0; k < list.size(); ++k)
       if (list[k] == wanted) return TvlValue(static_cast<std::int32_t>(k));
     return TvlValue(-1);

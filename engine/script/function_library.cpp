@@ -1,6 +1,8 @@
 #include "engine/script/function_library.h"
 
+#include "engine/core/error.h"
 #include "engine/core/text.h"
+#include "engine/script/installed_functions.h"
 
 namespace vl {
 namespace {
@@ -32,9 +34,17 @@ bool vlRegisterFunctionLibrary(const std::string& className, const TvlLibraryFac
   auto& registry = Registry();
   for (const TvlLibraryEntry& e : registry)
     if (e.ClassName == className) return false;
-  if (static_cast<int>(registry.size()) >= kMaxFunctionLibraries || !create) return false;
+  if (static_cast<int>(registry.size()) >= kMaxFunctionLibraries)
+    throw TvlError("Cannot register the function library " + className + ": " +
+                   std::to_string(kMaxFunctionLibraries) + " libraries are registered already");
+  if (!create) return false;
   std::unique_ptr<TvlFunctionLibrary> library = create();
   if (!library) return false;
+  if (library->className_.empty()) library->className_ = className;
+  if (library->className_ != className) {
+    vlInstalledFunctions().RemoveLibrary(library->className_);
+    throw TvlError("The function library " + className + " calls itself " + library->className_);
+  }
   registry.push_back({className, std::move(library)});
   return true;
 }
@@ -43,6 +53,10 @@ void vlUnregisterFunctionLibrary(const std::string& className) {
   auto& registry = Registry();
   for (auto it = registry.begin(); it != registry.end(); ++it) {
     if (it->ClassName == className) {
+      vlInstalledFunctions().RemoveLibrary(className);
+      // Out of the registry before it is destroyed, so that nothing its
+      // destruction starts finds it there.
+      std::unique_ptr<TvlFunctionLibrary> library = std::move(it->Library);
       registry.erase(it);
       return;
     }

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QRegion>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -242,19 +243,31 @@ const QFont& TvlQtCanvas::CurrentFont() {
     fontKey_ = Font();
     font_ = vlQtFont(fontKey_);
     fontValid_ = true;
+    spacedValid_ = false;
   }
   return font_;
 }
 
+const QFont& TvlQtCanvas::TextFont() {
+  const QFont& font = CurrentFont();
+  if (CharSpacing() == 0) return font;
+  if (!spacedValid_ || spacing_ != CharSpacing()) {
+    spaced_ = font;
+    spaced_.setLetterSpacing(QFont::AbsoluteSpacing, CharSpacing());
+    spacing_ = CharSpacing();
+    spacedValid_ = true;
+  }
+  return spaced_;
+}
+
 TvlSize TvlQtCanvas::TextExtent(const std::string& text) {
-  const QFontMetrics fm(CurrentFont(), painter_->device());
-  const QString q = vlToQt(text);
-  const int n = static_cast<int>(vlCharCount(text));
-  return {fm.horizontalAdvance(q) + n * CharSpacing(), fm.height()};
+  // Measured without the device, like the layout that draws it.
+  const QFontMetrics fm(TextFont());
+  return {fm.horizontalAdvance(vlToQt(text)), fm.height()};
 }
 
 TvlTextMetrics TvlQtCanvas::TextMetrics() {
-  const QFontMetrics fm(CurrentFont(), painter_->device());
+  const QFontMetrics fm(CurrentFont());
   TvlTextMetrics m;
   m.Ascent = fm.ascent();
   m.Descent = fm.descent();
@@ -270,26 +283,42 @@ void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, co
                          std::uint32_t options) {
   painter_->save();
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  // The cell's background is filled below when the background mode asks for
+  // it; the painter itself never paints behind glyphs (it may still be in
+  // the opaque mode a dashed pen left behind).
+  painter_->setBackgroundMode(Qt::TransparentMode);
   if (options & toClipped) painter_->setClipRect(ToQt(clip), painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   if (options & toOpaque) painter_->fillRect(ToQt(clip), vlQtColor(Brush().Color));
   if (!text.empty()) {
-    QFont font = CurrentFont();
-    if (CharSpacing() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, CharSpacing());
+    // The text is laid out without the device, in the surface's pixels:
+    // fonts are sized in pixels, so the glyphs are the device's anyway, and
+    // the extra character spacing stays the number of pixels asked for
+    // (converted to a device, Qt multiplies absolute spacing by whole
+    // multiples of 96 dpi: none at 72, three times at 300). TextExtent
+    // measures the same layout, so drawn and measured widths agree.
+    QFont font = TextFont();
     if (JustifyBreaks() > 0 && JustifyExtra() != 0)
       font.setWordSpacing(static_cast<qreal>(JustifyExtra()) / JustifyBreaks());
-    const QFontMetrics fm(CurrentFont(), painter_->device());
+    QTextLayout layout(vlToQt(text), font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    option.setTextDirection((options & toRtlReading) ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
     const int width = TextExtent(text).Width + JustifyExtra();
-    const int height = fm.ascent() + fm.descent();
+    const int height = TextMetrics().Height;
+    line.setLineWidth(std::max(width, 0) + 4);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
     painter_->translate(x, y);
     // Escapement turns counter-clockwise; Qt's rotation is clockwise.
     if (Font().Escapement % 3600 != 0) painter_->rotate(-Font().Escapement / 10.0);
     if (BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear)
       painter_->fillRect(QRect(0, 0, width, height), vlQtColor(Brush().Color));
-    painter_->setFont(font);
     painter_->setPen(vlQtColor(Font().Color));
-    const int flags = Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip |
-                      ((options & toRtlReading) ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight);
-    painter_->drawText(QRect(0, 0, width + 4, height), flags, vlToQt(text));
+    layout.draw(painter_, QPointF(0, 0));
   }
   painter_->restore();
 }

@@ -62,6 +62,9 @@ class TvlQtCanvas : public TvlCanvas {
   void NoBrush();
   QBrush MakeBrush() const;
   const QFont& CurrentFont();
+  // The current font with the extra character spacing: what text is
+  // measured and laid out with.
+  const QFont& TextFont();
   void SetRasterOp(TvlPenMode mode);
 
   QPainter* painter_ = nullptr;
@@ -71,6 +74,10 @@ class TvlQtCanvas : public TvlCanvas {
   TvlCanvasFont fontKey_;
   bool fontValid_ = false;
   QFont font_;
+  // The same with the extra character spacing, built again when either changes.
+  bool spacedValid_ = false;
+  std::int32_t spacing_ = 0;
+  QFont spaced_;
 };
 
 // An off-screen image surface (RGB, filled white), which owns its painter.

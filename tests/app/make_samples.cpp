@@ -7,6 +7,7 @@
 #include "engine/addins/barcode/barcode_addin.h"
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
+#include "engine/model/print_sink.h"
 #include "engine/model/stream_writer.h"
 #include "tests/model/sample_template.h"
 
@@ -40,6 +41,21 @@ int main(int argc, char** argv) {
     report.Pages[0]->Objects.push_back(vlCreateView(otAddIn, cls));
   }
   report.SaveToFile(dir + "/addins.vlf");
+
+  // A prepared report of one envelope page holding a link, and the same file cut short.
+  TvlPage envelope(27, 0, 0, -1, 1);
+  report.EMFPages.Add(envelope);
+  TvlStreamPrintSink sink(report.EMFPages[0].Stream);
+  TvlMemoView link;
+  link.Name = "URLHome";
+  link.Memo = {"example.org"};
+  link.Tag = "https://example.org/";
+  link.Left = 40, link.Top = 30, link.Width = 200, link.Height = 20;
+  link.Print(sink);
+  report.SavePreparedReport(dir + "/sample.vlp");
+  std::string prepared;
+  vlReadFile(dir + "/sample.vlp", prepared);
+  vlWriteFileAtomically(dir + "/damaged.vlp", prepared.substr(0, prepared.size() - 10));
 
   // Barcodes, which the command-line tool draws: a QR code on the first
   // page, a Code 128 on the second.

@@ -7,17 +7,10 @@
 
 #include "platform/qt/passw_form.h"
 #include "platform/qt/qt_message_box.h"
+#include "tests/platform_qt/qt_application.h"
 
 namespace vl {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "passw_form_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // Answers the next modal password prompt with text, or cancels it.
 void AnswerPrompt(const QString& text, bool accept) {
@@ -30,7 +23,7 @@ void AnswerPrompt(const QString& text, bool accept) {
 }
 
 TEST(PasswForm, ShowsThePromptAndHidesWhatIsTyped) {
-  App();
+  test::QtApp();
   TvlPasswForm form("Password", "Enter password for opening report", "Retype password for validate");
   EXPECT_EQ(form.windowTitle(), "Password");
   EXPECT_EQ(form.Label1()->text(), "Enter password for opening report");
@@ -41,7 +34,7 @@ TEST(PasswForm, ShowsThePromptAndHidesWhatIsTyped) {
 }
 
 TEST(PasswForm, MessageBoxPromptReturnsTheEntryOnOkOnly) {
-  App();
+  test::QtApp();
   TvlQtMessageBox box;
   std::string value = "unchanged";
   AnswerPrompt("abc", true);

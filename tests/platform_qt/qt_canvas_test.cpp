@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
@@ -133,6 +134,58 @@ TEST_F(QtCanvas, TextWidthIncludesSpacingAndClippedTextStaysInside) {
   d.TextRect({20, 10, 60, 30}, 5, 0, "WWWWWWWWWW", toClipped);
   const QRect box = InkBox(d.Image());
   EXPECT_EQ(box, QRect(20, 10, 40, 20));
+}
+
+// A vector device at a printer's resolution that keeps the width of every
+// text item it is given, as PDF and printers receive text.
+class TextItemDevice : public QPaintDevice {
+ public:
+  explicit TextItemDevice(int dpi) : dpi_(dpi) {}
+  QPaintEngine* paintEngine() const override { return &engine_; }
+  std::vector<qreal>& Widths() { return engine_.Widths; }
+
+ protected:
+  int metric(PaintDeviceMetric m) const override {
+    switch (m) {
+      case PdmWidth: case PdmHeight: return 10 * dpi_;
+      case PdmWidthMM: case PdmHeightMM: return 254;
+      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return dpi_;
+      case PdmDepth: return 32;
+      case PdmNumColors: return 0x7FFFFFFF;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+      default: return 0;
+    }
+  }
+
+ private:
+  struct Engine : QPaintEngine {
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { Widths.push_back(item.width()); }
+    Type type() const override { return User; }
+    std::vector<qreal> Widths;
+  };
+  int dpi_;
+  mutable Engine engine_;
+};
+
+TEST_F(QtCanvas, SpacedTextReachesVectorDevicesAsWideAsMeasured) {
+  for (const int dpi : {72, 300, 600}) {
+    TextItemDevice device(dpi);
+    QPainter painter(&device);
+    TvlQtCanvas c(painter, {10 * dpi, 10 * dpi}, dpi, dpi);
+    c.SetFontHeight(dpi / 4);
+    c.SetBkMode(TvlBkMode::Transparent);
+    c.SetCharSpacing(dpi / 10);
+    const int measured = c.TextWidth("123456");
+    c.TextOut(10, 10, "123456");
+    painter.end();
+    ASSERT_EQ(device.Widths().size(), 1u) << dpi;
+    EXPECT_NEAR(device.Widths()[0], measured, 1) << dpi;
+  }
 }
 
 TEST_F(QtCanvas, RightToLeftTextStaysInItsCell) {

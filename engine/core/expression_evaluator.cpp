@@ -1,0 +1,15 @@
+#include "engine/core/expression_evaluator.h"
+
+#include "engine/core/engine_state.h"
+#include "engine/core/error.h"
+#include "engine/core/value_convert.h"
+
+namespace vl {
+
+TvlValue vlEvaluateText(const TvlValue& text) {
+  TvlExpressionEvaluator* e = vlState().Evaluator;
+  if (!e) throw TvlError("No expression evaluator is installed");
+  return e->Evaluate(vlValueToText(text));
+}
+
+}  // namespace vl

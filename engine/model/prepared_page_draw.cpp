@@ -1,0 +1,70 @@
+// Drawing a prepared page into a rectangle of any surface: the page's views
+// scaled from page units, those outside the clip skipped on screen.
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/engine_state.h"
+#include "engine/core/error.h"
+#include "engine/core/units.h"
+#include "engine/model/prepared_pages.h"
+#include "engine/model/view_render.h"
+#include "platform/canvas.h"
+#include "platform/platform.h"
+
+namespace vl {
+namespace {
+
+// Pixels around a view that still count as touching the clip (frames and
+// text reach a little past a view's bounds).
+constexpr std::int64_t kClipTolerance = 10;
+
+std::int32_t Clamp32(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+void TvlEMFPages::Draw(int index, TvlCanvas& canvas, const TvlRect& r) {
+  TvlPreparedPage* p = At(index);
+  if (!p) return;
+  TvlEngineState& st = vlState();
+  const bool toPrinter = vlPlatform().Printer->Printing() && canvas.Kind() == TvlSurfaceKind::Printer;
+  st.DocMode = TvlDocMode::dmPrinting;
+  if (!p->Visible) {
+    p->Page.reset();
+    return;
+  }
+  TvlPage* page = nullptr;
+  try {
+    page = Expand(index);
+  } catch (const TvlError&) {
+    return;  // a record that cannot be read draws nothing
+  }
+  st.CurPage = page;
+
+  const TvlPaperMetrics& m = p->PaperMetrics;
+  if (m.PaperWidthU <= 0 || m.PaperHeightU <= 0) return;
+  const double kx = static_cast<double>(r.Right - r.Left) / m.PaperWidthU;
+  const double ky = static_cast<double>(r.Bottom - r.Top) / m.PaperHeightU;
+  const bool clipTest = !toPrinter && canvas.Kind() != TvlSurfaceKind::Metafile;
+  std::vector<TvlView*> views;
+  views.reserve(page->Objects.size());
+  for (const auto& v : page->Objects) {
+    if (clipTest) {
+      const std::int64_t right = static_cast<std::int64_t>(v->Left) + v->Width;
+      const std::int64_t bottom = static_cast<std::int64_t>(v->Top) + v->Height;
+      const TvlRect near{Clamp32(std::int64_t{vlRound(v->Left * kx)} + r.Left - kClipTolerance),
+                         Clamp32(std::int64_t{vlRound(v->Top * ky)} + r.Top - kClipTolerance),
+                         Clamp32(std::int64_t{vlRound(kx * static_cast<double>(right))} + r.Left + kClipTolerance),
+                         Clamp32(std::int64_t{vlRound(ky * static_cast<double>(bottom))} + r.Top + kClipTolerance)};
+      if (!canvas.RectVisible(near)) continue;
+    }
+    v->ToPrinter = toPrinter ? 1 : 0;
+    views.push_back(v.get());
+  }
+  vlDrawViews(canvas, views, kx, ky, r.Left, r.Top);
+}
+
+}  // namespace vl
