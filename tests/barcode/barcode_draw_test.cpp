@@ -6,8 +6,15 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QFile>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
+#include "engine/model/view_render.h"
+#include "platform/qt/qt_canvas.h"
 #include "platform/recording_canvas.h"
 #include "tests/barcode/barcode_fixture.h"
 
@@ -146,6 +153,26 @@ TEST_F(BarCodeDraw, AnIntelligentMailCodeAt300DpiHas65SharpBars) {
   EXPECT_EQ(DarkRuns(Render(*rm, 300), middle), 38);  // 8 characters: 4 bars each, check, start and stop
   auto aus = Make(bcAusPost, "56439111", 20, 20, 200, 24);
   EXPECT_EQ(DarkRuns(Render(*aus, 300), middle), 37);
+}
+
+TEST_F(BarCodeDraw, APdfGetsTheBarsAsVectorFiguresNotAPicture) {
+  auto qr = Make(bcQRCode, "Sharp at any resolution", 20, 20, 100, 100);
+  auto code = Make(bcCode128, "VL-0001", 140, 20, 200, 60);
+  const QString path = QString::fromStdString(::testing::TempDir() + "barcode_vector.pdf");
+  {
+    QPdfWriter pdf(path);
+    pdf.setResolution(1200);
+    pdf.setPageSize(QPageSize(QPageSize::A5));
+    QPainter painter(&pdf);
+    TvlQtCanvas canvas(painter, {pdf.width(), pdf.height()}, 1200, 1200);
+    const double scale = 1200 / kPageUnitsPerInch;
+    vlDrawViews(canvas, {qr.get(), code.get()}, scale, scale);
+  }
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_GT(bytes.size(), 1000);
+  EXPECT_FALSE(bytes.contains("/Subtype /Image")) << "the bars went into the PDF as a picture";
 }
 
 TEST_F(BarCodeDraw, AValueTheSymbologyCannotTakeDrawsAnOutlinedBoxWithTheReason) {
