@@ -16,6 +16,7 @@
 
 #include "app/render/render_views.h"
 #include "engine/addins/barcode/barcode_view.h"
+#include "engine/model/band_view.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/report.h"
@@ -77,9 +78,10 @@ class BarCodeTest : public ::testing::Test {
 
 // An envelope whose codes follow the address: a QR code of the whole
 // address, a Code 128 of the dictionary variable PostCode (an expression of
-// Zip and Plus4) and an Intelligent Mail code routed to the Zip. The
-// address values themselves come from script variables, as a merge would
-// set them for each record.
+// Zip and Plus4) and an Intelligent Mail code routed to the Zip, all on a
+// report title band. The names Name, Street, Zip, Plus4 and City are left
+// to the caller: script variables, or dictionary variables bound to a
+// dataset's fields for a merge.
 inline std::unique_ptr<TvlReport> BarCodeEnvelope() {
   auto report = std::make_unique<TvlReport>();
   TvlPage& page = *report->Pages.Add();
@@ -87,6 +89,12 @@ inline std::unique_ptr<TvlReport> BarCodeEnvelope() {
   report->Dictionary.Variables.Set(" Post", "");
   report->Dictionary.Variables.Set("PostCode", "Zip + '-' + Plus4");
   report->Dictionary.Variables.Set("Tracking", "'01234567094987654321'");
+
+  auto band = std::make_unique<TvlBandView>();
+  band->Name = "Title";
+  band->FrameTyp = btReportTitle;
+  band->Top = 0, band->Height = 360;
+  page.Objects.push_back(std::move(band));
 
   auto address = std::make_unique<TvlMemoView>();
   address->Name = "Address";

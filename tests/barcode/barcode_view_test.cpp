@@ -55,7 +55,7 @@ TEST_F(BarCodeTemplate, EveryFieldSurvivesTheTemplateFileByteForByte) {
   Load(back, bytes);
   EXPECT_TRUE(messages->Messages.empty());
   ASSERT_EQ(back.Pages.Count(), 1);
-  ASSERT_EQ(back.Pages[0]->Objects.size(), 4u);
+  ASSERT_EQ(back.Pages[0]->Objects.size(), 5u);
   TvlBarCodeView& qr2 = BarCode(back, "AddressQR");
   EXPECT_EQ(qr2.Typ, otAddIn);
   EXPECT_EQ(qr2.ClassName, kBarCodeClassName);
@@ -163,9 +163,10 @@ TEST_F(BarCodeTemplate, WithoutTheAddInOneMessageNamesTheClassAndEverythingElseL
             "You must include these components into your project.");
   EXPECT_EQ(back.LastLoadStatus, TvlLoadStatus::MissingClasses);
   ASSERT_EQ(back.Pages.Count(), 2);
-  ASSERT_EQ(back.Pages[0]->Objects.size(), 1u);
-  EXPECT_EQ(back.Pages[0]->Objects[0]->Name, "Address");
-  EXPECT_EQ(back.Pages[0]->Objects[0]->Memo, std::vector<std::string>({"[Name]", "[Street]", "[Zip] [City]"}));
+  ASSERT_EQ(back.Pages[0]->Objects.size(), 2u);
+  EXPECT_EQ(back.Pages[0]->Objects[0]->Name, "Title");
+  EXPECT_EQ(back.Pages[0]->Objects[1]->Name, "Address");
+  EXPECT_EQ(back.Pages[0]->Objects[1]->Memo, std::vector<std::string>({"[Name]", "[Street]", "[Zip] [City]"}));
   ASSERT_EQ(back.Pages[1]->Objects.size(), 1u);
   EXPECT_EQ(back.Pages[1]->Objects[0]->Name, "Sender");
   EXPECT_EQ(vlValueToText(back.Dictionary.Variables.Get("PostCode")), "Zip + '-' + Plus4");
