@@ -136,32 +136,32 @@ void TvlPreviewForm::Save() {
   SaveReport(vlFromQt(path + QStringLiteral(".vlp")));
 }
 
-bool TvlPreviewForm::LoadReport(const std::string& path) {
+// The pages go back to the report for a file operation and are taken again;
+// a failure is shown and reported as false.
+bool TvlPreviewForm::WithReportPages(const std::function<void()>& operation) {
   if (!report_) return false;
   Disconnect();
   bool ok = true;
   try {
-    report_->LoadPreparedReport(path);
+    operation();
   } catch (const std::exception& e) {
     vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
     ok = false;
   }
   Connect(*report_);
+  return ok;
+}
+
+bool TvlPreviewForm::LoadReport(const std::string& path) {
+  if (!report_) return false;
+  const bool ok = WithReportPages([&] { report_->LoadPreparedReport(path); });
   ResetView(true);
   return ok;
 }
 
 bool TvlPreviewForm::SaveReport(const std::string& path) {
   if (!report_) return false;
-  Disconnect();
-  bool ok = true;
-  try {
-    report_->SavePreparedReport(path);
-  } catch (const std::exception& e) {
-    vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
-    ok = false;
-  }
-  Connect(*report_);
+  const bool ok = WithReportPages([&] { report_->SavePreparedReport(path); });
   painter_.ReleaseAll(*pages_);
   pbox_->update();
   return ok;

@@ -201,6 +201,7 @@ class TvlPreviewForm : public QDialog {
   void RestorePlacement();
   void SavePlacement();
   void HelpClick(QWidget* clicked);
+  bool WithReportPages(const std::function<void()>& operation);
 
   TvlReport* report_ = nullptr;
   std::unique_ptr<TvlEMFPages> pages_;
