@@ -50,6 +50,7 @@ int RunLayout(const Args& args);
 int RunScript(const Args& args);
 int RunFormat(const Args& args);
 int RunRenderTemplate(const Args& args);
+int RunPrepare(const Args& args);
 int RunPrint(const Args& args);
 
 }  // namespace vl::cli

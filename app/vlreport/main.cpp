@@ -32,8 +32,12 @@ const Command kCommands[] = {
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
+    {"prepare",
+     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT] "
+     "[--two-pass] [--out OUT.vlp] [--json]",
+     vl::cli::RunPrepare},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
-    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT]",
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT]",
      vl::cli::RunPrint},
 };
 

@@ -67,6 +67,8 @@ constexpr Entry kEntries[] = {
     {55206, "Error"},
     {55209, "Untitled"},
     {55228, "[Picture]"},
+    {55229, "Transparent"},
+    {55230, "Other..."},
     {55231, "On first page"},
     {55232, "On last page"},
     {55233, "Show on all pages"},
@@ -276,7 +278,15 @@ constexpr Entry kEntries[] = {
     {56535, "a \"-\" needs a page number after it, except at the end"},
     {56536, "The printer could not start printing"},
     {56537, "The printer could not print the job"},
-    {56600, "Preparing report"},  // shared with the preparation run
+    {56600, "Preparing report"},
+    {56601, "Performing 1st pass:"},
+    {56602, "Processing page:"},
+    {56603, "from"},
+    {56604, "Preview"},
+    {56605, "An error occured during calculating"},
+    {56606, "Object:"},
+    {56607, "Report:"},
+    {56608, "Page formation stopped: pages kept being added without a record printed"},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
