@@ -20,8 +20,10 @@ class TvlPrintJob {
   // it, and the copies the printer makes of the whole job (below 1 counts
   // as 1). The printer makes them without collating; collated copies are
   // printed page by page by the caller.
-  virtual void SetTitle(const std::string& title) = 0;
-  virtual void SetCopies(std::int32_t copies) = 0;
+  void SetTitle(const std::string& title) { title_ = title; }
+  void SetCopies(std::int32_t copies) { copies_ = copies < 1 ? 1 : copies; }
+  const std::string& Title() const { return title_; }
+  std::int32_t Copies() const { return copies_; }
 
   // Starts a job with its first page. False when the printer cannot print;
   // nothing is then running.
@@ -37,6 +39,10 @@ class TvlPrintJob {
 
   // The surface of the running job's current page; null when no job runs.
   virtual TvlCanvas* Canvas() = 0;
+
+ private:
+  std::string title_;
+  std::int32_t copies_ = 1;
 };
 
 }  // namespace vl

@@ -16,8 +16,8 @@ bool TvlRecordingPrintJob::Begin() {
   TvlDeviceMetrics metrics;
   if (RefuseBegin || !printer || !printer->ReadDevice(info) || !printer->Metrics(metrics)) return false;
   TvlRecordedJob job;
-  job.Title = title_;
-  job.Copies = copies_;
+  job.Title = Title();
+  job.Copies = Copies();
   job.Printer = info.Device;
   job.Mode = info.Mode;
   job.Metrics = metrics;

@@ -32,8 +32,6 @@ class TvlRecordingPrintJob : public TvlPrintJob {
   // The job prints on printer (the platform's current printer when null).
   explicit TvlRecordingPrintJob(TvlMemoryPrinter* printer = nullptr) : printer_(printer) {}
 
-  void SetTitle(const std::string& title) override { title_ = title; }
-  void SetCopies(std::int32_t copies) override { copies_ = copies < 1 ? 1 : copies; }
   bool Begin() override;
   bool NewPage() override;
   bool End() override;
@@ -50,8 +48,6 @@ class TvlRecordingPrintJob : public TvlPrintJob {
   void Finish();
 
   TvlMemoryPrinter* printer_;
-  std::string title_;
-  std::int32_t copies_ = 1;
   bool running_ = false;
 };
 

@@ -1,6 +1,7 @@
-// vlreport print: prints a template (prepared first) or a prepared-report
-// file on a printer without any window, through the same print loop as the
-// preview's Print button.
+// vlreport print: prints a template (prepared first, with the data sources
+// and values of vlreport prepare) or a prepared-report file on a printer
+// without any window, through the same print loop as the preview's Print
+// button.
 
 #include <QString>
 #include <cctype>
@@ -9,6 +10,7 @@
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
+#include "app/vlreport/prepare_template.h"
 #include "engine/model/report.h"
 #include "engine/printer/printer.h"
 #include "platform/qt/qt_text.h"
@@ -43,6 +45,7 @@ int RunPrint(const Args& args) {
   const std::string range = reader.Option("--pages");
   const std::string copiesText = reader.Option("--copies", "1");
   const std::string title = reader.Option("--title");
+  const PrepareOptions options = ReadPrepareOptions(reader);
   const bool collate = reader.Flag("--collate");
   const bool odd = reader.Flag("--odd");
   const bool even = reader.Flag("--even");
@@ -63,12 +66,17 @@ int RunPrint(const Args& args) {
   if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
   if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
 
+  if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass))
+    throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
+  TvlForm form("FormMain");
   TvlReport report;
+  if (prepared)
+    report.LoadPreparedReport(path);
+  else
+    PrepareTemplate(form, report, path, options);
   report.ShowProgress = false;
   // The spooler's job name ("Untitled" when empty), an engine text.
   report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
-  if (!prepared) throw UsageError{"templates print once the preparation run is built; give FILE.vlp"};
-  report.LoadPreparedReport(path);
   // Loading and preparing select the file's own printer: the one asked for wins.
   if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
 

@@ -37,7 +37,7 @@ const Command kCommands[] = {
      "[--two-pass] [--out OUT.vlp] [--json]",
      vl::cli::RunPrepare},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
-    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT]",
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT]",
      vl::cli::RunPrint},
 };
 

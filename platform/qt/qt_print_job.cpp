@@ -54,10 +54,10 @@ bool TvlQtPrintJob::Begin() {
   spoolFile_ = spool.fileName();
   spool.close();
   printer->setOutputFileName(spoolFile_);
-  printer->setDocName(vlToQt(title_));
+  printer->setDocName(vlToQt(Title()));
   // Copies are asked at every job: a change of paper between jobs re-applies
   // the device settings, which reset them to one.
-  printer->setCopyCount(copies_);
+  printer->setCopyCount(Copies());
   printer->setCollateCopies(false);
   printer->setFullPage(false);  // the origin is the corner of the printable area
   painter_ = std::make_unique<QPainter>();
@@ -90,7 +90,7 @@ bool TvlQtPrintJob::End() {
   bool sent = painter_->end();
   painter_.reset();
   QPrinter* printer = printer_.Printer();
-  if (sent) sent = SubmitToCups(*printer, spoolFile_, title_, copies_);
+  if (sent) sent = SubmitToCups(*printer, spoolFile_, Title(), Copies());
   Release();
   return sent;
 }

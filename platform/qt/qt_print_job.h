@@ -20,8 +20,6 @@ class TvlQtPrintJob : public TvlPrintJob {
   explicit TvlQtPrintJob(TvlQtPrinter& printer);
   ~TvlQtPrintJob() override;
 
-  void SetTitle(const std::string& title) override { title_ = title; }
-  void SetCopies(std::int32_t copies) override { copies_ = copies < 1 ? 1 : copies; }
   bool Begin() override;
   bool NewPage() override;
   bool End() override;
@@ -34,8 +32,6 @@ class TvlQtPrintJob : public TvlPrintJob {
 
   TvlQtPrinter& printer_;
   QString spoolFile_;  // the running job's document
-  std::string title_;
-  std::int32_t copies_ = 1;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<TvlQtCanvas> canvas_;
 };

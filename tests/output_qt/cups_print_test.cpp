@@ -185,5 +185,25 @@ TEST_F(CupsPrint, VlreportPrintsAPreparedReportFile) {
   EXPECT_TRUE(Server().JobIdsAfter(Mark).empty());
 }
 
+// vlreport print prepares a template first; vlreport printers lists the queue.
+TEST_F(CupsPrint, VlreportPrintsATemplateAndListsTheQueue) {
+  const std::string envelope = std::string(VL_SOURCE_DIR) + "/app/data/Vlf/1.vlf";
+  const CliRun run = Vlreport("print '" + envelope + "' --title Envelopes --printer " + TvlCupsServer::kQueue,
+                              Server().Folder());
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  const std::vector<TvlCupsJob> jobs = Jobs(1);
+  ExpectJobs(jobs, {{DL}}, 1);
+  EXPECT_EQ(jobs[0].Media, "EnvDL");
+
+  const CliRun printers = Vlreport("printers", Server().Folder());
+  EXPECT_EQ(printers.Code, 0) << printers.Err;
+  EXPECT_NE(printers.Out.find(std::string("\"name\": \"") + TvlCupsServer::kQueue + "\",\n    \"virtual\": false"),
+            std::string::npos)
+      << printers.Out;
+  EXPECT_NE(printers.Out.find("\"name\": \"Envelope DL\",\n        \"width\": 1100,\n        \"height\": 2200"),
+            std::string::npos)
+      << printers.Out;
+}
+
 }  // namespace
 }  // namespace vl::test
