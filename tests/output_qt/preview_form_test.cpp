@@ -111,6 +111,22 @@ TEST_F(PreviewWindow, HoldsThePagesWhileConnected) {
   EXPECT_EQ(form->Pages().Count(), 0);
 }
 
+// The window opens maximised, which resizes it after it is shown: its panels
+// and the surface take the whole new size (they stayed at the first size).
+TEST_F(PreviewWindow, PanelsFollowTheWindowResizedAfterShowing) {
+  AddPage(report.EMFPages, kPage);
+  Open();
+  form->resize(1000, 760);
+  QApplication::processEvents();
+  EXPECT_EQ(form->ToolbarPanel()->width(), 1000);
+  const QRect panel = form->PreviewPanel()->geometry();
+  EXPECT_EQ(panel.top(), form->ToolbarPanel()->height());
+  EXPECT_EQ(panel.bottom(), 759);
+  EXPECT_EQ(panel.width(), 1000);
+  EXPECT_EQ(form->PBox()->width(), 1000 - form->RightPanel()->width());
+  EXPECT_EQ(form->PBox()->height(), panel.height() - form->BottomBar()->height());
+}
+
 TEST_F(PreviewWindow, ZoomModesGiveThePageRectangles) {
   for (int i = 0; i < 3; ++i) AddPage(report.EMFPages, kPage);
   Open();

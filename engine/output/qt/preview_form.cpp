@@ -321,6 +321,13 @@ void TvlPreviewForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+// The window opens maximised, which resizes it after it was shown: the
+// toolbar and the panel follow every size the window takes.
+void TvlPreviewForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  ArrangePanel();
+}
+
 void TvlPreviewForm::changeEvent(QEvent* event) {
   // While the window is active the help file is the preview's guide.
   if (event->type() == QEvent::ActivationChange) {
