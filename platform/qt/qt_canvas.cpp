@@ -307,16 +307,17 @@ void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, co
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    const int width = TextExtent(text).Width + JustifyExtra();
-    const int height = TextMetrics().Height;
-    line.setLineWidth(std::max(width, 0) + 4);
+    // The text's cell is measured only when its background is painted: the
+    // line is left-aligned and never wraps, so its width does not move it.
+    const bool opaque = BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear;
+    const int width = opaque ? TextExtent(text).Width + JustifyExtra() : 0;
+    line.setLineWidth(opaque ? std::max(width, 0) + 4 : 1e6);
     line.setPosition(QPointF(0, 0));
     layout.endLayout();
     painter_->translate(x, y);
     // Escapement turns counter-clockwise; Qt's rotation is clockwise.
     if (Font().Escapement % 3600 != 0) painter_->rotate(-Font().Escapement / 10.0);
-    if (BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear)
-      painter_->fillRect(QRect(0, 0, width, height), vlQtColor(Brush().Color));
+    if (opaque) painter_->fillRect(QRect(0, 0, width, TextMetrics().Height), vlQtColor(Brush().Color));
     painter_->setPen(vlQtColor(Font().Color));
     layout.draw(painter_, QPointF(0, 0));
   }
