@@ -1,12 +1,14 @@
 // vlreport prepare: a template and its data become prepared pages, exactly
-// as the launcher's preview would show them (template_prepare.h).
+// as the launcher's preview would show them. Data sources given on the
+// command line are datasets on a host form, so templates find them by the
+// names they were designed with.
 
 #include <cstdio>
 #include <memory>
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
-#include "app/vlreport/template_prepare.h"
+#include "app/vlreport/prepare_template.h"
 #include "engine/core/engine_state.h"
 #include "engine/data/components.h"
 #include "engine/model/object_factory.h"

@@ -3,6 +3,7 @@
 // into one PDF or into one PNG file per page. Each page is released right
 // after it is drawn, so memory stays flat however many pages there are.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,10 +15,11 @@
 #include "app/vlreport/console_progress.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
-#include "app/vlreport/template_prepare.h"
+#include "app/vlreport/prepare_template.h"
 #include "engine/core/error.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
+#include "engine/output/page_range.h"
 
 namespace vl::cli {
 namespace {
@@ -26,9 +28,10 @@ namespace {
 // that cannot be read, or one that selects no page, ends the command: it
 // never writes an empty document.
 std::vector<int> SelectPages(const std::string& range, int count) {
+  const TvlPageList list = TvlPageList::Parse(range, count);
   std::vector<int> indexes;
-  for (int i = 0; i < count; ++i)
-    if (range.empty() || range == std::to_string(i + 1)) indexes.push_back(i);
+  for (std::int32_t pageNo : list.Pages())
+    if (pageNo >= 1 && pageNo <= count) indexes.push_back(pageNo - 1);
   if (indexes.empty())
     throw TvlError("--pages '" + range + "' selects none of the report's " + std::to_string(count) +
                    (count == 1 ? " page" : " pages"));

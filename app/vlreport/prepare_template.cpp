@@ -1,4 +1,4 @@
-#include "app/vlreport/template_prepare.h"
+#include "app/vlreport/prepare_template.h"
 
 #include <QString>
 
@@ -7,11 +7,9 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
-#include "engine/data/components.h"
 #include "engine/data/csv_data_source.h"
 #include "engine/data/db_dataset.h"
 #include "engine/data/sqlite_data_source.h"
-#include "engine/model/report.h"
 #include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
@@ -73,7 +71,8 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   report.ShowProgress = false;
   if (onProgress) report.OnProgress = [onProgress](std::int32_t n) { onProgress(n); };
 
-  // The error is raised below with its text; the message box stays silent.
+  // The error is raised below with its text; the message box stays silent,
+  // and the previous one is back however the run ends.
   struct Quiet {
     TvlRecordingMessageBox box;
     TvlMessageBox* previous = vlPlatform().MessageBox;
