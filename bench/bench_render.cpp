@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -26,13 +25,14 @@
 #include "engine/formation/formation.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
+#include "bench/bench_reports.h"
 
 namespace {
 
 using namespace vl;
+using namespace vl::bench;
 
 constexpr int kRecords = 10000;
-const char* kFields[5] = {"name", "street", "city", "zip", "country"};
 
 struct Files {
   std::filesystem::path Dir;
@@ -47,11 +47,7 @@ struct Files {
     }
     std::filesystem::create_directories(Dir);
     Csv = (Dir / "people.csv").string();
-    std::ofstream out(Csv, std::ios::binary);
-    out << "name,street,city,zip,country\n";
-    for (int i = 1; i <= kRecords; ++i)
-      out << "Person " << i << ',' << i << " Long Street,City " << (i % 97) << ',' << 10000 + i % 9000
-          << ",Country\n";
+    WritePeopleCsv(Csv, kRecords);
   }
   ~Files() {
     std::error_code ec;
@@ -78,54 +74,13 @@ void Start() {
   (void)app;
 }
 
-void AddMemo(TvlPage& page, const std::string& name, int left, int top, int width, const std::string& text) {
-  auto v = std::make_unique<TvlMemoView>();
-  v->Name = name;
-  v->Left = left;
-  v->Top = top;
-  v->Width = width;
-  v->Height = 18;
-  v->Memo = {text};
-  v->Font.Name = "Arial";
-  v->Font.Size = 11;
-  page.Objects.push_back(std::move(v));
-}
-
-void AddBand(TvlPage& page, std::uint8_t type, int top, int height, const std::string& name,
-             const std::string& source) {
-  auto v = std::make_unique<TvlBandView>();
-  v->Name = name;
-  v->FrameTyp = type;
-  v->Top = top;
-  v->Height = height;
-  v->FormatText = source;
-  page.Objects.push_back(std::move(v));
-}
-
 // A DL envelope whose master data band fills the page: one envelope per record.
 void BuildEnvelopes(TvlReport& report) {
-  TvlPage& page = *report.Pages.Add();
-  page.PaperSize = 27;  // DL envelope, landscape
-  page.Orientation = 1;
-  page.ApplyPaper();
+  TvlPage& page = AddEnvelopePage(report);
   page.Margins = {0, 0, 0, 0};
   AddBand(page, btMasterData, 0, page.PaperMetrics.PaperHeightU - 40, "MasterData1", "People");
   AddMemo(page, "Sender", 40, 30, 300, "Vellora Ltd, 1 Print Lane");
-  for (int k = 0; k < 5; ++k)
-    AddMemo(page, "Line" + std::to_string(k), 340, 200 + 22 * k, 360, std::string("[People.\"") + kFields[k] + "\"]");
-}
-
-// An A4 list: page header and footer, five fields per row.
-void BuildList(TvlReport& report) {
-  TvlPage& page = *report.Pages.Add();
-  page.Margins = {38, 38, 38, 38};
-  AddBand(page, btPageHeader, 0, 30, "PageHeader1", "");
-  AddMemo(page, "Title", 38, 0, 300, "Addresses");
-  AddBand(page, btMasterData, 50, 18, "MasterData1", "People");
-  for (int k = 0; k < 5; ++k)
-    AddMemo(page, "Field" + std::to_string(k), 38 + 140 * k, 50, 130, std::string("[People.\"") + kFields[k] + "\"]");
-  AddBand(page, btPageFooter, 1000, 20, "PageFooter1", "");
-  AddMemo(page, "PageNo", 38, 1000, 200, "Page [PAGE#]");
+  for (int k = 0; k < 5; ++k) AddMemo(page, "Line" + std::to_string(k), 340, 200 + 22 * k, 360, PeopleField(k));
 }
 
 double PeakMb() {
@@ -147,7 +102,7 @@ void BM_RenderPdf(benchmark::State& state) {
   report.Name = "vlReport1";
   report.Owner = &form;
   report.ShowProgress = false;
-  if (list) BuildList(report);
+  if (list) AddListPage(report);
   else BuildEnvelopes(report);
   const std::string pdf = (TheFiles().Dir / (name + ".pdf")).string();
   if (TheFiles().Keep) report.SaveToFile((TheFiles().Dir / (name + ".vlf")).string());
