@@ -57,7 +57,8 @@ PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   return options;
 }
 
-void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options) {
+void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options,
+                     const std::function<void(int)>& onProgress) {
   TvlGlobals* globals = vlGlobals();
   if (!globals) throw TvlError("The engine's globals are not created");
   for (const std::string& d : options.Datasets) AddDataset(form, d);
@@ -68,12 +69,21 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   if (options.TwoPass) report.TwoPassReport = true;
   // No window: scripts run under the step budget instead of Cancel.
   report.ShowProgress = false;
+  if (onProgress) report.OnProgress = [onProgress](std::int32_t n) { onProgress(n); };
 
-  TvlRecordingMessageBox quiet;
-  TvlMessageBox* previous = vlPlatform().MessageBox;
-  vlInstallPlatform(TvlPlatform{&quiet, nullptr, nullptr, nullptr});
-  report.Prepare();
-  vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
+  // The error is raised below with its text; the message box stays silent,
+  // and the previous one is back however the run ends.
+  struct Quiet {
+    TvlRecordingMessageBox box;
+    TvlMessageBox* previous = vlPlatform().MessageBox;
+    Quiet() { vlInstallPlatform(TvlPlatform{&box, nullptr, nullptr, nullptr}); }
+    ~Quiet() { vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr}); }
+  };
+  {
+    Quiet quiet;
+    report.Prepare();
+  }
+  report.OnProgress = nullptr;
   if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
 }
 

@@ -5,6 +5,7 @@
 // designed with; --var values become script variables; the template is
 // prepared without a window.
 
+#include <functional>
 #include <string>
 
 #include "app/vlreport/command.h"
@@ -19,13 +20,18 @@ struct PrepareOptions {
   TvlVariables Vars;
   std::string Password;
   bool TwoPass = false;
+
+  // True when any option that only a template uses was given.
+  bool Any() const { return !Datasets.empty() || Vars.Count() > 0 || !Password.empty() || TwoPass; }
 };
 
 // Takes --dataset, --var, --password and --two-pass.
 PrepareOptions ReadPrepareOptions(ArgReader& reader);
 // Loads the template into report (named vlReport1, owned by form, which
 // gets the datasets) and prepares it. An error of the run raises TvlError
-// with the run's error text.
-void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options);
+// with the run's error text. onProgress, when given, hears the page numbers
+// as the run goes.
+void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options,
+                     const std::function<void(int)>& onProgress = {});
 
 }  // namespace vl::cli

@@ -8,6 +8,7 @@
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
+#include "engine/model/views.h"
 #include "engine/model/stream_writer.h"
 #include "tests/model/sample_template.h"
 
@@ -76,5 +77,27 @@ int main(int argc, char** argv) {
     codes.Pages.Add()->Objects.push_back(std::move(view));
   }
   codes.SaveToFile(dir + "/barcodes.vlf");
+
+  // A merge: one DL envelope per record of the dataset "People", whose
+  // master data band is too tall for two on a page, addressed to the
+  // record's Name.
+  TvlReport merge;
+  TvlPage& page = *merge.Pages.Add();
+  page.PaperSize = 27;
+  page.Orientation = 1;
+  page.ApplyPaper();
+  page.Margins = {0, 0, 0, 0};
+  auto band = std::make_unique<TvlBandView>();
+  band->Name = "MasterData1";
+  band->FrameTyp = btMasterData;
+  band->Top = 0, band->Height = page.PaperMetrics.PaperHeightU / 2 + 20;  // one per page
+  band->FormatText = "People";
+  page.Objects.push_back(std::move(band));
+  auto name = std::make_unique<TvlMemoView>();
+  name->Name = "Addressee";
+  name->Memo = {"To [People.\"Name\"]"};
+  name->Left = 300, name->Top = 200, name->Width = 300, name->Height = 20;
+  page.Objects.push_back(std::move(name));
+  merge.SaveToFile(dir + "/merge.vlf");
   return 0;
 }

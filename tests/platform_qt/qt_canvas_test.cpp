@@ -240,6 +240,16 @@ TEST_F(QtCanvas, FillsFramesPatternsAndRegionsHitExactPixels) {
   EXPECT_EQ(dash.Image().pixel(17, 1) & 0xFFFFFF, 0u);
   EXPECT_EQ(dash.Image().pixel(20, 1) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(dash.Image().pixel(25, 1) & 0xFFFFFF, 0u);
+  // On a surface of twice the resolution the dashes keep their length on
+  // paper (36 on, 12 off) rather than shrinking to a quarter of it.
+  TvlQtImageCanvas fine(120, 3, 192);
+  fine.SetPenStyle(TvlPenStyle::Dash);
+  fine.SetBkMode(TvlBkMode::Transparent);
+  fine.MoveTo(0, 1);
+  fine.LineTo(120, 1);
+  EXPECT_EQ(fine.Image().pixel(35, 1) & 0xFFFFFF, 0u);
+  EXPECT_EQ(fine.Image().pixel(40, 1) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(fine.Image().pixel(50, 1) & 0xFFFFFF, 0u);
 }
 
 TEST_F(QtCanvas, PicturesStretchAndCorruptOnesDrawNothing) {
