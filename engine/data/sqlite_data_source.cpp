@@ -130,7 +130,7 @@ void TvlSQLiteDataSource::Fail(int messageId, const std::string& detail) const {
 }
 
 void TvlSQLiteDataSource::Open() {
-  if (active_) return;
+  if (Active()) return;
   // An empty name would make SQLite open a private temporary database.
   if (FileName.empty()) Fail(str::kCannotOpenDataFile, std::strerror(ENOENT));
   sqlite3* raw = nullptr;
@@ -173,7 +173,7 @@ void TvlSQLiteDataSource::Open() {
   // storage of its last opening.
   cells_.clear();
   arena_.clear();
-  rows_ = 0;
+  std::size_t rows = 0;
   const bool convert = !vlSystemCodePageIsUtf8();
   try {
     for (;;) {
@@ -218,7 +218,7 @@ void TvlSQLiteDataSource::Open() {
             break;
         }
       }
-      ++rows_;
+      ++rows;
     }
   } catch (...) {
     Close();
@@ -226,65 +226,20 @@ void TvlSQLiteDataSource::Open() {
   }
 
   defs_ = std::move(defs);
-  pos_ = 0;
-  eof_ = rows_ == 0;
-  active_ = true;
+  SetOpen(rows);
 }
 
 void TvlSQLiteDataSource::Close() {
-  active_ = false;
+  SetClosed();
   defs_.clear();
   cells_.clear();  // storage kept for the next opening
   arena_.clear();
-  rows_ = pos_ = 0;
-  eof_ = true;
-}
-
-void TvlSQLiteDataSource::CheckOpen() const {
-  if (!active_) throw TvlError(vlLoadStr(str::kSourceNotOpen) + Name() + " (" + FileName + ")");
-}
-
-void TvlSQLiteDataSource::First() {
-  CheckOpen();
-  pos_ = 0;
-  eof_ = rows_ == 0;
-}
-
-void TvlSQLiteDataSource::Next() {
-  CheckOpen();
-  if (pos_ + 1 < rows_)
-    ++pos_;
-  else
-    eof_ = true;
-}
-
-void TvlSQLiteDataSource::Prior() {
-  CheckOpen();
-  if (rows_ == 0) return;
-  eof_ = false;
-  if (pos_ > 0) --pos_;
-}
-
-TvlBookmark TvlSQLiteDataSource::GetBookmark() {
-  CheckOpen();
-  return rows_ == 0 ? 0 : pos_ + 1;
-}
-
-void TvlSQLiteDataSource::GotoBookmark(TvlBookmark b) {
-  CheckOpen();
-  if (b == 0 || b > rows_) throw TvlError(vlLoadStr(str::kBadPosition) + Name() + " (" + FileName + ")");
-  pos_ = static_cast<std::size_t>(b - 1);
-  eof_ = false;
-}
-
-int TvlSQLiteDataSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
-  return a < b ? -1 : a > b ? 1 : 0;
 }
 
 const TvlSQLiteDataSource::Cell& TvlSQLiteDataSource::At(int field) const {
   static const Cell kNullCell;
-  if (!active_ || rows_ == 0 || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return kNullCell;
-  return cells_[pos_ * defs_.size() + static_cast<std::size_t>(field)];
+  if (!HasRecord() || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return kNullCell;
+  return cells_[Position() * defs_.size() + static_cast<std::size_t>(field)];
 }
 
 bool TvlSQLiteDataSource::IsNull(int field) const { return At(field).Type == ctNull; }
