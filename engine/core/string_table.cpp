@@ -251,6 +251,15 @@ constexpr Entry kEntries[] = {
     {56414, "only one SELECT statement is read"},
     {56415, "Data source is not open: "},
     {56416, "No such position in "},
+    {56420, "Malformed vCard file "},
+    {56421, "the line has no \":\" between name and value"},
+    {56422, "a property outside BEGIN:VCARD and END:VCARD"},
+    {56423, "the card that begins here has no END:VCARD"},
+    {56424, "END:VCARD without BEGIN:VCARD"},
+    {56425, "unsupported vCard version "},
+    {56426, "unknown character set "},
+    {56427, "the file holds no BEGIN:VCARD"},
+    {56428, "cards are nested too deeply"},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),

@@ -53,6 +53,16 @@ inline constexpr int kNoTableOrQuery = 56413;
 inline constexpr int kOneSelectOnly = 56414;
 inline constexpr int kSourceNotOpen = 56415;
 inline constexpr int kBadPosition = 56416;
+// vCard files and data sources named by the user.
+inline constexpr int kMalformedVCard = 56420;  // followed by the file, kCsvLine, the line and the reason
+inline constexpr int kVCardNoColon = 56421;
+inline constexpr int kVCardOutsideCard = 56422;
+inline constexpr int kVCardEndMissing = 56423;
+inline constexpr int kVCardEndWithoutBegin = 56424;
+inline constexpr int kVCardVersion = 56425;     // followed by the version
+inline constexpr int kVCardCharset = 56426;     // followed by the character set
+inline constexpr int kVCardNone = 56427;
+inline constexpr int kVCardNesting = 56428;
 }  // namespace str
 
 }  // namespace vl

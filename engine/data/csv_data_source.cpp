@@ -1,10 +1,7 @@
 #include "engine/data/csv_data_source.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "engine/data/code_page.h"
+#include "engine/data/data_file.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 
@@ -121,32 +118,14 @@ void Unescape(std::string_view raw, std::string& out) {
 
 void TvlCsvDataSource::Open() {
   if (Active()) return;
-  std::ifstream in(FileName, std::ios::binary);
-  auto cannot = [this](const std::string& why) {
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + FileName + ": " + why);
-  };
-  if (!in) cannot(std::strerror(errno));
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) cannot(std::strerror(errno));
-  if (static_cast<std::uint64_t>(size) > kMaxFileSize) cannot(vlLoadStr(str::kFileTooLarge));
-  in.seekg(0, std::ios::beg);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), size)) cannot(std::strerror(errno));
-  OpenText(std::move(text), FileName);
+  OpenText(vlReadDataFile(FileName, kMaxFileSize), FileName);
 }
 
 void TvlCsvDataSource::OpenText(std::string text, const std::string& sourceName) {
   Close();
   if (text.size() > kMaxFileSize)
     throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
-  auto starts = [&text](const char* bom) { return text.compare(0, std::strlen(bom), bom) == 0; };
-  if (starts("\xFF\xFE") || starts("\xFE\xFF"))
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kUtf16File));
-  if (starts("\xEF\xBB\xBF")) {
-    text.erase(0, 3);
-    if (!vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
-  }
+  if (vlTakeUtf8Bom(text, sourceName) && !vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
   data_ = std::move(text);
   try {
     Parse(sourceName);
@@ -225,17 +204,6 @@ std::string_view TvlCsvDataSource::DisplayText(int field) const {
   return buffer;
 }
 
-void TvlCsvDataSource::ReadValue(int field, TvlValue& out) const {
-  const std::string_view text = DisplayText(field);
-  if (out.IsString())
-    out.Str().assign(text.data(), text.size());
-  else
-    out = TvlValue(std::string(text));
-}
-
-void TvlCsvDataSource::SaveBlobToStream(int field, std::ostream& out) const {
-  const std::string_view text = DisplayText(field);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
+void TvlCsvDataSource::ReadValue(int field, TvlValue& out) const { vlAssignText(out, DisplayText(field)); }
 
 }  // namespace vl

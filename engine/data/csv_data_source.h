@@ -40,7 +40,6 @@ class TvlCsvDataSource : public TvlRecordListSource {
   bool IsNull(int) const override { return false; }
   void ReadValue(int field, TvlValue& out) const override;
   std::string_view DisplayText(int field) const override;
-  void SaveBlobToStream(int field, std::ostream& out) const override;
 
   char Separator() const noexcept { return sep_; }
 

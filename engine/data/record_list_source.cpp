@@ -63,6 +63,11 @@ void TvlRecordListSource::GotoBookmark(TvlBookmark b) {
   RecordChanged();
 }
 
+void TvlRecordListSource::SaveBlobToStream(int field, std::ostream& out) const {
+  const std::string_view bytes = DisplayText(field);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 int TvlRecordListSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
   return a < b ? -1 : a > b ? 1 : 0;
 }

@@ -27,6 +27,10 @@ class TvlRecordListSource : public TvlDataSource {
   void FreeBookmark(TvlBookmark) override {}
   int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
 
+  // Every field of these sources is a text or has one: its content is the
+  // display text.
+  void SaveBlobToStream(int field, std::ostream& out) const override;
+
   std::size_t RecordCount() const noexcept { return count_; }
 
  protected:

@@ -109,13 +109,6 @@ TvlValue IntegerValue(std::int64_t v) {
   return TvlValue(static_cast<double>(v));
 }
 
-void AssignText(TvlValue& out, std::string_view text) {
-  if (out.IsString())
-    out.Str().assign(text.data(), text.size());
-  else
-    out = TvlValue(std::string(text));
-}
-
 struct DbCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
@@ -258,7 +251,7 @@ void TvlSQLiteDataSource::ReadValue(int field, TvlValue& out) const {
     case TvlFieldKind::fkString:
     case TvlFieldKind::fkMemo:
     case TvlFieldKind::fkFmtMemo:
-      AssignText(out, DisplayText(field));
+      vlAssignText(out, DisplayText(field));
       return;
     case TvlFieldKind::fkBoolean:
       if (c.Type == ctInteger) return void(out = TvlValue(i != 0));
@@ -281,7 +274,7 @@ void TvlSQLiteDataSource::ReadValue(int field, TvlValue& out) const {
   }
   // A value stored in another form than the column declares keeps its text
   // (or bytes) rather than turning into a wrong number.
-  AssignText(out, c.Type == ctText || c.Type == ctBlob ? Bytes(c) : DisplayText(field));
+  vlAssignText(out, c.Type == ctText || c.Type == ctBlob ? Bytes(c) : DisplayText(field));
 }
 
 std::string_view TvlSQLiteDataSource::DisplayText(int field) const {
@@ -315,11 +308,6 @@ std::string_view TvlSQLiteDataSource::DisplayText(int field) const {
   ReadValue(field, v);
   display_ = vlValueToText(v);
   return display_;
-}
-
-void TvlSQLiteDataSource::SaveBlobToStream(int field, std::ostream& out) const {
-  const std::string_view bytes = DisplayText(field);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vl

@@ -35,7 +35,6 @@ class TvlSQLiteDataSource : public TvlRecordListSource {
   bool IsNull(int field) const override;
   void ReadValue(int field, TvlValue& out) const override;
   std::string_view DisplayText(int field) const override;
-  void SaveBlobToStream(int field, std::ostream& out) const override;
 
  protected:
   const std::string& SourceFile() const override { return FileName; }
