@@ -260,6 +260,8 @@ constexpr Entry kEntries[] = {
     {56426, "unknown character set "},
     {56427, "the file holds no BEGIN:VCARD"},
     {56428, "cards are nested too deeply"},
+    {56429, "no file named"},
+    {56430, "name a table or a SELECT after \"#\""},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),

@@ -63,6 +63,8 @@ inline constexpr int kVCardVersion = 56425;     // followed by the version
 inline constexpr int kVCardCharset = 56426;     // followed by the character set
 inline constexpr int kVCardNone = 56427;
 inline constexpr int kVCardNesting = 56428;
+inline constexpr int kNoFileNamed = 56429;
+inline constexpr int kNameATable = 56430;
 }  // namespace str
 
 }  // namespace vl

@@ -118,6 +118,30 @@ struct StmtFinalizer {
 
 }  // namespace
 
+std::vector<std::string> vlSQLiteTables(const std::string& fileName) {
+  auto fail = [&fileName](const std::string& why) {
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + why);
+  };
+  if (fileName.empty()) fail(std::strerror(ENOENT));
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  std::unique_ptr<sqlite3, DbCloser> db(raw);
+  if (rc != SQLITE_OK) fail(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+  static constexpr char kSql[] =
+      "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+      "ORDER BY name";
+  sqlite3_stmt* rawStmt = nullptr;
+  if (sqlite3_prepare_v2(db.get(), kSql, -1, &rawStmt, nullptr) != SQLITE_OK) fail(sqlite3_errmsg(db.get()));
+  std::unique_ptr<sqlite3_stmt, StmtFinalizer> stmt(rawStmt);
+  std::vector<std::string> tables;
+  for (int src; (src = sqlite3_step(stmt.get())) != SQLITE_DONE;) {
+    if (src != SQLITE_ROW) fail(sqlite3_errmsg(db.get()));
+    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+    tables.push_back(vlUtf8ToSystemCodePage(name ? name : ""));
+  }
+  return tables;
+}
+
 void TvlSQLiteDataSource::Fail(int messageId, const std::string& detail) const {
   throw TvlError(vlLoadStr(messageId) + FileName + ": " + detail);
 }

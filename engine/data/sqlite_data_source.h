@@ -56,4 +56,8 @@ class TvlSQLiteDataSource : public TvlRecordListSource {
   mutable std::string display_;
 };
 
+// The tables and views of a SQLite file, in the order of their names;
+// raises TvlError naming the file when it cannot be read.
+std::vector<std::string> vlSQLiteTables(const std::string& fileName);
+
 }  // namespace vl
