@@ -71,6 +71,7 @@ TFormMain::~TFormMain() = default;
 // The components with the settings stored with the window.
 void TFormMain::CreateComponents() {
   vlReport1.Name = "vlReport1";
+  vlReport1.Owner = &Components;
   // "ReportForm": format level 25 and no embedded template.
   static constexpr char kReportForm[] = {0x19, 0x00, 0x00, 0x00};
   TvlStreamReader form(kReportForm, sizeof kReportForm);
@@ -101,15 +102,16 @@ void TFormMain::CreateActions() {
   ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
 }
 
-QToolButton* TFormMain::CreateSpeedButton(const char* name, int left, int top, QAction* action) {
-  auto* button = new QToolButton(this);
+// A flat button that takes its caption, glyph and click from its action; the
+// launcher's glyphs keep their colours at rest.
+TvlSpeedButton* TFormMain::CreateSpeedButton(const char* name, int left, int top, QAction* action) {
+  auto* button = new TvlSpeedButton(this);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, kButtonWidth, kButtonHeight);
-  button->setAutoRaise(true);
+  button->SetFlat(true);
+  button->SetGrayedInactive(false);
   button->setCursor(Qt::PointingHandCursor);
-  button->setDefaultAction(action);
-  button->setToolButtonStyle(action->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
-  button->setIconSize(QSize(kGlyphSize, kGlyphSize));
+  button->SetAction(action);
   return button;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QImage>
-#include <QToolButton>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "app/image_control.h"
 #include "app/launcher_components.h"
 #include "app/shape_control.h"
+#include "controls/speed_button.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
 #include "platform/graphics_types.h"
@@ -44,7 +44,7 @@ class TFormMain : public QWidget {
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
-  QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
+  TvlSpeedButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
               *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
               *SpeedButton7 = nullptr, *SpeedButton8 = nullptr;
   std::vector<QImage> ImageList1;
@@ -68,7 +68,7 @@ class TFormMain : public QWidget {
   void CreateComponents();
   void CreateControls();
   void CreateActions();
-  QToolButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
+  TvlSpeedButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
   void DesignTemplate();
 };
 

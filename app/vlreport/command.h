@@ -50,5 +50,6 @@ int RunLayout(const Args& args);
 int RunScript(const Args& args);
 int RunFormat(const Args& args);
 int RunRenderTemplate(const Args& args);
+int RunPrepare(const Args& args);
 
 }  // namespace vl::cli

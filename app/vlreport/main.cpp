@@ -31,6 +31,10 @@ const Command kCommands[] = {
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
+    {"prepare",
+     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT] "
+     "[--two-pass] [--out OUT.vlp] [--json]",
+     vl::cli::RunPrepare},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
 };
 

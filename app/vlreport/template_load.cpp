@@ -6,10 +6,9 @@
 #include "platform/recording_message_box.h"
 
 namespace vl::cli {
-namespace {
 
 // Engine messages end lines with a carriage return alone.
-std::string Lines(std::string text) {
+std::string MessageLines(std::string text) {
   std::string out;
   for (std::size_t k = 0; k < text.size(); ++k) {
     if (text[k] == '\r') {
@@ -21,8 +20,6 @@ std::string Lines(std::string text) {
   }
   return out;
 }
-
-}  // namespace
 
 bool IsDictionaryFile(const std::string& path) {
   return path.size() >= 4 && vlSameText(path.substr(path.size() - 4), ".vld");
@@ -51,7 +48,7 @@ void LoadTemplate(TvlReport& report, const std::string& path, const std::string&
       throw TvlError(password.empty() ? "the template is password protected: give --password"
                                       : "wrong password");
     default:
-      throw TvlError(Lines(box.Messages.empty() ? report.LastLoadMessage : box.Messages.back().Text));
+      throw TvlError(MessageLines(box.Messages.empty() ? report.LastLoadMessage : box.Messages.back().Text));
   }
 }
 

@@ -16,6 +16,8 @@ namespace vl::cli {
 void LoadTemplate(TvlReport& report, const std::string& path, const std::string& password = {});
 // Loads FILE.vld; the same failures.
 void LoadDictionary(TvlDataDictionary& dictionary, const std::string& path);
+// An engine message (lines ended by a carriage return alone) with newlines.
+std::string MessageLines(std::string text);
 // True when the path names a dictionary file (.vld, any case).
 bool IsDictionaryFile(const std::string& path);
 

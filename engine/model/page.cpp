@@ -1,5 +1,7 @@
 #include "engine/model/page.h"
 
+#include "engine/model/page_limits.h"
+
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
@@ -114,7 +116,16 @@ TvlValue TvlPage::GetProperty(const std::string& name) {
   if (n == "SIZE") return TvlValue(PaperSize);
   // While a report is prepared page formation answers the margins in use;
   // here the stored margins.
-  if (IsMarginName(n)) return TvlValue(Margin(Margins, n));
+  if (IsMarginName(n)) {
+    TvlPageLimits limits;
+    if (const TvlLimitsInUse& inUse = vlLimitsInUse(); inUse && inUse(*this, limits)) {
+      if (n == "LEFTMARGIN") return TvlValue(limits.Left);
+      if (n == "TOPMARGIN") return TvlValue(limits.Top);
+      if (n == "RIGHTMARGIN") return TvlValue(limits.Right);
+      return TvlValue(limits.Bottom);
+    }
+    return TvlValue(Margin(Margins, n));
+  }
   if (n == "ORIENTATION") return TvlValue(static_cast<std::int32_t>(Orientation));
   if (n == "PRINTTOPREVPAGE") return TvlValue(PrintToPrevPage);
   if (n == "STRETCHTOPRINTABLE") return TvlValue(!UseMargins);

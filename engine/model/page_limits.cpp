@@ -14,6 +14,11 @@ TvlPageLimits vlPageLimits(const TvlPage& page) {
           g.Bottom != 0 ? m.PaperHeightU - g.Bottom : m.OffsetYU + m.PrintableHeightU};
 }
 
+TvlLimitsInUse& vlLimitsInUse() {
+  static TvlLimitsInUse hook;
+  return hook;
+}
+
 void vlFillBandAlignContext(const TvlPage& page, TvlBandAlignContext& context) {
   const TvlPageLimits limits = vlPageLimits(page);
   context.Mode = vlState().DocMode;

@@ -3,6 +3,7 @@
 // against the engine's current page.
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/model/view_support.h"
 
@@ -19,6 +20,12 @@ struct TvlPageLimits {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 TvlPageLimits vlPageLimits(const TvlPage& page);
+
+// While a report is prepared, page formation answers the limits in use on
+// the page being built (the page's margin properties read them); unset, or
+// answering false, the stored margins are read.
+using TvlLimitsInUse = std::function<bool(const TvlPage& page, TvlPageLimits& limits)>;
+TvlLimitsInUse& vlLimitsInUse();
 
 // Fills what the page gives a view's band alignment: the engine's document
 // mode, the page's left and right limits and its objects in list order. The

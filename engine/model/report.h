@@ -21,6 +21,7 @@ class TvlStreamWriter;
 class TvlBand;
 class TvlDataset;
 class TvlPreview;
+class TvlComponent;
 
 // How the last LoadFromStream ended, for callers that report it themselves
 // (the command-line tool); the user has already seen any message.
@@ -94,6 +95,9 @@ class TvlReport {
 
   // ---- Preparation, preview and printing settings (published with the
   // owning window, not stored in templates). ----
+  // The host component (a form) whose components the templates name by
+  // plain name; not owned.
+  TvlComponent* Owner = nullptr;
   TvlDataset* Dataset = nullptr;  // not owned; the report of an rtMultiple run walks it
   TvlReportType ReportType = rtSimple;
   bool ShowProgress = true;

@@ -52,11 +52,16 @@ void TvlInterpretator::Compile(const std::vector<std::string>& source, std::vect
 
 void TvlInterpretator::Run(const std::vector<std::string>& compiled) {
   const std::size_t count = compiled.size();
-  std::uint64_t steps = 0;
+  std::uint64_t steps = 0, sinceCallback = 0;
+  const bool callsBack = stepCallback_ && stepInterval_ != 0;
   std::size_t i = 0;
   while (i < count) {
     if (stepLimit_ != 0 && ++steps > stepLimit_)
       throw TvlError(std::string(script_msg::kStepLimit) + " " + std::to_string(stepLimit_) + " steps");
+    if (callsBack && ++sinceCallback >= stepInterval_) {
+      sinceCallback = 0;
+      stepCallback_();
+    }
     const std::string& line = compiled[i];
     if (line.empty()) {
       ++i;

@@ -11,6 +11,7 @@
 // interpreter (table_interpretator.h) give them meaning.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,12 +56,21 @@ class TvlInterpretator {
   // The number of lines one Run may execute; 0 (the default) is no limit.
   void SetStepLimit(std::uint64_t steps) { stepLimit_ = steps; }
   std::uint64_t StepLimit() const { return stepLimit_; }
+  // Called after every interval lines of a run, so that a long script lets
+  // window events through (a progress window's Cancel); the callback may
+  // throw to end the run. An empty callback or interval 0 calls nothing.
+  void SetStepCallback(std::function<void()> callback, std::uint64_t interval) {
+    stepCallback_ = std::move(callback);
+    stepInterval_ = interval;
+  }
 
   TvlParser& Parser() { return parser_; }
 
  private:
   TvlParser parser_;
   std::uint64_t stepLimit_ = 0;
+  std::function<void()> stepCallback_;
+  std::uint64_t stepInterval_ = 0;
 };
 
 // Run-time messages.

@@ -3,7 +3,7 @@
 
 #include <unistd.h>
 
-#include <QToolButton>
+#include <QMouseEvent>
 #include <filesystem>
 #include <string>
 
@@ -57,10 +57,17 @@ class LauncherTemplates : public LauncherWindow {
     fs::remove_all(emptyFolder_);
   }
 
-  QToolButton* Button(int n) {
-    QToolButton* buttons[] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3,
-                              form.SpeedButton4, form.SpeedButton5, form.SpeedButton6};
-    return buttons[n - 1];
+  // Presses and releases the mouse on template button n, as the user does.
+  void ClickButton(int n) {
+    TvlSpeedButton* buttons[] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3,
+                                 form.SpeedButton4, form.SpeedButton5, form.SpeedButton6};
+    TvlSpeedButton* button = buttons[n - 1];
+    const QPointF at(button->width() / 2, button->height() / 2);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(button, &event);
+    }
   }
 
   const fs::path dataFolder_ = fs::path(VL_SOURCE_DIR) / "app" / "data";
@@ -75,7 +82,7 @@ TEST_F(LauncherTemplates, EachButtonLoadsItsEnvelopeIntoTheReport) {
   InFolder in(dataFolder_);
   for (int n : {1, 2, 3, 4, 5, 6, 2}) {  // and once more out of order
     SCOPED_TRACE(n);
-    Button(n)->click();
+    ClickButton(n);
     EXPECT_EQ(form.vlReport1.FileName, "Vlf/" + std::to_string(n) + ".vlf");
     EXPECT_EQ(form.vlReport1.ReportName, vlEnvelopeName(n));
     EXPECT_EQ(TemplateBytes(form.vlReport1), EnvelopeBytes(n));
@@ -86,16 +93,16 @@ TEST_F(LauncherTemplates, EachButtonLoadsItsEnvelopeIntoTheReport) {
 TEST_F(LauncherTemplates, WithoutTheVlfFolderTheReportKeepsWhatItHeld) {
   {
     InFolder in(emptyFolder_);
-    Button(3)->click();
+    ClickButton(3);
     EXPECT_EQ(form.vlReport1.Pages.Count(), 0) << "at start the report holds no template";
   }
   {
     InFolder in(dataFolder_);
-    Button(2)->click();
+    ClickButton(2);
   }
   const std::string held = TemplateBytes(form.vlReport1);
   InFolder in(emptyFolder_);
-  for (int n = 1; n <= 6; ++n) Button(n)->click();
+  for (int n = 1; n <= 6; ++n) ClickButton(n);
   EXPECT_EQ(form.vlReport1.FileName, "Vlf/2.vlf");
   EXPECT_EQ(TemplateBytes(form.vlReport1), held);
   EXPECT_TRUE(messages.Messages.empty()) << "a missing template is silent";

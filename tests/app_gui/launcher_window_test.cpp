@@ -60,20 +60,21 @@ TEST_F(LauncherWindow, ButtonsShowTheirActionsCaptions) {
                                QStringLiteral("信封模板（三）"), QStringLiteral("信封模板（四）"),
                                QStringLiteral("信封模板（五）"), QStringLiteral("信封模板（六）"),
                                QStringLiteral("访问主页"),       QStringLiteral("相关推荐")};
-  QToolButton* buttons[8] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
+  TvlSpeedButton* buttons[8] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
                              form.SpeedButton5, form.SpeedButton6, form.SpeedButton7, form.SpeedButton8};
   ASSERT_EQ(form.ActionList1.size(), 8u);
   for (int i = 0; i < 8; ++i) {
     SCOPED_TRACE(i + 1);
-    EXPECT_EQ(buttons[i]->defaultAction(), form.ActionList1[static_cast<size_t>(i)]);
-    EXPECT_EQ(buttons[i]->text(), captions[i]);
+    EXPECT_EQ(buttons[i]->Action(), form.ActionList1[static_cast<size_t>(i)]);
+    EXPECT_EQ(buttons[i]->Caption(), captions[i]);
+    EXPECT_TRUE(buttons[i]->Flat());
   }
   // The web buttons carry the 32 x 32 glyphs of the image list.
   ASSERT_EQ(form.ImageList1.size(), 2u);
   for (const QImage& glyph : form.ImageList1) EXPECT_EQ(glyph.size(), QSize(32, 32));
-  EXPECT_FALSE(form.SpeedButton7->icon().isNull());
-  EXPECT_FALSE(form.SpeedButton8->icon().isNull());
-  EXPECT_EQ(form.SpeedButton7->iconSize(), QSize(32, 32));
+  EXPECT_EQ(form.SpeedButton7->Glyph().size(), QSize(32, 32));
+  EXPECT_EQ(form.SpeedButton8->Glyph().size(), QSize(32, 32));
+  EXPECT_TRUE(form.SpeedButton1->Glyph().isNull());
 }
 
 TEST_F(LauncherWindow, ArtworkIsTheEmbeddedEnvelopePictureWithTheDesignHint) {
@@ -102,9 +103,9 @@ TEST_F(LauncherWindow, WebButtonsAskTheShellToOpenTheVendorPages) {
   TvlRecordingShell shell;
   TvlShell* previous = vlPlatform().Shell;
   vlInstallPlatform(TvlPlatform{nullptr, nullptr, &shell, nullptr});
-  form.SpeedButton7->click();
+  form.SpeedButton7->Click();
   shell.Succeeds = false;  // a failing shell is not reported
-  form.SpeedButton8->click();
+  form.SpeedButton8->Click();
   vlInstallPlatform(TvlPlatform{nullptr, nullptr, previous, nullptr});
 
   ASSERT_EQ(shell.Requests.size(), 2u);

@@ -1,0 +1,199 @@
+// Preparing reports: an A4 list (page header and footer, a master data band
+// with five text views) over CSV and SQLite, 10,000 and 100,000 records,
+// with and without stretching; and 10,000 envelopes (five address fields,
+// one envelope per record of a multiple report). Reported per run: records
+// per second, bytes per prepared page and the process's peak memory.
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/data/components.h"
+#include "engine/data/csv_data_source.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/sqlite_data_source.h"
+#include "engine/formation/formation.h"
+#include "engine/model/report.h"
+#include "engine/model/views.h"
+#include "engine/report/globals.h"
+
+namespace {
+
+using namespace vl;
+
+constexpr int kMaxRecords = 100000;
+
+struct Files {
+  std::string Db, Csv;
+  Files() {
+    const auto dir = std::filesystem::temp_directory_path() / ("vl_bench_prepare_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    Db = (dir / "people.db").string();
+    Csv = (dir / "people.csv").string();
+    std::filesystem::remove(Db);
+    sqlite3* db = nullptr;
+    sqlite3_open(Db.c_str(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE people(name TEXT, street TEXT, city TEXT, zip TEXT, country TEXT);"
+                 "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 100000)"
+                 " INSERT INTO people SELECT 'Person ' || i, i || ' Long Street', 'City ' || (i % 97),"
+                 " 10000 + i % 9000, 'Country' FROM k;",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    std::ofstream out(Csv, std::ios::binary);
+    out << "name,street,city,zip,country\n";
+    for (int i = 1; i <= kMaxRecords; ++i)
+      out << "Person " << i << ',' << i << " Long Street,City " << (i % 97) << ',' << 10000 + i % 9000
+          << ",Country\n";
+  }
+  ~Files() {
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(Db).parent_path(), ec);
+  }
+};
+
+Files& TheFiles() {
+  static Files files;
+  return files;
+}
+
+TvlGlobals& Globals() {
+  static TvlGlobals globals;
+  return globals;
+}
+
+const char* kFields[5] = {"name", "street", "city", "zip", "country"};
+
+TvlMemoView* AddMemo(TvlPage& page, const std::string& name, int left, int top, int width, const std::string& text,
+                     bool stretched) {
+  auto v = std::make_unique<TvlMemoView>();
+  v->Name = name;
+  v->Left = left;
+  v->Top = top;
+  v->Width = width;
+  v->Height = 16;
+  v->Flags = stretched ? (flStretched | flWordWrap) : 0;
+  v->Memo = {text};
+  TvlMemoView* raw = v.get();
+  page.Objects.push_back(std::move(v));
+  return raw;
+}
+
+void AddBand(TvlPage& page, std::uint8_t type, int top, int height, const std::string& name,
+             const std::string& source, bool stretched = false) {
+  auto v = std::make_unique<TvlBandView>();
+  v->Name = name;
+  v->FrameTyp = type;
+  v->Top = top;
+  v->Height = height;
+  v->FormatText = source;
+  if (stretched) v->Flags |= flStretched;
+  page.Objects.push_back(std::move(v));
+}
+
+// The host form with the dataset "People" over the chosen source, limited to n records.
+struct Host {
+  TvlForm Form{"BenchForm"};
+  TvlDBDataSet* People = nullptr;
+  Host(bool sqlite, int n) {
+    TvlDataSource* source = nullptr;
+    if (sqlite) {
+      auto& s = Form.Add<TvlSQLiteDataSource>("PeopleSource");
+      s.FileName = TheFiles().Db;
+      s.SQL = "SELECT * FROM people LIMIT " + std::to_string(n);
+      source = &s;
+    } else {
+      auto& s = Form.Add<TvlCsvDataSource>("PeopleSource");
+      s.FileName = TheFiles().Csv;
+      source = &s;
+    }
+    People = &Form.Add<TvlDBDataSet>("People");
+    People->SetDataSet(source);
+    People->RangeEnd = reCount;  // the CSV file holds 100,000 records
+    People->RangeEndCount = n;
+  }
+};
+
+void Report(benchmark::State& state, TvlReport& report, int records) {
+  state.counters["records/s"] = benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+  std::size_t bytes = 0;
+  for (int i = 0; i < report.EMFPages.Count(); ++i) bytes += report.EMFPages[i].Stream.Bytes().size();
+  state.counters["pages"] = report.EMFPages.Count();
+  state.counters["bytes/page"] = report.EMFPages.Count() ? static_cast<double>(bytes) / report.EMFPages.Count() : 0;
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Arguments: records, SQLite (1) or CSV (0), stretched (1) or not (0).
+void BM_ListReport(benchmark::State& state) {
+  Globals();
+  const int n = static_cast<int>(state.range(0));
+  const bool sqlite = state.range(1) != 0, stretched = state.range(2) != 0;
+  Host host(sqlite, n);
+  TvlReport report;
+  report.Owner = &host.Form;
+  report.ShowProgress = false;
+  TvlPage& page = *report.Pages.Add();
+  page.Margins = {38, 38, 38, 38};
+  AddBand(page, btPageHeader, 0, 30, "PageHeader1", "");
+  AddMemo(page, "Title", 38, 0, 300, "Addresses", false);
+  AddBand(page, btMasterData, 50, 18, "MasterData1", "People", stretched);
+  for (int k = 0; k < 5; ++k)
+    AddMemo(page, "Field" + std::to_string(k), 38 + 140 * k, 50, 130,
+            std::string("[People.\"") + kFields[k] + "\"]", stretched);
+  AddBand(page, btPageFooter, 1000, 20, "PageFooter1", "");
+  AddMemo(page, "PageNo", 38, 1000, 200, "Page [PAGE#]", false);
+  for (auto _ : state) {
+    report.Prepare();
+    benchmark::DoNotOptimize(report.EMFPages.Count());
+  }
+  Report(state, report, n);
+}
+BENCHMARK(BM_ListReport)
+    ->ArgNames({"records", "sqlite", "stretched"})
+    ->Args({10000, 0, 0})
+    ->Args({10000, 1, 0})
+    ->Args({10000, 0, 1})
+    ->Args({10000, 1, 1})
+    ->Args({100000, 0, 0})
+    ->Args({100000, 1, 0})
+    ->Args({100000, 0, 1})
+    ->Args({100000, 1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(1);
+
+// 10,000 envelopes: the whole report once per record.
+void BM_Envelopes(benchmark::State& state) {
+  Globals();
+  const int n = 10000;
+  Host host(false, n);
+  TvlReport report;
+  report.Owner = &host.Form;
+  report.ShowProgress = false;
+  report.ReportType = rtMultiple;
+  report.Dataset = host.People;
+  TvlPage& page = *report.Pages.Add();
+  page.PaperSize = 27;  // DL envelope, landscape
+  page.Orientation = 1;
+  page.ApplyPaper();
+  for (int k = 0; k < 5; ++k)
+    AddMemo(page, "Line" + std::to_string(k), 300, 200 + 20 * k, 300,
+            std::string("[People.\"") + kFields[k] + "\"]", false);
+  for (auto _ : state) {
+    report.Prepare();
+    benchmark::DoNotOptimize(report.EMFPages.Count());
+  }
+  Report(state, report, n);
+}
+BENCHMARK(BM_Envelopes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+
+}  // namespace
