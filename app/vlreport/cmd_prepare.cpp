@@ -3,9 +3,9 @@
 // command line are datasets on a host form, so templates find them by the
 // names they were designed with.
 
-#include <QString>
 #include <memory>
 
+#include "app/vlreport/cli_datasets.h"
 #include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
@@ -14,9 +14,6 @@
 #include "engine/core/error.h"
 #include "engine/core/text.h"
 #include "engine/data/components.h"
-#include "engine/data/csv_data_source.h"
-#include "engine/data/db_dataset.h"
-#include "engine/data/sqlite_data_source.h"
 #include "engine/formation/formation.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
@@ -29,34 +26,6 @@
 
 namespace vl::cli {
 namespace {
-
-// NAME=SOURCE: a CSV file, or a SQLite file followed by "#TABLE" or "#SELECT ...".
-void AddDataset(TvlForm& form, const std::string& given) {
-  const std::size_t eq = given.find('=');
-  if (eq == std::string::npos || eq == 0) throw UsageError{"--dataset needs NAME=SOURCE, not '" + given + "'"};
-  const std::string name = vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str()));
-  const std::string source = given.substr(eq + 1);
-  if (form.FindComponent(name)) throw UsageError{"--dataset " + given.substr(0, eq) + " is given twice"};
-  TvlDataSource* data = nullptr;
-  const std::size_t hash = source.find('#');
-  if (hash == std::string::npos) {
-    auto& csv = form.Add<TvlCsvDataSource>(name + "_Source");
-    csv.FileName = source;
-    data = &csv;
-  } else {
-    auto& sqlite = form.Add<TvlSQLiteDataSource>(name + "_Source");
-    sqlite.FileName = source.substr(0, hash);
-    const std::string what = vlTrim(source.substr(hash + 1));
-    if (what.empty()) throw UsageError{"--dataset " + given + ": name a table or a SELECT after '#'"};
-    if (what.size() > 7 && vlSameText(what.substr(0, 7), "SELECT "))
-      sqlite.SQL = vlFromQt(QString::fromUtf8(what.c_str()));
-    else
-      sqlite.TableName = vlFromQt(QString::fromUtf8(what.c_str()));
-    data = &sqlite;
-  }
-  auto& dataset = form.Add<TvlDBDataSet>(name);
-  dataset.SetDataSet(data);
-}
 
 nlohmann::ordered_json PagesJson(TvlReport& report) {
   nlohmann::ordered_json pages = nlohmann::ordered_json::array();
@@ -96,6 +65,7 @@ int RunPrepare(const Args& args) {
   ArgReader reader(args);
   const Args datasets = reader.Options("--dataset");
   const TvlVariables vars = ReadAssignments(reader, "--var");
+  const TvlVariables maps = ReadAssignments(reader, "--map");
   const std::string password = reader.Option("--password");
   const std::string out = reader.Option("--out");
   const bool twoPass = reader.Flag("--two-pass");
@@ -111,6 +81,7 @@ int RunPrepare(const Args& args) {
   report.Name = "vlReport1";
   report.Owner = &form;
   LoadTemplate(report, rest[0], password);
+  const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, maps);
   for (const auto& entry : vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
   if (twoPass) report.TwoPassReport = true;
   // No window: scripts run under the step budget instead of Cancel.

@@ -32,8 +32,8 @@ const Command kCommands[] = {
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
     {"prepare",
-     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT] "
-     "[--two-pass] [--out OUT.vlp] [--json]",
+     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] "
+     "[--password TEXT] [--two-pass] [--out OUT.vlp] [--json]",
      vl::cli::RunPrepare},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
 };
