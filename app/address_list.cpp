@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QStringList>
+#include <filesystem>
 
 #include "app/address_mapping_dialog.h"
 #include "engine/core/error.h"
@@ -94,12 +95,16 @@ bool TAddressList::Set(const std::string& given) {
   std::string spec = given;
   try {
     const TvlSourceSpec parsed = vlParseSourceSpec(given);
+    // Remembered with its whole path, so that it is found from any folder.
+    std::error_code ec;
+    const std::filesystem::path whole = std::filesystem::absolute(parsed.FileName, ec);
+    if (!ec) spec = whole.lexically_normal().string() + given.substr(parsed.FileName.size());
     if (parsed.Kind == TvlSourceKind::SQLite && parsed.Table.empty() && parsed.SQL.empty()) {
       const std::vector<std::string> tables = vlSQLiteTables(parsed.FileName);
       if (tables.size() > 1) {
         const std::string table = AskTable ? AskTable(parsed.FileName, tables) : std::string();
         if (table.empty()) return false;
-        spec = parsed.FileName + "#" + table;
+        spec += "#" + table;
       }
     }
   } catch (const TvlError& e) {

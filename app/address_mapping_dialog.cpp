@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRegularExpression>
@@ -27,7 +28,7 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(QStringLiteral("Choose the column of %1 that gives each envelope field.\n"
                                           "The choice is kept for lists with the same columns.")
-                               .arg(vlToQt(listName)),
+                               .arg(QFileInfo(vlToQt(listName)).fileName()),
                            this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
@@ -37,6 +38,8 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
     auto* label = new QLabel(QString::fromLatin1(kFieldLabels[f]), this);
     auto* combo = new QComboBox(this);
+    combo->setMinimumWidth(150);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->setObjectName(QString::fromLatin1(vlEnvelopeVariable(f)));
     combo->addItem(QStringLiteral("(none)"));
     for (const std::string& c : columns_) combo->addItem(vlToQt(c));
