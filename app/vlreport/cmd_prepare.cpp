@@ -5,24 +5,15 @@
 
 #include <memory>
 
-#include "app/vlreport/cli_datasets.h"
-#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
-#include "app/vlreport/template_load.h"
+#include "app/vlreport/prepare_template.h"
 #include "engine/core/engine_state.h"
-#include "engine/core/error.h"
-#include "engine/core/text.h"
 #include "engine/data/components.h"
-#include "engine/formation/formation.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
-#include "engine/report/globals.h"
-#include "platform/platform.h"
-#include "platform/qt/qt_text.h"
-#include "platform/recording_message_box.h"
 
 namespace vl::cli {
 namespace {
@@ -63,36 +54,15 @@ nlohmann::ordered_json PagesJson(TvlReport& report) {
 
 int RunPrepare(const Args& args) {
   ArgReader reader(args);
-  const Args datasets = reader.Options("--dataset");
-  const TvlVariables vars = ReadAssignments(reader, "--var");
-  const TvlVariables maps = ReadAssignments(reader, "--map");
-  const std::string password = reader.Option("--password");
+  const PrepareOptions options = ReadPrepareOptions(reader);
   const std::string out = reader.Option("--out");
-  const bool twoPass = reader.Flag("--two-pass");
   const bool json = reader.Flag("--json");
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one template file"};
 
-  TvlGlobals* globals = vlGlobals();
-  if (!globals) throw TvlError("The engine's globals are not created");
   TvlForm form("FormMain");
-  for (const std::string& d : datasets) AddDataset(form, d);
   TvlReport report;
-  report.Name = "vlReport1";
-  report.Owner = &form;
-  LoadTemplate(report, rest[0], password);
-  const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, maps);
-  for (const auto& entry : vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
-  if (twoPass) report.TwoPassReport = true;
-  // No window: scripts run under the step budget instead of Cancel.
-  report.ShowProgress = false;
-
-  TvlRecordingMessageBox quiet;
-  TvlMessageBox* previous = vlPlatform().MessageBox;
-  vlInstallPlatform(TvlPlatform{&quiet, nullptr, nullptr, nullptr});
-  report.Prepare();
-  vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
-  if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
+  PrepareTemplate(form, report, rest[0], options);
 
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
