@@ -301,6 +301,15 @@ constexpr Entry kEntries[] = {
     {56835, "a \"-\" needs a page number after it, except at the end"},
     {56836, "The printer could not start printing"},
     {56837, "The printer could not print the job"},
+    {56840, "Feed calibration"},
+    {56841, "Feed calibration..."},
+    {56842, "Shift right (mm):"},
+    {56843, "Shift down (mm):"},
+    {56844, "Turn upside down (envelopes fed the other way round)"},
+    {56845, "Print &test page"},
+    {56846, "Feed calibration test page"},
+    {56847, "Print the test page, measure how far the frames lie from the paper's edges (the inner frame 10 mm), and shift by the difference."},
+    {56848, "Right-click for the printer's feed calibration"},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),

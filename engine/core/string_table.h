@@ -62,6 +62,16 @@ inline constexpr int kRangeTwoDashes = 56834;
 inline constexpr int kRangeNoEnd = 56835;
 inline constexpr int kCannotStartPrinting = 56836;
 inline constexpr int kCannotPrintJob = 56837;
+// Feed calibration of a printer.
+inline constexpr int kFeedCalibration = 56840;   // dialog caption, followed by " - " and the printer
+inline constexpr int kFeedCalibrationMenu = 56841;
+inline constexpr int kFeedShiftRight = 56842;
+inline constexpr int kFeedShiftDown = 56843;
+inline constexpr int kFeedTurned = 56844;
+inline constexpr int kFeedPrintTestPage = 56845;
+inline constexpr int kFeedTestPage = 56846;
+inline constexpr int kFeedHint = 56847;
+inline constexpr int kFeedCalibrationTip = 56848;
 inline constexpr int kUnableToOpenDataset = 56400;
 inline constexpr int kMissing = 56401;
 // Preparation run.
