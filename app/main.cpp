@@ -10,6 +10,8 @@
 
 #include "app/engine_startup.h"
 #include "app/main_form.h"
+#include "engine/output/qt/help_window.h"
+#include "engine/output/qt/preview_form.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
   }
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
+  // The report's ShowPrepared opens the preview window.
+  vl::vlInstallPreviewWindow();
+  vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
 
   vl::TFormMain formMain;
   formMain.show();
