@@ -204,7 +204,8 @@ TEST_F(PrintForm, FeedCalibrationIsReachedFromThePrinterAndStoredOnOk) {
       feed.accept();
     else
       feed.reject();
-    EXPECT_EQ(vlReadFeedCalibration("Office laser"), ok ? TvlFeedCalibration{15, -8, true} : TvlFeedCalibration{});
+    const TvlFeedCalibration stored = ok ? TvlFeedCalibration{15, -8, true} : TvlFeedCalibration{};
+    EXPECT_EQ(vlReadFeedCalibration("Office laser"), stored);
   }
   EXPECT_TRUE(vlReadFeedCalibration("Envelope printer").IsNone());
   TvlFeedCalibrationForm again;
