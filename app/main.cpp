@@ -1,7 +1,12 @@
 // The envelope printer's entry: engine start-up first, then the launcher
 // window, then the event loop until the window closes.
+//   vellora [--addresses FILE]   FILE: an address list to put in force (a
+//                                CSV or vCard file, a SQLite FILE#TABLE)
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "app/engine_startup.h"
 #include "app/main_form.h"
@@ -13,6 +18,15 @@ int main(int argc, char** argv) {
   // The Qt platform facilities need the application object, so it exists
   // before the engine's start-up registration, which uses them.
   QApplication app(argc, argv);
+  std::string addresses;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--addresses") == 0 && i + 1 < argc) {
+      addresses = argv[++i];
+    } else {
+      std::fprintf(stderr, "usage: vellora [--addresses FILE]\n");
+      return 2;
+    }
+  }
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
   // The report's ShowPrepared opens the preview window.
@@ -21,5 +35,7 @@ int main(int argc, char** argv) {
 
   vl::TFormMain formMain;
   formMain.show();
+  // A list that cannot be read says so and leaves the one in force before.
+  if (!addresses.empty()) formMain.SetAddressList(addresses);
   return app.exec();
 }

@@ -339,6 +339,19 @@ void TvlQtCanvas::DoFillRegion(const TvlRegion& region) {
   for (const TvlRect& r : region.Rects()) painter_->fillRect(ToQt(r), brush);
 }
 
+void TvlQtCanvas::SetHalfTurn(const TvlRect& about) {
+  if (!painter_) return;
+  if (vlRectEmpty(HalfTurn())) unturned_ = painter_->worldTransform();
+  TvlCanvas::SetHalfTurn(about);
+  if (vlRectEmpty(about)) {
+    painter_->setWorldTransform(unturned_);
+    return;
+  }
+  // x' = left + right - x, y' = top + bottom - y: a point turned about the centre.
+  const QTransform turn(-1, 0, 0, -1, about.Left + about.Right, about.Top + about.Bottom);
+  painter_->setWorldTransform(turn * unturned_);
+}
+
 void TvlQtCanvas::ClipChanged() {
   if (!painter_) return;
   if (ClipRegion()) painter_->setClipRegion(ToQt(*ClipRegion()));

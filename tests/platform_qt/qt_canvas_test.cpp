@@ -99,6 +99,22 @@ TEST_F(QtCanvas, TurnedTextReadsUpwardFromItsOrigin) {
   EXPECT_GT(top, 2 * bottom);
 }
 
+TEST_F(QtCanvas, AHalfTurnTurnsFiguresAndLaterClipsAboutTheCentreUntilItEnds) {
+  TvlQtImageCanvas c(100, 60);
+  c.SetSolidBrush(clBlack);
+  c.SetHalfTurn({0, 0, 100, 60});
+  c.FillRect({10, 10, 30, 20});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(70, 40), QPoint(89, 49)));
+  // A clip set while turned turns with the drawing.
+  c.SelectClipRegion(TvlRegion(TvlRect{0, 0, 50, 60}));
+  c.FillRect({0, 0, 100, 5});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(50, 40), QPoint(99, 59)));
+  c.SelectClipRegion(std::nullopt);
+  c.SetHalfTurn({});
+  c.FillRect({0, 0, 5, 5});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(0, 0), QPoint(99, 59)));
+}
+
 TEST_F(QtCanvas, WindowsFaceNamesFindTheirInstalledTwins) {
   const struct {
     const char* Face;
