@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/image_control.h"
-#include "app/launcher_components.h"
 #include "app/shape_control.h"
 #include "controls/speed_button.h"
+#include "designer/designer_component.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
 #include "platform/graphics_types.h"
