@@ -239,7 +239,9 @@ TvlDock* TvlDesignerForm::Dock(const std::string& name) const {
 TvlSpeedButton* TvlDesignerForm::AddButton(TvlToolBar* toolbar, const std::string& command, int tag) {
   auto* button = new TvlTBButton(toolbar);
   button->setObjectName(QString::fromStdString(command) + QStringLiteral("Button"));
+  button->ShowActionCaption = false;
   button->SetAction(Command(command));
+  button->setToolTip(Command(command)->toolTip());
   button->Tag = tag;
   button->SetGrayedInactive(Options.GrayButtons);
   return button;

@@ -157,6 +157,8 @@ class TvlDesignerForm : public TvlReportDesigner {
   void CycleUnits();
   // Keyboard map of the window; true when the key was used.
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+  // Closing (Exit, the window's close box): the save-changes question first.
+  void done(int result) override;
 
   // Settings (read when shown, written on close).
   void LoadSettings();
@@ -172,7 +174,6 @@ class TvlDesignerForm : public TvlReportDesigner {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void done(int result) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
