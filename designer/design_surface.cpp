@@ -147,6 +147,23 @@ QRect TvlDesignerPage::SelectionRect() const {
   return r;
 }
 
+void TvlDesignerPage::SettleGeometry() {
+  TvlPage* page = Page();
+  if (!page) return;
+  QImage scratch(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+  QPainter painter(&scratch);
+  TvlEngineState& st = vlState();
+  const TvlDocMode mode = st.DocMode;
+  st.DocMode = TvlDocMode::dmDesign;
+  st.CurPage = page;
+  TvlQtCanvas canvas(painter, {scratch.width(), scratch.height()}, 96, 96);
+  for (const auto& v : page->Objects) {
+    v->Draw(canvas);
+    v->Canvas = nullptr;
+  }
+  st.DocMode = mode;
+}
+
 void TvlDesignerPage::ComputeGroupBounds() {
   TvlPage* page = Page();
   LeftTop = QPoint(10000, 10000);
@@ -258,6 +275,7 @@ void TvlDesignerPage::PaintPage(QPainter& painter, const QRect& area) {
     v.DrawOffsetX = v.DrawOffsetY = 0;
     canvas.SetCharSpacing(0);
     v.Draw(canvas);
+    v.Canvas = nullptr;  // the surface lives for this paint only
     canvas.SetCharSpacing(0);
     if (!v.Script.empty())
       painter.drawImage(v.Left + 1, v.Top + 1, vlDesignerGlyph(TvlDesignerGlyph::ScriptMark));
@@ -906,6 +924,7 @@ void TvlDesignerPage::FinishLine() {
   QPainter painter(&scratch);
   TvlQtCanvas canvas(painter, {1, 1}, 96, 96);
   v.Draw(canvas);
+  v.Canvas = nullptr;
   ComputeGroupBounds();
   form_.SelectionChanged();
   form_.RecordUndo(ukInsert);
@@ -958,7 +977,8 @@ TvlView* TvlDesignerPage::NearestObject(TvlView& from, int key) const {
       else if (t > B) gap = t - B;
       else if (t <= T && b >= B) gap = 0;
       else gap = t - T;
-      if ((key == Qt::Key_Right && l <= L) || (key == Qt::Key_Left && r >= R)) gap = 10000;
+      // Objects behind the arrow are no candidates at all.
+      if ((key == Qt::Key_Right && l <= L) || (key == Qt::Key_Left && r >= R)) continue;
       if (key == Qt::Key_Right)
         score = gap + (l < R ? l - L : l - R);
       else
@@ -968,7 +988,7 @@ TvlView* TvlDesignerPage::NearestObject(TvlView& from, int key) const {
       else if (l > R) gap = l - R;
       else if (l <= L && r >= R) gap = 0;
       else gap = l - L;
-      if ((key == Qt::Key_Down && t <= T) || (key == Qt::Key_Up && b >= B)) gap = 10000;
+      if ((key == Qt::Key_Down && t <= T) || (key == Qt::Key_Up && b >= B)) continue;
       if (key == Qt::Key_Down)
         score = gap + (t < B ? t - T : t - B);
       else

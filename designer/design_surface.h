@@ -46,6 +46,9 @@ class TvlDesignerPage : public QWidget {
   // Places and sizes the surface for the current page.
   void SetPage();
   void ComputeGroupBounds();
+  // Every object drawn once off-screen, so that views settle their geometry
+  // (bands spanning the page).
+  void SettleGeometry();
   // Repaints a rectangle of the surface, or the whole surface.
   void RepaintRect(const QRect& r) { update(r); }
   void RepaintAll() { update(); }

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <algorithm>
+#include <set>
 
 #include "designer/design_surface.h"
 #include "designer/designer_clipboard.h"
@@ -57,6 +58,14 @@ void TvlDesignerForm::SetCurrentPage(int n) {
   if (Page && Page != Report.Pages[n]) ClearSelection();
   curPage_ = n;
   Page = Report.Pages[n];
+  // Undo steps find objects by ID: a view made outside the object factory
+  // (ID 0) or sharing an ID gets a fresh one.
+  std::set<std::int32_t> ids;
+  for (const auto& v : Page->Objects)
+    if (v->ID == 0 || !ids.insert(v->ID).second) {
+      v->ID = ++vlState().LastViewId;
+      ids.insert(v->ID);
+    }
   vlState().CurPage = Page;
   ShowPageForm(Page->PageType == ptDialog);
   scroll_->horizontalScrollBar()->setValue(0);
@@ -70,6 +79,7 @@ void TvlDesignerForm::SetCurrentPage(int n) {
   ResetSelection();
   ApplyBandOrder();
   surface_->AnchorObject = nullptr;
+  surface_->SettleGeometry();
   surface_->update();
   for (const auto& listener : PageChangedListeners) listener();
 }
