@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/addins/barcode/barcode_addin.h"
 #include "engine/data/database_library.h"
 #include "engine/model/bracket_text.h"
 #include "engine/model/scratch_canvas.h"
@@ -33,6 +34,8 @@ void vlStartEngine() {
   vlSetScratchCanvas(scratch);
   // Views' brackets go through the report's value resolution.
   vlBracketHooks().Text = [](TvlView&, const std::string& bracket) { return vlBracketText(std::string_view(bracket)); };
+  // The add-in view classes this program carries.
+  vlRegisterBarCodeView();
 }
 
 }  // namespace vl

@@ -4,8 +4,8 @@
 namespace vl {
 
 // Attaches the printer model to the installed platform printers, creates
-// the engine-wide objects and registers the standard and database function
-// libraries.
+// the engine-wide objects, registers the standard and database function
+// libraries and the add-in view classes.
 void vlStartEngine();
 
 }  // namespace vl

@@ -4,6 +4,22 @@
 #include "engine/core/error.h"
 
 namespace vl {
+namespace {
+
+// Whether a line of the error text (lines end with a carriage return) is
+// the class name.
+bool Listed(const std::string& text, const std::string& name) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\r', start);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(start, end - start, name) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
 
 bool TvlAddInRegistry::Register(TvlAddInClass entry) {
   if (entries_.size() >= kMaxEntries || Find(entry.ClassName) || !entry.Create) return false;
@@ -43,8 +59,11 @@ std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className) {
       if (!cls) {
         TvlEngineState& st = vlState();
         st.ErrorFlag = true;
-        st.ErrorText += className;
-        st.ErrorText += '\r';
+        // A template with many objects of a missing class names it once.
+        if (!Listed(st.ErrorText, className)) {
+          st.ErrorText += className;
+          st.ErrorText += '\r';
+        }
         throw TvlClassNotFoundError(st.ErrorText);
       }
       view = cls->Create();

@@ -45,8 +45,9 @@ TvlAddInRegistry& vlAddIns();
 // gets the next value of the engine's view counter as its ID.
 //
 // An unregistered add-in class sets the engine's error flag, appends the class
-// name and a carriage return to the engine's error text and raises
-// TvlClassNotFoundError carrying that accumulated text.
+// name and a carriage return to the engine's error text (unless the text
+// names it already) and raises TvlClassNotFoundError carrying that
+// accumulated text.
 std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className);
 
 // The class name of a view: the built-in class for codes 0 to 4, the

@@ -130,6 +130,10 @@ class TvlView : public TvlObject {
  protected:
   // The minor record version this class writes.
   virtual std::uint8_t RecordMinorVersion() const { return 0; }
+  // Called by Print once the object's script has run and the object is
+  // visible, just before its record is written: a class fills what its
+  // printing form writes (an add-in expands its own texts here).
+  virtual void PreparePrint() {}
   // Record version read with the common part (both 0 before stream version 24).
   std::uint8_t RecordMajor = kViewRecordMajor, RecordMinor = 0;
 };

@@ -14,11 +14,12 @@ bool HasLine(const TvlView& v, std::uint16_t line) { return (v.FrameTyp & line) 
 }  // namespace
 
 std::int32_t TvlView::DrawRight() const {
-  return vlRound((SavedGeometry.Left + SavedGeometry.Width) * DrawScaleX + DrawOffsetX);
+  // In floating point: a damaged template's geometry may not add up in 32 bits.
+  return vlRound((static_cast<double>(SavedGeometry.Left) + SavedGeometry.Width) * DrawScaleX + DrawOffsetX);
 }
 
 std::int32_t TvlView::DrawBottom() const {
-  return vlRound((SavedGeometry.Top + SavedGeometry.Height) * DrawScaleY + DrawOffsetY);
+  return vlRound((static_cast<double>(SavedGeometry.Top) + SavedGeometry.Height) * DrawScaleY + DrawOffsetY);
 }
 
 void TvlView::BeginDraw() {

@@ -34,6 +34,7 @@ void TvlView::Print(TvlPrintSink& sink) {
   if (hooks.BeforePrint) hooks.BeforePrint(*this);
   if (hooks.RunScript) hooks.RunScript(*this);
   if (!Visible) return;
+  PreparePrint();
   TagRestorer restoreTag(*this);
   if (Tag.find('[') != std::string::npos && hooks.ExpandText) Tag = hooks.ExpandText(*this, Tag);
 

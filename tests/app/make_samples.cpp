@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/addins/barcode/barcode_addin.h"
+#include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
 #include "engine/model/stream_writer.h"
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
   report.Password.clear();
 
   // Views of add-in classes that the command-line tool does not register.
-  for (const char* cls : {"TvlChartView", "TvlBarcodeView"}) {
+  for (const char* cls : {"TvlChartView", "TvlGaugeView"}) {
     vlAddIns().Register({cls, [] { return std::unique_ptr<TvlView>(new TvlMemoView()); }, {}});
     report.Pages[0]->Objects.push_back(vlCreateView(otAddIn, cls));
   }
@@ -54,5 +56,25 @@ int main(int argc, char** argv) {
   std::string prepared;
   vlReadFile(dir + "/sample.vlp", prepared);
   vlWriteFileAtomically(dir + "/damaged.vlp", prepared.substr(0, prepared.size() - 10));
+
+  // Barcodes, which the command-line tool draws: a QR code on the first
+  // page, a Code 128 on the second.
+  vlRegisterBarCodeView();
+  TvlReport codes;
+  const struct {
+    std::uint8_t Symbology;
+    const char* Code;
+    std::int32_t Width, Height;
+  } kCodes[] = {{bcQRCode, "Hello envelope", 110, 110}, {bcCode128, "VL-2024-0001", 260, 60}};
+  for (const auto& c : kCodes) {
+    auto view = vlCreateView(otAddIn, kBarCodeClassName);
+    auto& code = static_cast<TvlBarCodeView&>(*view);
+    code.Name = "Code" + std::to_string(codes.Pages.Count() + 1);
+    code.Symbology = c.Symbology;
+    code.Code = c.Code;
+    code.Left = 40, code.Top = 40, code.Width = c.Width, code.Height = c.Height;
+    codes.Pages.Add()->Objects.push_back(std::move(view));
+  }
+  codes.SaveToFile(dir + "/barcodes.vlf");
   return 0;
 }

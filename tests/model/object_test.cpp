@@ -151,6 +151,13 @@ TEST(ObjectFactory, UnregisteredAddInsAccumulateInTheErrorText) {
   } catch (const TvlClassNotFoundError& e) {
     EXPECT_STREQ(e.what(), "TvlChartView\rTvlBarcodeView\r");
   }
+  // A class that is missing again is named once.
+  try {
+    vlCreateView(otAddIn, "TvlChartView");
+    FAIL();
+  } catch (const TvlClassNotFoundError& e) {
+    EXPECT_STREQ(e.what(), "TvlChartView\rTvlBarcodeView\r");
+  }
   EXPECT_TRUE(vlState().ErrorFlag);
   vlState().ClearError();
 }
