@@ -387,7 +387,7 @@ void TvlDesignerForm::CreateToolBars() {
   standard->DockInto(top, 0, 0);
   ToolBar("Text")->DockInto(top, standard->width(), 0);
   ToolBar("Rectangle")->DockAtEnd(top);
-  ToolBar("Tools")->DockInto(top, ToolBar("Rectangle")->width(), 0);
+  ToolBar("Tools")->DockInto(top, standard->width() + ToolBar("Text")->width(), 0);
   objects->DockInto(left, 0, 0);
   ToolBar("Alignment")->DockInto(right, 0, 0);
   // A toolbar that holds no control beside its grip stays hidden until
