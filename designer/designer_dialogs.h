@@ -19,6 +19,7 @@ namespace vl {
 class TvlPage;
 class TvlReport;
 class TvlView;
+struct TvlPopupEntry;
 
 struct TvlDesignerDialogs {
   // Filters are "Caption (*.ext)|*.ext" pairs; filter is 1-based, in and out.
@@ -50,6 +51,10 @@ struct TvlDesignerDialogs {
   // The band editors: data source of data and cross-data bands, group
   // condition of group headers; unset: nothing.
   std::function<bool(QWidget* owner, TvlView& band)> BandEditor;
+  // A view's context-menu entry that needs a dialog (a text view's
+  // "Variable format..." and "Font..."); true when it was handled. Unset or
+  // false: the entry's own action runs.
+  std::function<bool(QWidget* owner, TvlView& view, const TvlPopupEntry& entry)> PopupEntry;
   // Help at a context (0: contents).
   std::function<void(int context)> ShowHelp;
 };

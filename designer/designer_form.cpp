@@ -22,6 +22,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/report.h"
+#include "engine/model/views.h"
 
 namespace vl {
 
@@ -432,8 +433,55 @@ void TvlDesignerForm::SetTool(int tag, bool sticky) {
   }
 }
 
+// The surface's menu, followed by the entries the topmost selected object
+// declares (its context menu as data); choosing one acts on the whole
+// selection inside one change.
 void TvlDesignerForm::ShowSurfaceMenu(QPoint global) {
-  surfaceMenu_->popup(global);
+  QMenu menu(this);
+  menu.addActions(surfaceMenu_->actions());
+  const std::vector<TvlView*> selected = Selection();
+  std::vector<TvlPopupEntry> entries;
+  if (!selected.empty()) selected.back()->DefinePopupMenu(entries);
+  TvlView* source = selected.empty() ? nullptr : selected.back();
+  for (const TvlPopupEntry& entry : entries) {
+    if (entry.Action == TvlPopupAction::Separator) {
+      menu.addSeparator();
+      continue;
+    }
+    QAction* item = menu.addAction(vlStr(entry.CaptionId));
+    item->setEnabled(entry.Enabled && !vlRestricted(dsNoModifyObject));
+    if (entry.Action == TvlPopupAction::Stretched || source->Typ != otMemo || entry.Tag >= mmFlag) {
+      item->setCheckable(true);
+      item->setChecked(entry.Checked);
+    }
+    connect(item, &QAction::triggered, this, [this, entry, source] { RunPopupEntry(entry, *source); });
+  }
+  menu.exec(global);
+}
+
+void TvlDesignerForm::RunPopupEntry(const TvlPopupEntry& entry, TvlView& source) {
+  if (auto& hook = vlDesignerDialogs().PopupEntry; hook && hook(this, source, entry)) {
+    RedrawPage();
+    return;
+  }
+  const std::vector<TvlView*> selected = Selection();
+  RecordUndo(ukEdit);
+  if (entry.Action == TvlPopupAction::Stretched)
+    TvlView::SetStretched(selected, !entry.Checked);
+  else if (source.Typ == otMemo)
+    vlMemoMenuAction(entry, selected);
+  else if (source.Typ == otPicture)
+    TvlPictureView::SetPictureFlag(selected, static_cast<std::uint16_t>(entry.Tag), !entry.Checked);
+  else if (source.Typ == otBand)
+    for (TvlView* v : selected)
+      if (v->Typ == otBand && !(v->Restrictions & rsDontModify)) {
+        if (entry.Checked)
+          v->Flags &= static_cast<std::uint16_t>(~entry.Tag);
+        else
+          v->Flags |= static_cast<std::uint16_t>(entry.Tag);
+      }
+  RedrawPage();
+  SelectionChanged();
 }
 
 // ---- Showing, closing and the caption ----

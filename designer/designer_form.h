@@ -125,6 +125,8 @@ class TvlDesignerForm : public TvlReportDesigner {
   // The tool of the objects toolbar (its tag); sticky tools stay after an insertion.
   void SetTool(int tag, bool sticky = false);
   void ShowSurfaceMenu(QPoint global);
+  // A view's context-menu entry chosen for the selection.
+  void RunPopupEntry(const TvlPopupEntry& entry, TvlView& source);
   // Changes every selected object that may be modified, recording one edit
   // step first: the formatting commands' common path.
   void ApplyToSelection(const std::function<void(TvlView&)>& change);

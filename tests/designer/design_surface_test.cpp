@@ -2,6 +2,8 @@
 // selecting, moving and resizing with and without the grid, the keyboard,
 // undo and redo, the history bound and the clipboard across templates.
 
+#include <algorithm>
+
 #include "designer/designer_clipboard.h"
 #include "tests/designer/designer_fixture.h"
 
@@ -217,6 +219,25 @@ TEST_F(Surface, UndoAndRedoRestoreTheTemplateExactly) {
   form->SelectObject("A");
   Key(Qt::Key_Left, Qt::ControlModifier);
   EXPECT_FALSE(form->Command("Redo")->isEnabled());
+}
+
+TEST_F(Surface, AViewsContextEntryActsOnTheWholeSelectionInOneChange) {
+  TvlView* a = AddMemo("A", 40, 40);
+  TvlView* b = AddMemo("B", 100, 40);
+  Open();
+  form->SelectAll();
+  std::vector<TvlPopupEntry> entries;
+  b->DefinePopupMenu(entries);
+  const auto stretched = std::find_if(entries.begin(), entries.end(),
+                                      [](const TvlPopupEntry& e) { return e.Action == TvlPopupAction::Stretched; });
+  ASSERT_NE(stretched, entries.end());
+  const bool was = (b->Flags & flStretched) != 0;
+  const std::string before = Bytes();
+  form->RunPopupEntry(*stretched, *b);
+  EXPECT_EQ((a->Flags & flStretched) != 0, !was);
+  EXPECT_EQ((b->Flags & flStretched) != 0, !was);
+  form->Undo();
+  EXPECT_EQ(Bytes(), before);
 }
 
 TEST_F(Surface, TheHistoryDropsItsOldestStep) {
