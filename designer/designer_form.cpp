@@ -388,13 +388,14 @@ void TvlDesignerForm::CreateToolBars() {
   standard->DockInto(top, 0, 0);
   ToolBar("Text")->DockInto(top, standard->width(), 0);
   ToolBar("Rectangle")->DockAtEnd(top);
-  ToolBar("Tools")->DockInto(top, standard->width() + ToolBar("Text")->width(), 0);
   objects->DockInto(left, 0, 0);
   ToolBar("Alignment")->DockInto(right, 0, 0);
   // A toolbar that holds no control beside its grip stays hidden until
   // another part fills it.
   for (auto& [name, bar] : toolbars_)
     if (bar->Controls().size() < 2) bar->SetShown(false);
+  // The extra tools follow the standard toolbar in its row.
+  ToolBar("Tools")->DockInto(top, standard->x() + standard->width(), standard->y());
 
   QMenu* menu = Menu("Toolbars");
   const std::pair<const char*, int> items[] = {{"Standard", 56849}, {"Text", 56850}, {"Rectangle", 56851},

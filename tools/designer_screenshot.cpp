@@ -14,6 +14,8 @@
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
 #include "engine/model/report.h"
+#include "platform/memory_settings_store.h"
+#include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +26,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
+  // The window as it first opens, whatever an earlier run left in the settings.
+  vl::TvlMemorySettingsStore settings;
+  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings});
   QCursor::setPos(0, 0);
   vl::TFormMain formMain;
   formMain.vlReport1.LoadFromFile(vl::vlTemplatePath(1));
