@@ -1,5 +1,7 @@
 #include "designer/design_surface.h"
 
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -83,6 +85,7 @@ TvlDesignerPage::TvlDesignerPage(TvlDesignerForm& form, QWidget* parent) : QWidg
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
+  setAcceptDrops(true);
 }
 
 TvlPage* TvlDesignerPage::Page() const { return form_.Page; }
@@ -483,10 +486,12 @@ QPoint TvlDesignerPage::SnapLineStart(QPoint p) const {
 
 void TvlDesignerPage::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (!buttonHeld_)
+  if (!buttonHeld_) {
     Hover(p, event->modifiers());
-  else
-    DragStep(p, event->modifiers());
+    return;
+  }
+  DragStep(p, event->modifiers());
+  if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) AutoScroll(p);
 }
 
 void TvlDesignerPage::Hover(QPoint p, Qt::KeyboardModifiers) {
@@ -874,20 +879,22 @@ TvlView* TvlDesignerPage::InsertObject() {
   return view;
 }
 
-void TvlDesignerPage::FinishInsert() {
+TvlView* TvlDesignerPage::FinishInsert() {
   TvlPage* page = Page();
   SurfaceMode = smSelect;
   if (page->PageType == ptReport && DragRect.Width() == 0 && DragRect.Height() == 0) DragRect = DragRectSaved;
   DragRect = Normalized(DragRect);
   rubberBand_ = false;
   TvlView* view = InsertObject();
-  if (view && form_.Options.EditAfterInsert) form_.ShowEditor();
+  // A field dropped from the list gets its text, not the editor.
+  if (view && form_.Options.EditAfterInsert && !dragFromList_) form_.ShowEditor();
   if (!StickyTool) {
     form_.SetTool(kToolSelect);
   } else {
     showFrame_ = true;
   }
   update();
+  return view;
 }
 
 void TvlDesignerPage::FinishLine() {
@@ -949,17 +956,111 @@ void TvlDesignerPage::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void TvlDesignerPage::leaveEvent(QEvent*) {
-  if (SurfaceMode == smInsert && !buttonHeld_ && showFrame_) {
-    const QRect before = RubberArea();
-    showFrame_ = false;
-    DragRect.Left -= 10000;
-    DragRect.Right -= 10000;
-    DragRect.Top -= 10000;
-    DragRect.Bottom -= 10000;
-    update(before);
-    cursor_ = Qt::ArrowCursor;
-    setCursor(Qt::ArrowCursor);
+  if (SurfaceMode == smInsert && !buttonHeld_ && showFrame_) HideInsertFrame();
+}
+
+// The insertion frame is erased and moved off the surface.
+void TvlDesignerPage::HideInsertFrame() {
+  const QRect before = RubberArea();
+  showFrame_ = false;
+  DragRect.Left -= 10000;
+  DragRect.Right -= 10000;
+  DragRect.Top -= 10000;
+  DragRect.Bottom -= 10000;
+  update(before);
+  cursor_ = Qt::ArrowCursor;
+  setCursor(Qt::ArrowCursor);
+}
+
+// ---- Fields dragged in from the field list ----
+
+bool TvlDesignerPage::AcceptsField(const QMimeData* mime) const {
+  const TvlPage* page = Page();
+  return page && page->PageType == ptReport && !vlRestricted(dsNoCreateObject) && mime &&
+         mime->hasFormat(QString::fromLatin1(kFieldMimeType));
+}
+
+// The frame of the memo to come, its top-left 4 pixels up and left of the
+// snapped pointer.
+void TvlDesignerPage::MoveFieldFrame(QPoint p) {
+  const QRect before = RubberArea();
+  const QPoint at = SnapDown(p) - QPoint(4, 4);
+  const TvlSize size = form_.DefaultObjectSize();
+  DragRect = {at.x(), at.y(), at.x() + size.Width, at.y() + size.Height};
+  showFrame_ = true;
+  TrackRectInStatus = true;
+  UpdateRubber(before);
+  form_.UpdateStatus();
+}
+
+void TvlDesignerPage::dragEnterEvent(QDragEnterEvent* event) {
+  if (!AcceptsField(event->mimeData())) {
+    event->ignore();
+    return;
   }
+  dragFromList_ = true;
+  event->acceptProposedAction();
+  MoveFieldFrame(event->position().toPoint());
+}
+
+void TvlDesignerPage::dragMoveEvent(QDragMoveEvent* event) {
+  if (!dragFromList_) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  MoveFieldFrame(event->position().toPoint());
+}
+
+void TvlDesignerPage::dragLeaveEvent(QDragLeaveEvent*) {
+  if (!dragFromList_) return;
+  dragFromList_ = false;
+  HideInsertFrame();
+}
+
+// The drop inserts a memo over the frame, as the text tool's button-up
+// does, holding "[" + the field + "]".
+void TvlDesignerPage::dropEvent(QDropEvent* event) {
+  if (!dragFromList_ || !AcceptsField(event->mimeData())) {
+    dragFromList_ = false;
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  const QString field = QString::fromUtf8(event->mimeData()->data(QString::fromLatin1(kFieldMimeType)));
+  MoveFieldFrame(event->position().toPoint());
+  const TvlRect frame = DragRect;
+  form_.SetTool(otMemo);
+  DragRect = frame;
+  cursor_ = Qt::CrossCursor;
+  TvlView* view = FinishInsert();
+  dragFromList_ = false;
+  if (view) {
+    view->Memo = {"[" + vlFromQt(field) + "]"};
+    update(ExtendedRect(*view));
+    form_.UpdateStatus();
+  }
+}
+
+// ---- Auto-scroll ----
+
+void TvlDesignerPage::AutoScroll(QPoint p) {
+  QScrollArea* area = form_.ScrollArea();
+  if (!area || !area->viewport()->isAncestorOf(this)) return;
+  const QPoint at = mapTo(area->viewport(), p);
+  const QRect visible = area->viewport()->rect();
+  QScrollBar* h = area->horizontalScrollBar();
+  QScrollBar* v = area->verticalScrollBar();
+  const int hBefore = h->value(), vBefore = v->value();
+  if (at.x() > visible.right())
+    h->setValue(h->value() + at.x() - visible.right());
+  else if (at.x() < 0)
+    h->setValue(h->value() + at.x());
+  if (at.y() > visible.bottom())
+    v->setValue(v->value() + at.y() - visible.bottom());
+  else if (at.y() < 0)
+    v->setValue(v->value() + at.y());
+  if (h->value() != hBefore || v->value() != vBefore) update();
 }
 
 TvlView* TvlDesignerPage::NearestObject(TvlView& from, int key) const {

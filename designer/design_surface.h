@@ -7,6 +7,8 @@
 // and new rectangles of the moving objects.
 
 #include <QWidget>
+
+class QMimeData;
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +21,11 @@ class TvlPage;
 class TvlView;
 
 enum TvlSurfaceMode : std::uint8_t { smSelect, smInsert };
+
+// The drag format of a field dragged in from the field list of the "DB
+// fields" window: the field reference as UTF-8 text (the list puts it in its
+// QDrag's mime data). Only drags carrying it are accepted by the surface.
+inline constexpr char kFieldMimeType[] = "application/x-vellora-field";
 
 // The tools of the objects toolbar, by tag.
 inline constexpr int kToolSelect = -1;
@@ -75,6 +82,10 @@ class TvlDesignerPage : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   TvlPage* Page() const;
@@ -84,7 +95,12 @@ class TvlDesignerPage : public QWidget {
   bool GridStep(QPoint p, Qt::KeyboardModifiers modifiers, int& dx, int& dy);
   void Hover(QPoint p, Qt::KeyboardModifiers modifiers);
   void DragStep(QPoint p, Qt::KeyboardModifiers modifiers);
-  void FinishInsert();
+  TvlView* FinishInsert();
+  bool AcceptsField(const QMimeData* mime) const;
+  void MoveFieldFrame(QPoint p);
+  void HideInsertFrame();
+  // Keeps the pointer visible while a drag leaves the visible area.
+  void AutoScroll(QPoint p);
   void FinishLine();
   void FinishRubberBand();
   void PaintHandles(QPainter& painter);
@@ -104,6 +120,7 @@ class TvlDesignerPage : public QWidget {
   bool ctrlAtPress_ = false;
   bool suppressNextPress_ = false;
   bool lineDrawing_ = false;
+  bool dragFromList_ = false;  // a field is being dragged in from the field list
   int activeHandle_ = 0;
   Qt::CursorShape cursor_ = Qt::ArrowCursor;
   QPoint pressPoint_;

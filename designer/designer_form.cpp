@@ -98,35 +98,35 @@ QAction* TvlDesignerForm::AddCommand(const std::string& name, const QString& cap
 void TvlDesignerForm::CreateCommands() {
   using G = TvlDesignerGlyph;
   const TvlCommandDef defs[] = {
-      {"New", 56804, 56804, {}, G::New},
-      {"NewFromTemplate", 56805, 0, {QKeySequence(Qt::CTRL | Qt::Key_N)}, G::New},
-      {"Open", 56807, 56806, {QKeySequence(Qt::CTRL | Qt::Key_O)}, G::Open},
-      {"Save", 56809, 56808, {QKeySequence(Qt::CTRL | Qt::Key_S)}, G::Save},
-      {"SaveAs", 56810, 0, {}, G::Save, false},
-      {"Dictionary", 56811, 0, {}, G::InsertFields, false},
-      {"ReportOptions", 56812, 0, {}, G::PageOptions, false},
-      {"PageOptions", 56814, 56813, {}, G::PageOptions},
-      {"Preview", 56816, 56815, {QKeySequence(Qt::CTRL | Qt::Key_P)}, G::Preview},
-      {"Exit", 56819, 56818, {}, G::Close},
-      {"Undo", 56822, 56820, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, G::Undo},
-      {"Redo", 56823, 56821, {QKeySequence(Qt::CTRL | Qt::Key_Y)}, G::Redo},
-      {"Cut", 56827, 56824, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}, G::Cut},
-      {"Copy", 56828, 56825, {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}, G::Copy},
-      {"Paste", 56829, 56826, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}, G::Paste},
-      {"Delete", 56830, 0, {}, G::Cut, false},
-      {"SelectAll", 56832, 56831, {QKeySequence(Qt::CTRL | Qt::Key_A)}, G::SelectAll},
-      {"Edit", 56833, 0, {}, G::Memo, false},
-      {"AddPage", 56835, 56834, {}, G::AddPage},
-      {"AddDialogPage", 56837, 56836, {}, G::AddDialog},
-      {"RemovePage", 56839, 56838, {}, G::RemovePage},
-      {"BringToFront", 56842, 56840, {}, G::BringToFront},
-      {"SendToBack", 56843, 56841, {}, G::SendToBack},
-      {"Grid", 56844, 56844, {QKeySequence(Qt::CTRL | Qt::Key_G)}, G::Grid},
-      {"GridAlign", 56845, 56845, {}, G::GridAlign},
-      {"FitToGrid", 56846, 56846, {}, G::FitToGrid},
-      {"Options", 56847, 0, {}, G::PageOptions, false},
-      {"HelpContents", 56857, 0, {QKeySequence(Qt::Key_F1)}, G::Help, false},
-      {"HelpTool", 56859, 56858, {QKeySequence(Qt::SHIFT | Qt::Key_F1)}, G::Help},
+      {"New", 57004, 57004, {}, G::New},
+      {"NewFromTemplate", 57005, 0, {QKeySequence(Qt::CTRL | Qt::Key_N)}, G::New},
+      {"Open", 57007, 57006, {QKeySequence(Qt::CTRL | Qt::Key_O)}, G::Open},
+      {"Save", 57009, 57008, {QKeySequence(Qt::CTRL | Qt::Key_S)}, G::Save},
+      {"SaveAs", 57010, 0, {}, G::Save, false},
+      {"Dictionary", 57011, 0, {}, G::InsertFields, false},
+      {"ReportOptions", 57012, 0, {}, G::PageOptions, false},
+      {"PageOptions", 57014, 57013, {}, G::PageOptions},
+      {"Preview", 57016, 57015, {QKeySequence(Qt::CTRL | Qt::Key_P)}, G::Preview},
+      {"Exit", 57019, 57018, {}, G::Close},
+      {"Undo", 57022, 57020, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, G::Undo},
+      {"Redo", 57023, 57021, {QKeySequence(Qt::CTRL | Qt::Key_Y)}, G::Redo},
+      {"Cut", 57027, 57024, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}, G::Cut},
+      {"Copy", 57028, 57025, {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}, G::Copy},
+      {"Paste", 57029, 57026, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}, G::Paste},
+      {"Delete", 57030, 0, {}, G::Cut, false},
+      {"SelectAll", 57032, 57031, {QKeySequence(Qt::CTRL | Qt::Key_A)}, G::SelectAll},
+      {"Edit", 57033, 0, {}, G::Memo, false},
+      {"AddPage", 57035, 57034, {}, G::AddPage},
+      {"AddDialogPage", 57037, 57036, {}, G::AddDialog},
+      {"RemovePage", 57039, 57038, {}, G::RemovePage},
+      {"BringToFront", 57042, 57040, {}, G::BringToFront},
+      {"SendToBack", 57043, 57041, {}, G::SendToBack},
+      {"Grid", 57044, 57044, {QKeySequence(Qt::CTRL | Qt::Key_G)}, G::Grid},
+      {"GridAlign", 57045, 57045, {}, G::GridAlign},
+      {"FitToGrid", 57046, 57046, {}, G::FitToGrid},
+      {"Options", 57047, 0, {}, G::PageOptions, false},
+      {"HelpContents", 57057, 0, {QKeySequence(Qt::Key_F1)}, G::Help, false},
+      {"HelpTool", 57059, 57058, {QKeySequence(Qt::SHIFT | Qt::Key_F1)}, G::Help},
   };
   const std::map<std::string, std::function<void()>> run = {
       {"New", [this] { New(); }},
@@ -176,7 +176,7 @@ void TvlDesignerForm::CreateCommands() {
                                  d.HasGlyph ? vlDesignerGlyph(d.Glyph) : QImage(), run.at(name));
     if (!d.Keys.empty()) action->setShortcuts(QList<QKeySequence>(d.Keys.begin(), d.Keys.end()));
   }
-  Command("Exit")->setIconText(vlStr(56817));
+  Command("Exit")->setIconText(vlStr(57017));
   Command("Grid")->setCheckable(true);
   Command("GridAlign")->setCheckable(true);
 }
@@ -189,15 +189,15 @@ QMenu* TvlDesignerForm::Menu(const std::string& name) const {
 void TvlDesignerForm::CreateMenus() {
   menuBar_ = new QMenuBar(this);
   layout()->setMenuBar(menuBar_);
-  QMenu* file = menuBar_->addMenu(vlStr(56800));
+  QMenu* file = menuBar_->addMenu(vlStr(57000));
   for (const char* c : {"NewFromTemplate", "Open", "Save", "SaveAs"}) file->addAction(Command(c));
   file->addSeparator();
   for (const char* c : {"Dictionary", "ReportOptions", "PageOptions", "Preview"}) file->addAction(Command(c));
   file->addSeparator();
-  recentMenu_ = file->addMenu(vlStr(56873));
+  recentMenu_ = file->addMenu(vlStr(57073));
   file->addSeparator();
   file->addAction(Command("Exit"));
-  QMenu* edit = menuBar_->addMenu(vlStr(56801));
+  QMenu* edit = menuBar_->addMenu(vlStr(57001));
   for (const char* c : {"Undo", "Redo"}) edit->addAction(Command(c));
   edit->addSeparator();
   for (const char* c : {"Cut", "Copy", "Paste", "Delete", "SelectAll"}) edit->addAction(Command(c));
@@ -207,11 +207,11 @@ void TvlDesignerForm::CreateMenus() {
   for (const char* c : {"AddPage", "AddDialogPage", "RemovePage"}) edit->addAction(Command(c));
   edit->addSeparator();
   for (const char* c : {"BringToFront", "SendToBack"}) edit->addAction(Command(c));
-  QMenu* tools = menuBar_->addMenu(vlStr(56802));
-  QMenu* toolbars = tools->addMenu(vlStr(56848));
+  QMenu* tools = menuBar_->addMenu(vlStr(57002));
+  QMenu* toolbars = tools->addMenu(vlStr(57048));
   tools->addAction(Command("Options"));
   tools->addSeparator();
-  QMenu* help = menuBar_->addMenu(vlStr(56803));
+  QMenu* help = menuBar_->addMenu(vlStr(57003));
   help->addAction(Command("HelpContents"));
   help->addAction(Command("HelpTool"));
   menus_ = {{"File", file}, {"Edit", edit}, {"Tools", tools}, {"Toolbars", toolbars}, {"Help", help}};
@@ -219,7 +219,7 @@ void TvlDesignerForm::CreateMenus() {
   // The surface's popup menu.
   surfaceMenu_ = new QMenu(this);
   for (const char* c : {"Cut", "Copy", "Paste", "Delete"}) surfaceMenu_->addAction(Command(c));
-  QAction* selectAll = surfaceMenu_->addAction(vlStr(56860));
+  QAction* selectAll = surfaceMenu_->addAction(vlStr(57060));
   selectAll->setIcon(Command("SelectAll")->icon());
   connect(selectAll, &QAction::triggered, this, [this] { SelectAll(); });
   surfaceMenu_->addSeparator();
@@ -317,7 +317,7 @@ void TvlDesignerForm::CreateToolBars() {
     toolbars_[name] = bar;
     return bar;
   };
-  TvlToolBar* standard = make(top, "Standard", 56861);
+  TvlToolBar* standard = make(top, "Standard", 57061);
   int tag = 1;
   auto group = [&](std::initializer_list<const char*> names) {
     for (const char* n : names) AddButton(standard, n, tag++);
@@ -331,18 +331,18 @@ void TvlDesignerForm::CreateToolBars() {
   group({"Grid", "GridAlign", "FitToGrid"});
   AddButton(standard, "HelpTool", tag++);
   TvlSpeedButton* close = AddButton(standard, "Exit", tag++);
-  close->SetCaption(vlStr(56817));
+  close->SetCaption(vlStr(57017));
   close->resize(60, close->height());
   // Grid buttons stay latched while their switch is on.
   for (const char* n : {"Grid", "GridAlign"}) {
     auto* b = static_cast<TvlSpeedButton*>(standard->findChild<QWidget*>(QString::fromLatin1(n) + QStringLiteral("Button")));
     if (b) b->SetAllowAllUp(true), b->SetGroupIndex(n[4] ? 2 : 1);
   }
-  make(top, "Text", 56862);
-  make(top, "Rectangle", 56863);
-  make(top, "Tools", 56866);
-  TvlToolBar* objects = make(left, "Objects", 56864);
-  make(right, "Alignment", 56865);
+  make(top, "Text", 57062);
+  make(top, "Rectangle", 57063);
+  make(top, "Tools", 57066);
+  TvlToolBar* objects = make(left, "Objects", 57064);
+  make(right, "Alignment", 57065);
 
   // The objects toolbar: one latched tool at a time.
   struct Tool {
@@ -351,12 +351,12 @@ void TvlDesignerForm::CreateToolBars() {
     int Hint;
     TvlDesignerGlyph Glyph;
   };
-  const Tool tools[] = {{"OB1", kToolSelect, 56867, TvlDesignerGlyph::Select},
-                        {"OB2", otMemo, 56868, TvlDesignerGlyph::Memo},
-                        {"OB4", otPicture, 56869, TvlDesignerGlyph::Picture},
-                        {"OB3", otBand, 56870, TvlDesignerGlyph::Band},
-                        {"OB5", otSubReport, 56871, TvlDesignerGlyph::SubReport},
-                        {"OB6", otLine, 56872, TvlDesignerGlyph::Line}};
+  const Tool tools[] = {{"OB1", kToolSelect, 57067, TvlDesignerGlyph::Select},
+                        {"OB2", otMemo, 57068, TvlDesignerGlyph::Memo},
+                        {"OB4", otPicture, 57069, TvlDesignerGlyph::Picture},
+                        {"OB3", otBand, 57070, TvlDesignerGlyph::Band},
+                        {"OB5", otSubReport, 57071, TvlDesignerGlyph::SubReport},
+                        {"OB6", otLine, 57072, TvlDesignerGlyph::Line}};
   auto addTool = [this, objects](const QString& name, int toolTag, const QString& hint, const QImage& glyph) {
     auto* b = new TvlTBButton(objects);
     b->setObjectName(name);
@@ -398,8 +398,8 @@ void TvlDesignerForm::CreateToolBars() {
   ToolBar("Tools")->DockInto(top, standard->x() + standard->width(), standard->y());
 
   QMenu* menu = Menu("Toolbars");
-  const std::pair<const char*, int> items[] = {{"Standard", 56849}, {"Text", 56850}, {"Rectangle", 56851},
-                                               {"Objects", 56852}, {"Alignment", 56853}, {"Tools", 56854}};
+  const std::pair<const char*, int> items[] = {{"Standard", 57049}, {"Text", 57050}, {"Rectangle", 57051},
+                                               {"Objects", 57052}, {"Alignment", 57053}, {"Tools", 57054}};
   for (const auto& [name, caption] : items) {
     QAction* toggle = AddCommand(std::string("ToolBar.") + name, vlStr(caption), {}, {}, nullptr);
     toggle->setCheckable(true);
@@ -411,11 +411,11 @@ void TvlDesignerForm::CreateToolBars() {
     menu->addAction(toggle);
   }
   menu->addSeparator();
-  QAction* inspector = AddCommand("ToolBar.Inspector", vlStr(56855), {}, {}, nullptr);
+  QAction* inspector = AddCommand("ToolBar.Inspector", vlStr(57055), {}, {}, nullptr);
   inspector->setCheckable(true);
   inspector->setShortcut(QKeySequence(Qt::Key_F11));
   menu->addAction(inspector);
-  QAction* fields = AddCommand("ToolBar.Fields", vlStr(56856), {}, {}, nullptr);
+  QAction* fields = AddCommand("ToolBar.Fields", vlStr(57056), {}, {}, nullptr);
   fields->setCheckable(true);
   menu->addAction(fields);
   connect(menu, &QMenu::aboutToShow, this, [this, items] {

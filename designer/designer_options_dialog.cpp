@@ -80,21 +80,21 @@ QLabel* Sample(QWidget* parent, QComboBox* name, QComboBox* size) {
 TvlDesignerOptionsForm::TvlDesignerOptionsForm(const TvlDesignerOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
   setObjectName(QStringLiteral("DesignerOptionsForm"));
-  setWindowTitle(vlStr(56875));
+  setWindowTitle(vlStr(57075));
   auto* layout = new QVBoxLayout(this);
   auto* tabs = new QTabWidget(this);
   layout->addWidget(tabs);
 
   auto* designer = new QWidget(tabs);
   auto* grid = new QGridLayout(designer);
-  showGrid_ = Named(new QCheckBox(vlStr(56876), designer), "ShowGrid");
-  alignGrid_ = Named(new QCheckBox(vlStr(56877), designer), "AlignGrid");
-  contents_ = Named(new QCheckBox(vlStr(56878), designer), "ShowContents");
-  colored_ = Named(new QCheckBox(vlStr(56883), designer), "ColoredButtons");
-  editAfter_ = Named(new QCheckBox(vlStr(56884), designer), "EditAfterInsert");
-  bandTitles_ = Named(new QCheckBox(vlStr(56885), designer), "BandTitles");
-  localized_ = Named(new QCheckBox(vlStr(56886), designer), "LocalizedNames");
-  disableUndo_ = Named(new QCheckBox(vlStr(56887), designer), "DisableUndo");
+  showGrid_ = Named(new QCheckBox(vlStr(57076), designer), "ShowGrid");
+  alignGrid_ = Named(new QCheckBox(vlStr(57077), designer), "AlignGrid");
+  contents_ = Named(new QCheckBox(vlStr(57078), designer), "ShowContents");
+  colored_ = Named(new QCheckBox(vlStr(57083), designer), "ColoredButtons");
+  editAfter_ = Named(new QCheckBox(vlStr(57084), designer), "EditAfterInsert");
+  bandTitles_ = Named(new QCheckBox(vlStr(57085), designer), "BandTitles");
+  localized_ = Named(new QCheckBox(vlStr(57086), designer), "LocalizedNames");
+  disableUndo_ = Named(new QCheckBox(vlStr(57087), designer), "DisableUndo");
   int row = 0;
   for (QCheckBox* box : {showGrid_, alignGrid_, contents_, colored_, editAfter_, bandTitles_, localized_, disableUndo_})
     grid->addWidget(box, row++, 0);
@@ -112,17 +112,17 @@ TvlDesignerOptionsForm::TvlDesignerOptionsForm(const TvlDesignerOptions& options
     }
     grid->addWidget(box, at, column, 3, 1);
   };
-  radios(56879, {55330, 55331, 55332}, units_, "Units", 1, 0);
-  radios(56880, {56881, 56882, 56896}, grid_, "GridSize", 1, 3);
-  radios(56888, {56889, 56890, 56891}, position_, "PagePosition", 1, 6);
+  radios(57079, {55330, 55331, 55332}, units_, "Units", 1, 0);
+  radios(57080, {57081, 57082, 57096}, grid_, "GridSize", 1, 3);
+  radios(57088, {57089, 57090, 57091}, position_, "PagePosition", 1, 6);
   tabs->addTab(designer, vlStr(53080));
 
   auto* editor = new QWidget(tabs);
   auto* ecol = new QVBoxLayout(editor);
-  auto* text = new QGroupBox(vlStr(56892), editor);
+  auto* text = new QGroupBox(vlStr(57092), editor);
   auto* tgrid = new QGridLayout(text);
-  objectFont_ = Named(new QRadioButton(vlStr(56893), text), "ObjectFont");
-  fixedFont_ = Named(new QRadioButton(vlStr(56894), text), "FixedFont");
+  objectFont_ = Named(new QRadioButton(vlStr(57093), text), "ObjectFont");
+  fixedFont_ = Named(new QRadioButton(vlStr(57094), text), "FixedFont");
   textFont_ = FontBox(text, "TextFontName", options.TextFontName);
   textSize_ = SizeBox(text, "TextFontSize", options.TextFontSize);
   tgrid->addWidget(objectFont_, 0, 0, 1, 2);
@@ -131,7 +131,7 @@ TvlDesignerOptionsForm::TvlDesignerOptionsForm(const TvlDesignerOptions& options
   tgrid->addWidget(textSize_, 2, 1);
   tgrid->addWidget(Sample(text, textFont_, textSize_), 3, 0, 1, 2);
   ecol->addWidget(text);
-  auto* script = new QGroupBox(vlStr(56895), editor);
+  auto* script = new QGroupBox(vlStr(57095), editor);
   auto* sgrid = new QGridLayout(script);
   scriptFont_ = FontBox(script, "ScriptFontName", options.ScriptFontName);
   scriptSize_ = SizeBox(script, "ScriptFontSize", options.ScriptFontSize);
@@ -139,9 +139,9 @@ TvlDesignerOptionsForm::TvlDesignerOptionsForm(const TvlDesignerOptions& options
   sgrid->addWidget(scriptSize_, 0, 1);
   sgrid->addWidget(Sample(script, scriptFont_, scriptSize_), 1, 0, 1, 2);
   ecol->addWidget(script);
-  syntax_ = Named(new QCheckBox(vlStr(56897), editor), "SyntaxHighlight");
+  syntax_ = Named(new QCheckBox(vlStr(57097), editor), "SyntaxHighlight");
   ecol->addWidget(syntax_);
-  tabs->addTab(editor, vlStr(56898));
+  tabs->addTab(editor, vlStr(57098));
   AddOkCancel(this, layout);
 
   auto fixedOnly = [this] {
@@ -195,28 +195,28 @@ TvlDesignerOptions TvlDesignerOptionsForm::Result() const {
 
 TvlReportOptionsForm::TvlReportOptionsForm(TvlReport& report, QWidget* parent) : QDialog(parent), report_(report) {
   setObjectName(QStringLiteral("ReportOptionsForm"));
-  setWindowTitle(vlStr(56899));
+  setWindowTitle(vlStr(57099));
   auto* layout = new QVBoxLayout(this);
-  auto* general = new QGroupBox(vlStr(56900), this);
+  auto* general = new QGroupBox(vlStr(57100), this);
   auto* gcol = new QVBoxLayout(general);
   printer_ = Named(new QComboBox(general), "Printer");
   for (const std::string& p : vlPrinter().PrinterList) printer_->addItem(vlToQt(p));
   printer_->setCurrentText(vlToQt(report.PrinterName));
-  gcol->addWidget(new QLabel(vlStr(56901), general));
+  gcol->addWidget(new QLabel(vlStr(57101), general));
   gcol->addWidget(printer_);
   select_ = Named(new QCheckBox(vlStr(53372), general), "SelectWhenLoaded");
   twoPass_ = Named(new QCheckBox(vlStr(53374), general), "TwoPass");
   password_ = Named(new QCheckBox(vlStr(55657), general), "PasswordProtected");
   for (QCheckBox* b : {select_, twoPass_, password_}) gcol->addWidget(b);
   layout->addWidget(general);
-  auto* info = new QGroupBox(vlStr(56902), this);
+  auto* info = new QGroupBox(vlStr(57102), this);
   auto* form = new QFormLayout(info);
   comment_ = Named(new QLineEdit(vlToQt(report.ReportComment), info), "Comment");
   name_ = Named(new QLineEdit(vlToQt(report.ReportName), info), "ReportName");
   author_ = Named(new QLineEdit(vlToQt(report.ReportAutor), info), "Author");
-  form->addRow(vlStr(56903), comment_);
-  form->addRow(vlStr(56904), name_);
-  form->addRow(vlStr(56905), author_);
+  form->addRow(vlStr(57103), comment_);
+  form->addRow(vlStr(57104), name_);
+  form->addRow(vlStr(57105), author_);
   auto* version = new QWidget(info);
   auto* vrow = new QHBoxLayout(version);
   vrow->setContentsMargins(0, 0, 0, 0);
@@ -225,9 +225,9 @@ TvlReportOptionsForm::TvlReportOptionsForm(TvlReport& report, QWidget* parent) :
   release_ = Named(new QLineEdit(vlToQt(report.VRelease), version), "VRelease");
   build_ = Named(new QLineEdit(vlToQt(report.VBuild), version), "VBuild");
   for (QLineEdit* e : {major_, minor_, release_, build_}) vrow->addWidget(e);
-  form->addRow(vlStr(56906), version);
-  form->addRow(vlStr(56907), new QLabel(vlToQt(vlDateTimeToText(report.ReportCreateDate)), info));
-  form->addRow(vlStr(56908), new QLabel(vlToQt(vlDateTimeToText(report.ReportLastChange)), info));
+  form->addRow(vlStr(57106), version);
+  form->addRow(vlStr(57107), new QLabel(vlToQt(vlDateTimeToText(report.ReportCreateDate)), info));
+  form->addRow(vlStr(57108), new QLabel(vlToQt(vlDateTimeToText(report.ReportLastChange)), info));
   layout->addWidget(info);
   AddOkCancel(this, layout);
   select_->setChecked(report.SelectPrinterWhenLoaded);

@@ -2,6 +2,8 @@
 // selecting, moving and resizing with and without the grid, the keyboard,
 // undo and redo, the history bound and the clipboard across templates.
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <algorithm>
 
 #include "designer/designer_clipboard.h"
@@ -40,6 +42,44 @@ TEST_F(Surface, ClickWithTheTextToolInsertsADefaultSizeMemoAtTheSnappedPoint) {
   form->SetTool(otMemo);
   Drag(QPoint(300, 100), QPoint(380, 140));
   EXPECT_EQ(RectOf(form->Page->Objects[2].get()), QRect(300, 100, 80, 40));
+}
+
+// A field dragged in from the field list becomes a memo holding it, without
+// the editor; other drags, and drags when creating is restricted, are refused.
+TEST_F(Surface, AFieldDroppedFromTheListBecomesAMemo) {
+  Open();
+  auto send = [this](QEvent::Type type, QPoint p, const QMimeData& data) {
+    QDropEvent* e = type == QEvent::DragEnter ? new QDragEnterEvent(p, Qt::CopyAction, &data, Qt::LeftButton, {})
+                    : type == QEvent::DragMove ? new QDragMoveEvent(p, Qt::CopyAction, &data, Qt::LeftButton, {})
+                                               : new QDropEvent(QPointF(p), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form->Surface(), e);
+    const bool accepted = e->isAccepted();
+    delete e;
+    return accepted;
+  };
+  QMimeData text;
+  text.setText(QStringLiteral("Customers.Name"));
+  EXPECT_FALSE(send(QEvent::DragEnter, QPoint(50, 50), text)) << "only the field list's drags";
+
+  QMimeData field;
+  field.setData(QString::fromLatin1(kFieldMimeType), QByteArray("Customers.\"Name\""));
+  DesignRestrictions() = dsNoCreateObject;
+  EXPECT_FALSE(send(QEvent::DragEnter, QPoint(50, 50), field));
+  DesignRestrictions() = 0;
+
+  ASSERT_TRUE(send(QEvent::DragEnter, QPoint(50, 50), field));
+  ASSERT_TRUE(send(QEvent::DragMove, QPoint(103, 71), field));
+  EXPECT_EQ(S().DragRect.Left, 96) << "the snapped point less 4";
+  ASSERT_TRUE(send(QEvent::Drop, QPoint(103, 71), field));
+  ASSERT_EQ(form->Page->Objects.size(), 1u);
+  const TvlView* memo = form->Page->Objects[0].get();
+  EXPECT_EQ(memo->Typ, otMemo);
+  EXPECT_EQ(memo->Memo, std::vector<std::string>{"[Customers.\"Name\"]"});
+  EXPECT_EQ(RectOf(memo), QRect(96, 64, 96, 20));
+  EXPECT_EQ(EditorsOpened, 0) << "no editor after a drop";
+  EXPECT_EQ(S().Tool, kToolSelect);
+  form->Undo();
+  EXPECT_TRUE(form->Page->Objects.empty()) << "one undo step";
 }
 
 TEST_F(Surface, TheBandToolAsksTheTypeAndPutsBandsFirst) {
