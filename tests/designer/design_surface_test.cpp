@@ -4,6 +4,8 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "designer/designer_clipboard.h"
@@ -118,6 +120,23 @@ TEST_F(Surface, MovingFollowsTheGridAndAltMovesByPixels) {
   form->Options.GridAlign = false;
   Drag(QPoint(66, 48), QPoint(67, 51));
   EXPECT_EQ(QPoint(m->Left, m->Top), QPoint(52, 44));
+}
+
+// Dragging past the visible part of the page scrolls it so the pointer stays in view.
+TEST_F(Surface, ADragLeavingTheVisibleAreaScrollsIt) {
+  TvlView* m = AddMemo("Memo1", 40, 40);
+  Open();
+  QScrollBar* bar = form->ScrollArea()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0) << "the page is taller than the window";
+  const int below = form->ScrollArea()->viewport()->height() + 40;
+  Hover(QPoint(50, 50));
+  Mouse(QEvent::MouseButtonPress, QPoint(50, 50));
+  Mouse(QEvent::MouseMove, QPoint(50, below));
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_EQ(S().mapTo(form->ScrollArea()->viewport(), QPoint(50, below)).y(),
+            form->ScrollArea()->viewport()->rect().bottom());
+  Mouse(QEvent::MouseButtonRelease, QPoint(50, below));
+  EXPECT_GT(m->Top, 40);
 }
 
 TEST_F(Surface, HandlesResizeAndTurningInsideOutKeepsTheSizePositive) {
