@@ -974,10 +974,12 @@ void TvlDesignerPage::HideInsertFrame() {
 
 // ---- Fields dragged in from the field list ----
 
-bool TvlDesignerPage::AcceptsField(const QMimeData* mime) const {
+// Only the field list's drags are taken (the "DB fields" window tells them).
+bool TvlDesignerPage::AcceptsField(const QMimeData* mime, std::string& reference) const {
   const TvlPage* page = Page();
-  return page && page->PageType == ptReport && !vlRestricted(dsNoCreateObject) && mime &&
-         mime->hasFormat(QString::fromLatin1(kFieldMimeType));
+  const auto& dragged = vlDesignerDialogs().DraggedField;
+  return page && page->PageType == ptReport && !vlRestricted(dsNoCreateObject) && dragged &&
+         dragged(mime, reference);
 }
 
 // The frame of the memo to come, its top-left 4 pixels up and left of the
@@ -994,7 +996,8 @@ void TvlDesignerPage::MoveFieldFrame(QPoint p) {
 }
 
 void TvlDesignerPage::dragEnterEvent(QDragEnterEvent* event) {
-  if (!AcceptsField(event->mimeData())) {
+  std::string reference;
+  if (!AcceptsField(event->mimeData(), reference)) {
     event->ignore();
     return;
   }
@@ -1021,13 +1024,13 @@ void TvlDesignerPage::dragLeaveEvent(QDragLeaveEvent*) {
 // The drop inserts a memo over the frame, as the text tool's button-up
 // does, holding "[" + the field + "]".
 void TvlDesignerPage::dropEvent(QDropEvent* event) {
-  if (!dragFromList_ || !AcceptsField(event->mimeData())) {
+  std::string reference;
+  if (!dragFromList_ || !AcceptsField(event->mimeData(), reference)) {
     dragFromList_ = false;
     event->ignore();
     return;
   }
   event->acceptProposedAction();
-  const QString field = QString::fromUtf8(event->mimeData()->data(QString::fromLatin1(kFieldMimeType)));
   MoveFieldFrame(event->position().toPoint());
   const TvlRect frame = DragRect;
   form_.SetTool(otMemo);
@@ -1036,7 +1039,7 @@ void TvlDesignerPage::dropEvent(QDropEvent* event) {
   TvlView* view = FinishInsert();
   dragFromList_ = false;
   if (view) {
-    view->Memo = {"[" + vlFromQt(field) + "]"};
+    view->Memo = {"[" + reference + "]"};
     update(ExtendedRect(*view));
     form_.UpdateStatus();
   }

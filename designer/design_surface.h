@@ -10,6 +10,7 @@
 
 class QMimeData;
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/graphics_types.h"
@@ -21,11 +22,6 @@ class TvlPage;
 class TvlView;
 
 enum TvlSurfaceMode : std::uint8_t { smSelect, smInsert };
-
-// The drag format of a field dragged in from the field list of the "DB
-// fields" window: the field reference as UTF-8 text (the list puts it in its
-// QDrag's mime data). Only drags carrying it are accepted by the surface.
-inline constexpr char kFieldMimeType[] = "application/x-vellora-field";
 
 // The tools of the objects toolbar, by tag.
 inline constexpr int kToolSelect = -1;
@@ -96,7 +92,7 @@ class TvlDesignerPage : public QWidget {
   void Hover(QPoint p, Qt::KeyboardModifiers modifiers);
   void DragStep(QPoint p, Qt::KeyboardModifiers modifiers);
   TvlView* FinishInsert();
-  bool AcceptsField(const QMimeData* mime) const;
+  bool AcceptsField(const QMimeData* mime, std::string& reference) const;
   void MoveFieldFrame(QPoint p);
   void HideInsertFrame();
   // Keeps the pointer visible while a drag leaves the visible area.

@@ -12,6 +12,7 @@
 
 #include "designer/designer_template_file.h"
 
+class QMimeData;
 class QWidget;
 
 namespace vl {
@@ -55,6 +56,10 @@ struct TvlDesignerDialogs {
   // "Variable format..." and "Font..."); true when it was handled. Unset or
   // false: the entry's own action runs.
   std::function<bool(QWidget* owner, TvlView& view, const TvlPopupEntry& entry)> PopupEntry;
+  // Whether a drag over the surface carries a field from the field list of
+  // the "DB fields" window, and the field reference (as the list gives it);
+  // unset: no drag is accepted.
+  std::function<bool(const QMimeData* data, std::string& reference)> DraggedField;
   // Help at a context (0: contents).
   std::function<void(int context)> ShowHelp;
 };

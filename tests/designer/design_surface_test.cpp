@@ -59,12 +59,19 @@ TEST_F(Surface, AFieldDroppedFromTheListBecomesAMemo) {
     delete e;
     return accepted;
   };
+  // The field list's drags as the "DB fields" window recognises them.
+  const QString format = QStringLiteral("application/x-test-field");
+  vlDesignerDialogs().DraggedField = [format](const QMimeData* data, std::string& reference) {
+    if (!data || !data->hasFormat(format)) return false;
+    reference = data->data(format).toStdString();
+    return true;
+  };
   QMimeData text;
   text.setText(QStringLiteral("Customers.Name"));
   EXPECT_FALSE(send(QEvent::DragEnter, QPoint(50, 50), text)) << "only the field list's drags";
 
   QMimeData field;
-  field.setData(QString::fromLatin1(kFieldMimeType), QByteArray("Customers.\"Name\""));
+  field.setData(format, QByteArray("Customers.\"Name\""));
   DesignRestrictions() = dsNoCreateObject;
   EXPECT_FALSE(send(QEvent::DragEnter, QPoint(50, 50), field));
   DesignRestrictions() = 0;
