@@ -77,7 +77,11 @@ bool TvlDesignerForm::HandleKey(int key, Qt::KeyboardModifiers mods) {
       return true;
     case Qt::Key_Insert:
       if (mods == Qt::NoModifier && Page && Page->PageType == ptReport) {
-        if (QAction* fields = Command("ToolBar.Fields")) fields->trigger();
+        // Opens the window, or brings it to the front: never a toggle.
+        if (QAction* fields = Command("ToolBar.Fields")) {
+          fields->setChecked(true);
+          emit fields->triggered(true);
+        }
         return true;
       }
       return false;

@@ -325,6 +325,20 @@ TEST_F(DesignerTest, SecondHostComponentIsRefused) {
   EXPECT_EQ(vlDesignerComponent(), &first);
 }
 
+// The DB fields window hangs on the "ToolBar.Fields" command: its menu item
+// toggles it, the Insert key on a report page only ever opens it.
+TEST_F(DesignerTest, TheInsertKeyOpensTheFieldsWindowAndNeverClosesIt) {
+  Open();
+  std::vector<bool> requests;
+  QObject::connect(form->Command("ToolBar.Fields"), &QAction::triggered, [&](bool on) { requests.push_back(on); });
+  QKeyEvent insert(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+  QApplication::sendEvent(form->Surface(), &insert);
+  QApplication::sendEvent(form->Surface(), &insert);
+  EXPECT_EQ(requests, (std::vector<bool>{true, true}));
+  form->Command("ToolBar.Fields")->trigger();
+  EXPECT_EQ(requests.back(), false) << "the menu item closes it";
+}
+
 TEST(DesignerExpression, BracketsUnlessOneBracketedPart) {
   EXPECT_EQ(vlBracketExpression("[a]"), "[a]");
   EXPECT_EQ(vlBracketExpression("[a] + [b]"), "[[a] + [b]]");
