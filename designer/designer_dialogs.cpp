@@ -19,6 +19,7 @@
 #include "designer/designer_text.h"
 #include "designer/report_designer.h"
 #include "engine/model/page.h"
+#include "engine/output/qt/help_window.h"
 #include "engine/model/report.h"
 #include "platform/platform.h"
 
@@ -202,6 +203,8 @@ TvlDesignerDialogs MakeDefaults() {
   d.ChooseBandType = ChooseBandType;
   d.NewReport = ChooseTemplate;
   d.NewTemplate = DescribeTemplate;
+  // The user guide at the section of the context (its anchor "context-N").
+  d.ShowHelp = [](int context) { vlShowHelp(context); };
   return d;
 }
 

@@ -9,6 +9,8 @@
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
+#include "engine/output/qt/help_window.h"
+#include "engine/output/qt/preview_form.h"
 #include "platform/platform.h"
 
 namespace vl {
@@ -18,8 +20,13 @@ namespace {
 int DesignTemplate(TvlReport& report) {
   auto& make = vlDesignerClass();
   if (!make) return 2;
+  // The user guide is the help file while the designer runs.
+  const std::string previousHelp = vlApplicationHelpFile();
+  vlApplicationHelpFile() = kPreviewHelpFile;
   std::unique_ptr<TvlReportDesigner> designer = make(report, true);
-  return designer->exec();
+  const int result = designer->exec();
+  vlApplicationHelpFile() = previousHelp;
+  return result;
 }
 
 // The prepared page becomes the report's only template page while the

@@ -339,6 +339,37 @@ TEST_F(DesignerTest, TheInsertKeyOpensTheFieldsWindowAndNeverClosesIt) {
   EXPECT_EQ(requests.back(), false) << "the menu item closes it";
 }
 
+// The help tool: the next click on a button opens the guide at 400 + its tag
+// (430 + tag on the objects toolbar); F1 opens the contents.
+TEST_F(DesignerTest, TheHelpToolShowsTheClickedButtonsSection) {
+  std::vector<int> contexts;
+  vlDesignerDialogs().ShowHelp = [&](int context) { contexts.push_back(context); };
+  Open();
+  auto click = [](QWidget* w) {
+    ASSERT_NE(w, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+  };
+  form->Command("HelpTool")->trigger();
+  click(form->findChild<QWidget*>(QStringLiteral("SaveButton")));
+  form->Command("HelpTool")->trigger();
+  click(form->findChild<QWidget*>(QStringLiteral("OB3")));  // the band tool, tag 2
+  form->Command("HelpContents")->trigger();
+  EXPECT_EQ(contexts, (std::vector<int>{403, 432, 0}));
+  EXPECT_FALSE(form->GetModified()) << "the clicks ran no command";
+
+  // Every button's section is in the user guide.
+  QFile guide(QStringLiteral(VL_SOURCE_DIR "/app/data/help/vluser.html"));
+  ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+  const QByteArray html = guide.readAll();
+  std::vector<int> wanted;
+  for (QWidget* c : form->ToolBar("Standard")->Controls())
+    if (auto* b = dynamic_cast<TvlSpeedButton*>(c)) wanted.push_back(400 + b->Tag);
+  for (int tag = -1; tag <= 5; ++tag) wanted.push_back(430 + tag);
+  for (int context : wanted) EXPECT_TRUE(html.contains("id=\"context-" + QByteArray::number(context) + "\"")) << context;
+}
+
 TEST(DesignerExpression, BracketsUnlessOneBracketedPart) {
   EXPECT_EQ(vlBracketExpression("[a]"), "[a]");
   EXPECT_EQ(vlBracketExpression("[a] + [b]"), "[[a] + [b]]");
