@@ -5,7 +5,9 @@
 #include <QTimer>
 
 #include "designer/designer_install.h"
+#include "engine/formation/report_windows.h"
 #include "engine/model/prepared_pages.h"
+#include "engine/output/qt/preview_form.h"
 #include "tests/designer/designer_fixture.h"
 
 namespace vl {
@@ -13,22 +15,25 @@ namespace {
 
 class PreparedPageEdit : public DesignerTest {
  protected:
-  PreparedPageEdit() {
+  PreparedPageEdit() : windows_(vlReportWindows()) {
     vlInstallDesigner();
     Report.ShowProgress = false;
     AddMemo("Memo1", 40, 40, 100, 20)->Memo = {"Hello"};
   }
+  ~PreparedPageEdit() override { vlReportWindows() = windows_; }
 
   // The memo's left edge on prepared page 0, as a preview shows it.
-  int PreparedLeft() {
-    Report.EMFPages[0].Page.reset();
-    TvlPage* page = Report.EMFPages.Expand(0);
+  int PreparedLeft() { return PreparedLeft(Report.EMFPages); }
+  static int PreparedLeft(TvlEMFPages& pages) {
+    pages[0].Page.reset();
+    TvlPage* page = pages.Expand(0);
     EXPECT_EQ(page->Objects.size(), 1u);
     return page->Objects.empty() ? -1 : page->Objects.front()->Left;
   }
 
-  // Edits prepared page 0: the designer moves the memo 8 pixels right and closes.
-  void EditAndMove() {
+  // Edits prepared page 0 (through edit, by default the report's page
+  // editor): the designer moves the memo 8 pixels right and closes.
+  void EditAndMove(const std::function<void()>& edit = {}) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
       auto* designer = static_cast<TvlDesignerForm*>(vlCurrentDesigner());
@@ -44,9 +49,15 @@ class PreparedPageEdit : public DesignerTest {
       }
       designer->close();
     });
-    Report.EditPreparedPage(0);
+    if (edit)
+      edit();
+    else
+      Report.EditPreparedPage(0);
     EXPECT_TRUE(seen);
   }
+
+ private:
+  TvlReportWindows windows_;  // the engine's windows before the designer was installed
 };
 
 TEST_F(PreparedPageEdit, SaveChangesWritesThePreparedPageAndKeepsTheTemplate) {
@@ -66,6 +77,24 @@ TEST_F(PreparedPageEdit, SaveChangesWritesThePreparedPageAndKeepsTheTemplate) {
   EXPECT_EQ(PreparedLeft(), before + 8) << "Yes writes the change into the prepared page";
   EXPECT_EQ(Bytes(), templateBytes) << "the template is as it was";
   EXPECT_EQ(vlCurrentDesigner(), nullptr);
+}
+
+// The preview's "Edit page": the preview shows the change once the designer
+// closes and the change is kept.
+TEST_F(PreparedPageEdit, ThePreviewsEditPageShowsTheChange) {
+  ASSERT_TRUE(Report.Prepare());
+  const int before = PreparedLeft();
+  Report.ModalPreview = false;
+  TvlPreviewForm preview;
+  preview.Connect(Report);
+  preview.SetUp();
+  preview.ResetView(true);
+  preview.show();
+  QApplication::processEvents();
+  Messages.Answers = {TvlMsgResult::Yes};
+  EditAndMove([&] { preview.EditPage(); });
+  ASSERT_EQ(preview.Pages().Count(), 1);
+  EXPECT_EQ(PreparedLeft(preview.Pages()), before + 8);
 }
 
 }  // namespace
