@@ -137,4 +137,12 @@ bool TvlExprForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+bool vlEditExpression(QWidget* parent, TvlReport& report, std::string& expression) {
+  TvlExprForm builder(report, parent);
+  builder.SetExpression(expression);
+  if (builder.exec() != QDialog::Accepted) return false;
+  expression = builder.Expression();
+  return true;
+}
+
 }  // namespace vl

@@ -48,4 +48,8 @@ class TvlExprForm : public QDialog {
 // it holds only A-Z, digits, "." and "_"; otherwise in square brackets.
 std::string vlWrapInsertedName(const std::string& name);
 
+// The builder on the report, preset with expression; after OK expression
+// holds the builder's text and the answer is true.
+bool vlEditExpression(QWidget* parent, TvlReport& report, std::string& expression);
+
 }  // namespace vl

@@ -64,4 +64,11 @@ void TvlFieldsForm::done(int result) {
   QDialog::done(result);
 }
 
+bool vlChooseDataField(QWidget* parent, TvlReport& report, std::string& field) {
+  TvlFieldsForm chooser(report, parent);
+  if (chooser.exec() != QDialog::Accepted || chooser.Result.empty()) return false;
+  field = chooser.Result;
+  return true;
+}
+
 }  // namespace vl

@@ -36,4 +36,8 @@ std::string& vlRememberedFieldsDataset();
 // A field reference as the dialogs build it: dataset + "." + "\"" + field + "\"".
 std::string vlFieldReference(const std::string& dataSet, const std::string& field);
 
+// The chooser on the report; true after OK with a field chosen, field then
+// holding its reference (without brackets).
+bool vlChooseDataField(QWidget* parent, TvlReport& report, std::string& field);
+
 }  // namespace vl
