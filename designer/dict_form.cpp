@@ -158,6 +158,10 @@ QWidget* TvlDictForm::CreateVariablesTab() {
   connect(VarTree, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) { NodeSelected(current, previous); });
   connect(VarTree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node) { NodeRenamed(node); });
+  // The key that ends an in-place edit reaches the tree too (the edit is
+  // committed later, from the event loop); while editing the tree's own
+  // keys stay off.
+  connect(VarTree->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { editing_ = false; });
   connect(ValCombo, &QComboBox::currentIndexChanged, this, [this] {
     if (!filling_) SourceChosen();
   });
@@ -247,8 +251,7 @@ void TvlDictForm::NewCategory() {
   const std::string name = FreeName(Variables, " ", "Category");
   Variables.Set(" " + name, TvlValue(std::string()));
   QTreeWidgetItem* node = AddNode(nullptr, name, nkCategory);
-  VarTree->setCurrentItem(node);
-  VarTree->editItem(node);
+  StartEditing(node);
 }
 
 void TvlDictForm::NewVariable() {
@@ -269,13 +272,20 @@ void TvlDictForm::NewVariable() {
   }
   QTreeWidgetItem* child = AddNode(category, name, nkVariable);
   category->setExpanded(true);
-  VarTree->setCurrentItem(child);
-  VarTree->editItem(child);
+  StartEditing(child);
 }
 
 void TvlDictForm::EditNode() {
   QTreeWidgetItem* node = VarTree->currentItem();
-  if (!empty_ && node) VarTree->editItem(node);
+  if (!empty_ && node) StartEditing(node);
+}
+
+void TvlDictForm::StartEditing(QTreeWidgetItem* node) {
+  VarTree->setCurrentItem(node);
+  // Scrolling lays out pending rows, so the new node can be edited at once.
+  VarTree->scrollToItem(node);
+  editing_ = true;
+  VarTree->editItem(node);
 }
 
 void TvlDictForm::NodeRenamed(QTreeWidgetItem* node) {
@@ -486,6 +496,7 @@ bool TvlDictForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) CommitExpression();
   } else if (watched == VarTree && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (editing_) return false;
     switch (key->key()) {
       case Qt::Key_Insert:
         if ((key->modifiers() & Qt::ControlModifier) || empty_ || !VarTree->currentItem())

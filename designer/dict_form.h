@@ -79,6 +79,7 @@ class TvlDictForm : public QDialog {
  private:
   QWidget* CreateVariablesTab();
   void SetEmptyState(bool empty);
+  void StartEditing(QTreeWidgetItem* node);
   void NodeSelected(QTreeWidgetItem* current, QTreeWidgetItem* previous);
   void ShowValue(const std::string& value);
   void SelectValueRow(int row);
@@ -93,6 +94,7 @@ class TvlDictForm : public QDialog {
   bool empty_ = true;
   bool filling_ = false;    // programmatic changes: no user actions run
   bool deleting_ = false;
+  bool editing_ = false;  // an in-place edit is open
   QTreeWidgetItem* exprNode_ = nullptr;  // the node the expression box edits
 };
 
