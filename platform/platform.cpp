@@ -4,6 +4,7 @@
 #include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"
 #include "platform/recording_message_box.h"
+#include "platform/recording_print_job.h"
 #include "platform/recording_shell.h"
 
 namespace vl {
@@ -15,8 +16,9 @@ TvlPlatform MakeDefaults() {
   static TvlRecordingShell shell;
   static TvlMemoryPrinter printer;
   static TvlDirectProgressWindow progress;
+  static TvlRecordingPrintJob printJob;  // on whichever printer is installed
   messageBox.EchoToStderr = true;
-  return TvlPlatform{&messageBox, &settings, &shell, &printer, &progress};
+  return TvlPlatform{&messageBox, &settings, &shell, &printer, &progress, &printJob};
 }
 
 }  // namespace
@@ -33,6 +35,7 @@ void vlInstallPlatform(const TvlPlatform& p) {
   if (p.Shell) cur.Shell = p.Shell;
   if (p.Printer) cur.Printer = p.Printer;
   if (p.Progress) cur.Progress = p.Progress;
+  if (p.PrintJob) cur.PrintJob = p.PrintJob;
 }
 
 void vlShowMessage(const std::string& text, const std::string& caption, TvlMsgIcon icon) {

@@ -5,6 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/platform_printer.h"
+#include "platform/print_job.h"
 #include "platform/progress_window.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -17,6 +18,7 @@ struct TvlPlatform {
   TvlShell* Shell = nullptr;
   TvlPlatformPrinter* Printer = nullptr;
   TvlProgressWindow* Progress = nullptr;
+  TvlPrintJob* PrintJob = nullptr;  // jobs on Printer's current printer
 };
 
 // The facilities in force; never null members (defaults are in-memory doubles).

@@ -19,6 +19,9 @@ class TvlProgressWindow {
   // OK. A window already running runs the work directly and returns true.
   virtual bool Run(const std::string& caption, const std::string& firstLabel,
                    const std::function<void()>& work, const std::function<void()>& onCancel) = 0;
+  // The button's caption for the next runs ("Cancel" until set); callers
+  // give the string table's text.
+  virtual void SetCancelCaption(const std::string& /*text*/) {}
   virtual void SetFirstLabel(const std::string& text) = 0;
   virtual void SetSecondLabel(const std::string& text) = 0;
   // Ends the modal loop with OK or Cancel once the work returns.

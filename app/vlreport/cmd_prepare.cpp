@@ -3,60 +3,20 @@
 // command line are datasets on a host form, so templates find them by the
 // names they were designed with.
 
-#include <QString>
 #include <memory>
 
-#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
-#include "app/vlreport/template_load.h"
+#include "app/vlreport/prepare_template.h"
 #include "engine/core/engine_state.h"
-#include "engine/core/error.h"
-#include "engine/core/text.h"
 #include "engine/data/components.h"
-#include "engine/data/csv_data_source.h"
-#include "engine/data/db_dataset.h"
-#include "engine/data/sqlite_data_source.h"
-#include "engine/formation/formation.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
-#include "engine/report/globals.h"
-#include "platform/platform.h"
-#include "platform/qt/qt_text.h"
-#include "platform/recording_message_box.h"
 
 namespace vl::cli {
 namespace {
-
-// NAME=SOURCE: a CSV file, or a SQLite file followed by "#TABLE" or "#SELECT ...".
-void AddDataset(TvlForm& form, const std::string& given) {
-  const std::size_t eq = given.find('=');
-  if (eq == std::string::npos || eq == 0) throw UsageError{"--dataset needs NAME=SOURCE, not '" + given + "'"};
-  const std::string name = vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str()));
-  const std::string source = given.substr(eq + 1);
-  if (form.FindComponent(name)) throw UsageError{"--dataset " + given.substr(0, eq) + " is given twice"};
-  TvlDataSource* data = nullptr;
-  const std::size_t hash = source.find('#');
-  if (hash == std::string::npos) {
-    auto& csv = form.Add<TvlCsvDataSource>(name + "_Source");
-    csv.FileName = source;
-    data = &csv;
-  } else {
-    auto& sqlite = form.Add<TvlSQLiteDataSource>(name + "_Source");
-    sqlite.FileName = source.substr(0, hash);
-    const std::string what = vlTrim(source.substr(hash + 1));
-    if (what.empty()) throw UsageError{"--dataset " + given + ": name a table or a SELECT after '#'"};
-    if (what.size() > 7 && vlSameText(what.substr(0, 7), "SELECT "))
-      sqlite.SQL = vlFromQt(QString::fromUtf8(what.c_str()));
-    else
-      sqlite.TableName = vlFromQt(QString::fromUtf8(what.c_str()));
-    data = &sqlite;
-  }
-  auto& dataset = form.Add<TvlDBDataSet>(name);
-  dataset.SetDataSet(data);
-}
 
 nlohmann::ordered_json PagesJson(TvlReport& report) {
   nlohmann::ordered_json pages = nlohmann::ordered_json::array();
@@ -94,34 +54,15 @@ nlohmann::ordered_json PagesJson(TvlReport& report) {
 
 int RunPrepare(const Args& args) {
   ArgReader reader(args);
-  const Args datasets = reader.Options("--dataset");
-  const TvlVariables vars = ReadAssignments(reader, "--var");
-  const std::string password = reader.Option("--password");
+  const PrepareOptions options = ReadPrepareOptions(reader);
   const std::string out = reader.Option("--out");
-  const bool twoPass = reader.Flag("--two-pass");
   const bool json = reader.Flag("--json");
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one template file"};
 
-  TvlGlobals* globals = vlGlobals();
-  if (!globals) throw TvlError("The engine's globals are not created");
   TvlForm form("FormMain");
-  for (const std::string& d : datasets) AddDataset(form, d);
   TvlReport report;
-  report.Name = "vlReport1";
-  report.Owner = &form;
-  LoadTemplate(report, rest[0], password);
-  for (const auto& entry : vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
-  if (twoPass) report.TwoPassReport = true;
-  // No window: scripts run under the step budget instead of Cancel.
-  report.ShowProgress = false;
-
-  TvlRecordingMessageBox quiet;
-  TvlMessageBox* previous = vlPlatform().MessageBox;
-  vlInstallPlatform(TvlPlatform{&quiet, nullptr, nullptr, nullptr});
-  report.Prepare();
-  vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
-  if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
+  PrepareTemplate(form, report, rest[0], options);
 
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {

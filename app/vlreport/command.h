@@ -51,5 +51,6 @@ int RunScript(const Args& args);
 int RunFormat(const Args& args);
 int RunRenderTemplate(const Args& args);
 int RunPrepare(const Args& args);
+int RunPrint(const Args& args);
 
 }  // namespace vl::cli

@@ -13,6 +13,7 @@
 #include "engine/core/error.h"
 #include "platform/batch_message_box.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_print_job.h"
 #include "platform/qt/qt_printer.h"
 
 namespace {
@@ -36,6 +37,8 @@ const Command kCommands[] = {
      "[--two-pass] [--out OUT.vlp] [--json]",
      vl::cli::RunPrepare},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT]",
+     vl::cli::RunPrint},
 };
 
 void PrintUsage(std::FILE* to) {
@@ -64,10 +67,11 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   static vl::TvlQtPrinter printer;
+  static vl::TvlQtPrintJob printJob(printer);
   // No dialog in a batch run: messages go to standard error and are answered
   // OK, input boxes keep their default text.
   static vl::TvlBatchMessageBox messageBox;
-  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer});
+  vl::vlInstallPlatform(vl::TvlPlatform{&messageBox, nullptr, nullptr, &printer, nullptr, &printJob});
   vl::vlStartEngine();
 
   try {

@@ -156,6 +156,7 @@ bool TvlFormation::RunReport() {
   const bool withWindow = !Report.OnProgress && Report.ShowProgress;
   auto inWindow = [&]() {
     TvlProgressWindow& window = *vlPlatform().Progress;
+    window.SetCancelCaption(vlLoadStr(str::kCancel));
     SetScriptBudget(true);
     Window = &window;
     const bool ok = window.Run(

@@ -56,6 +56,16 @@ using TMouseOverObjectEvent = std::function<void(TvlView* View, TvlCursor& Curso
 using TPrintReportEvent = std::function<void()>;
 
 enum TvlReportType : std::uint8_t { rtSimple, rtMultiple };
+
+// How a print of the prepared pages ended.
+enum class TvlPrintResult : std::uint8_t {
+  Printed,         // every selected page went to the printer
+  NothingToPrint,  // the range and the odd/even choice select no page: no job was started
+  Cancelled,       // Cancel in the progress window aborted the job
+  BadRange,        // the range text was refused with a message: nothing printed
+  NoPrinter,       // the platform has no printer: nothing printed
+  Failed,          // the printer refused the job or a page could not be drawn (message shown)
+};
 enum TvlPreviewZoom : std::uint8_t { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
 // Members of the set of preview toolbar buttons.
 enum TvlPreviewButton : std::uint16_t {
@@ -177,6 +187,17 @@ class TvlReport {
   // Selects the stored printer, adds a page to an empty report and opens the
   // designer modally; returns its modal result.
   int DesignReport();
+  // ---- Printing, defined with the output (engine/output). ----
+  // Prints the prepared pages (or those the Preview control holds while the
+  // report's own store is empty) on the platform's current printer: the
+  // pages of rangeText (empty for all, see TvlPageList), printPages 0 all,
+  // 1 odd, 2 even page numbers; with collate the selection is printed copies
+  // times, otherwise the printer makes the copies. A job per run of pages on
+  // the same paper; shown in the progress window unless OnProgress is
+  // assigned or ShowProgress is off. Refusals are shown in a message box.
+  TvlPrintResult PrintPrepared(const std::string& rangeText, std::int32_t copies, std::int32_t printPages,
+                               bool collate);
+
   // The prepared-report file; a loaded report cannot rebuild its pages.
   // Failures raise TvlError with a clear text.
   void LoadPreparedReport(const std::string& path);

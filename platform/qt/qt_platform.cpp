@@ -1,7 +1,9 @@
 #include "platform/qt/qt_platform.h"
 
 #include "platform/platform.h"
+#include "platform/qt/progress_form.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_print_job.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
@@ -13,7 +15,11 @@ void vlInstallQtPlatform() {
   static TvlQtSettingsStore settings;
   static TvlQtShell shell;
   static TvlQtPrinter printer;
-  vlInstallPlatform(TvlPlatform{&messageBox, &settings, &shell, &printer});
+  static TvlQtPrintJob printJob(printer);
+  // A window must not outlive the application object, which static
+  // destruction would make it do: the progress window lives to program end.
+  static TvlProgressForm* progress = new TvlProgressForm;
+  vlInstallPlatform(TvlPlatform{&messageBox, &settings, &shell, &printer, progress, &printJob});
 }
 
 }  // namespace vl

@@ -1,11 +1,10 @@
 #include "platform/qt/qt_printer.h"
 
-#include <QPageLayout>
 #include <QPageSetupDialog>
-#include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/qt_text.h"
 
@@ -58,13 +57,59 @@ int PaperCode(const QPageSize& size) {
   return id > 0 && id < kCustomPaper ? id : kCustomPaper;
 }
 
-QPageSize PageSizeFor(const TvlDeviceMode& mode) {
-  if (mode.PaperSize == kCustomPaper)
-    return QPageSize(QSizeF(mode.PaperWidth / 10.0, mode.PaperLength / 10.0), QPageSize::Millimeter);
-  return QPageSize(QPageSize::id(mode.PaperSize));
-}
-
 }  // namespace
+
+TvlQtPageSetup vlQtPageSetup(const TvlDeviceMode& mode, const QList<QPageSize>& offered, bool customSizes) {
+  TvlQtPageSetup setup;
+  bool landscape = mode.Orientation == 2;
+  QPageSize wanted;
+  if (mode.PaperSize != kCustomPaper) {
+    wanted = QPageSize(QPageSize::id(mode.PaperSize));
+  } else {
+    double w = mode.PaperWidth / 10.0, h = mode.PaperLength / 10.0;
+    if (w > h) {
+      std::swap(w, h);
+      landscape = !landscape;
+    }
+    wanted = QPageSize(QSizeF(w, h), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+  }
+  setup.Orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+  setup.Size = wanted;
+  if (!wanted.isValid()) return setup;
+  // The printer's entry of the same size, by id first, then by size within a
+  // millimetre (a driver may name C4 what Qt calls the C4 envelope).
+  const QSizeF mm = wanted.size(QPageSize::Millimeter);
+  const QPageSize* bySize = nullptr;
+  for (const QPageSize& p : offered) {
+    if (wanted.id() != QPageSize::Custom && p.id() == wanted.id()) {
+      setup.Size = p;
+      return setup;
+    }
+    const QSizeF o = p.size(QPageSize::Millimeter);
+    if (!bySize && std::abs(o.width() - mm.width()) <= 1.0 && std::abs(o.height() - mm.height()) <= 1.0)
+      bySize = &p;
+  }
+  if (bySize) {
+    setup.Size = *bySize;
+  } else if (mode.PaperSize == kCustomPaper && wanted.id() != QPageSize::Custom && !offered.isEmpty() &&
+             customSizes) {
+    // Qt names a size equal to one of its standard sizes (to the point) by
+    // that size's key: 120 x 230 mm becomes "EnvPRC6", which CUPS does not
+    // resolve for a printer that does not list it, and the sheet would come
+    // out on the default paper. The smallest widening that Qt's table does
+    // not hold (about 0.13 mm) makes it a custom size the printer can make;
+    // the printer model still finds its paper within a tenth of a millimetre.
+    for (int hundredths = 1; hundredths <= 100; ++hundredths) {
+      const QPageSize custom(QSizeF(mm.width() + hundredths / 100.0, mm.height()), QPageSize::Millimeter,
+                             QString(), QPageSize::ExactMatch);
+      if (custom.id() == QPageSize::Custom) {
+        setup.Size = custom;
+        break;
+      }
+    }
+  }
+  return setup;
+}
 
 TvlQtPrinter::TvlQtPrinter() {
   for (const QString& n : QPrinterInfo::availablePrinterNames()) names_.push_back(vlFromQt(n));
@@ -80,6 +125,8 @@ TvlQtPrinter::~TvlQtPrinter() = default;
 void TvlQtPrinter::OpenPrinter() {
   const QPrinterInfo info = QPrinterInfo::printerInfo(vlToQt(names_[static_cast<std::size_t>(current_)]));
   printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  offered_ = info.supportedPageSizes();
+  customSizes_ = info.supportsCustomPageSizes();
   const QPageSize size = info.defaultPageSize().isValid() ? info.defaultPageSize()
                                                           : QPageSize(QPageSize::A4);
   mode_ = TvlDeviceMode{};
@@ -119,10 +166,10 @@ bool TvlQtPrinter::ReadDevice(TvlDeviceInfo& info) {
 
 bool TvlQtPrinter::ApplyMode(const TvlDeviceMode& mode) {
   if (!printer_) return false;
-  const QPageSize size = PageSizeFor(mode);
-  if (!size.isValid()) return false;
-  if (!printer_->setPageSize(size)) return false;
-  printer_->setPageOrientation(mode.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  const TvlQtPageSetup setup = vlQtPageSetup(mode, offered_, customSizes_);
+  if (!setup.Size.isValid()) return false;
+  if (!printer_->setPageSize(setup.Size)) return false;
+  printer_->setPageOrientation(setup.Orientation);
   printer_->setCopyCount(mode.Copies > 0 ? mode.Copies : 1);
   // Qt on Linux names no trays; the printer's own source stays in force
   // unless the request is one of the sources Qt can set by code.
@@ -177,6 +224,22 @@ bool TvlQtPrinter::Metrics(TvlDeviceMetrics& m) {
   m.OffsetY = static_cast<int>(std::lround(page.top() - paper.top()));
   m.PrintableWidth = static_cast<int>(std::lround(page.width()));
   m.PrintableHeight = static_cast<int>(std::lround(page.height()));
+  // Qt keeps page sizes in whole points (and widens a few custom sizes, see
+  // vlQtPageSetup): a custom size reads back as the size asked for when the
+  // two differ by less than a millimetre, so that the printer model finds the
+  // paper it set and pages of that size share one job.
+  if (mode_.PaperSize == kCustomPaper && mode_.CustomSizeValid) {
+    const bool landscape = mode_.Orientation == 2;
+    const int w = static_cast<int>(std::lround((landscape ? mode_.PaperLength : mode_.PaperWidth) / 254.0 * dpi));
+    const int h = static_cast<int>(std::lround((landscape ? mode_.PaperWidth : mode_.PaperLength) / 254.0 * dpi));
+    const int mmPx = static_cast<int>(std::lround(dpi / 25.4));
+    if (std::abs(w - m.PhysicalWidth) <= mmPx && std::abs(h - m.PhysicalHeight) <= mmPx) {
+      m.PrintableWidth += w - m.PhysicalWidth;
+      m.PrintableHeight += h - m.PhysicalHeight;
+      m.PhysicalWidth = w;
+      m.PhysicalHeight = h;
+    }
+  }
   return true;
 }
 

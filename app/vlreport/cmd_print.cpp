@@ -1,0 +1,96 @@
+// vlreport print: prints a template (prepared first, with the data sources
+// and values of vlreport prepare) or a prepared-report file on a printer
+// without any window, through the same print loop as the preview's Print
+// button.
+
+#include <QString>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/vlreport/command.h"
+#include "app/vlreport/json_output.h"
+#include "app/vlreport/prepare_template.h"
+#include "engine/model/report.h"
+#include "engine/printer/printer.h"
+#include "platform/qt/qt_text.h"
+
+namespace vl::cli {
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  if (text.size() < tail.size()) return false;
+  for (std::size_t k = 0; k < tail.size(); ++k)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + k])) != tail[k]) return false;
+  return true;
+}
+
+const char* ResultName(TvlPrintResult r) {
+  switch (r) {
+    case TvlPrintResult::Printed: return "Printed";
+    case TvlPrintResult::NothingToPrint: return "NothingToPrint";
+    case TvlPrintResult::Cancelled: return "Cancelled";
+    case TvlPrintResult::BadRange: return "BadRange";
+    case TvlPrintResult::NoPrinter: return "NoPrinter";
+    case TvlPrintResult::Failed: return "Failed";
+  }
+  return "Failed";
+}
+
+}  // namespace
+
+int RunPrint(const Args& args) {
+  ArgReader reader(args);
+  const std::string printerName = reader.Option("--printer");
+  const std::string range = reader.Option("--pages");
+  const std::string copiesText = reader.Option("--copies", "1");
+  const std::string title = reader.Option("--title");
+  const PrepareOptions options = ReadPrepareOptions(reader);
+  const bool collate = reader.Flag("--collate");
+  const bool odd = reader.Flag("--odd");
+  const bool even = reader.Flag("--even");
+  const Args rest = reader.Positional();
+  if (rest.size() != 1) throw UsageError{"needs one FILE.vlf or FILE.vlp"};
+  if (printerName.empty()) throw UsageError{"needs --printer NAME"};
+  if (odd && even) throw UsageError{"--odd and --even exclude each other"};
+  char* end = nullptr;
+  const long copies = std::strtol(copiesText.c_str(), &end, 10);
+  if (copiesText.empty() || *end != 0 || copies < 1 || copies > 9999)
+    throw UsageError{"bad --copies '" + copiesText + "' (1 to 9999)"};
+  const std::string& path = rest[0];
+  const bool prepared = EndsWith(path, ".vlp");
+  if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{"prints FILE.vlf or FILE.vlp"};
+
+  TvlPrinter& printer = vlPrinter();
+  const int index = printer.IndexOfPrinter(vlFromQt(QString::fromUtf8(printerName.c_str())));
+  if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
+  if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
+
+  if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass))
+    throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
+  TvlForm form("FormMain");
+  TvlReport report;
+  if (prepared)
+    report.LoadPreparedReport(path);
+  else
+    PrepareTemplate(form, report, path, options);
+  report.ShowProgress = false;
+  // The spooler's job name ("Untitled" when empty), an engine text.
+  report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
+  // Loading and preparing select the file's own printer: the one asked for wins.
+  if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
+
+  const TvlPrintResult result =
+      report.PrintPrepared(range, static_cast<std::int32_t>(copies), odd ? 1 : even ? 2 : 0, collate);
+  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: no page is selected\n");
+  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: no printer to print on\n");
+  nlohmann::ordered_json doc;
+  doc["Printer"] = Utf8(printer.SelectedName());
+  doc["Pages"] = report.EMFPages.Count();
+  doc["Result"] = ResultName(result);
+  PrintJson(doc);
+  // The engine's own message (a refused range, a printer that failed) went to standard error.
+  return result == TvlPrintResult::Printed ? 0 : 1;
+}
+
+}  // namespace vl::cli

@@ -1,0 +1,56 @@
+// Shows the print dialog and the progress window as a print shows them and
+// saves their pictures as PNG, for the screenshots in docs/. Run it under a
+// display (for example xvfb-run -a):
+//   print_screenshots <print_dialog.png> <progress_window.png>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+#include <cstdio>
+
+#include "engine/core/string_table.h"
+#include "engine/output/qt/print_form.h"
+#include "engine/printer/printer.h"
+#include "platform/memory_printer.h"
+#include "platform/platform.h"
+#include "platform/qt/progress_form.h"
+#include "platform/qt/qt_platform.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: print_screenshots <print_dialog.png> <progress_window.png>\n");
+    return 2;
+  }
+  QApplication app(argc, argv);
+  vl::vlInstallQtPlatform();
+  // Printers held in memory, so the picture does not depend on the machine.
+  static vl::TvlMemoryPrinter printers({vl::vlSampleLaserPrinter("Office laser"),
+                                        vl::vlSampleLaserPrinter("Envelope printer")},
+                                       1);
+  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, nullptr, nullptr, &printers});
+  vl::vlResetPrinter(&printers);
+
+  int result = 0;
+  vl::TvlPrintForm form;
+  vl::TvlPrintRequest request;
+  request.Copies = 3;
+  form.SetRequest(request);
+  form.show();
+  QTimer::singleShot(300, [&] {
+    if (!form.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) result = 1;
+    form.reject();
+    vl::TvlProgressForm progress;
+    progress.Run(
+        vl::vlLoadStr(vl::str::kPreparingReport) + " - Envelopes", vl::vlLoadStr(vl::str::kPrintingPage),
+        [&] {
+          progress.SetFirstLabel(vl::vlLoadStr(vl::str::kPrintingPage) + "  3");
+          for (int k = 0; k < 20; ++k) progress.ProcessEvents();
+          if (!progress.grab().save(QString::fromLocal8Bit(argv[2]), "PNG")) result = 1;
+          progress.Close(true);
+        },
+        {});
+    app.quit();
+  });
+  app.exec();
+  return result;
+}
