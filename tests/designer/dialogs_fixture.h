@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -84,6 +85,17 @@ inline void ChooseRow(TvlChooserList* list, const std::string& text) {
   const QRect r = list->visualItemRect(items[0]);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
   ASSERT_EQ(list->CurrentText(), text);
+}
+
+// The standard output of a command line (the command-line tool's answers).
+inline std::string RunTool(const std::string& command) {
+  std::string out;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return out;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+  ::pclose(pipe);
+  return out;
 }
 
 class DialogsTest : public ::testing::Test {

@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QTabWidget>
-#include <cstdio>
 
 #include "controls/combo_edit.h"
 #include "controls/flat_combo_box.h"
@@ -19,6 +18,7 @@ namespace vl {
 namespace {
 
 using test::ChooseRow;
+using test::RunTool;
 using test::ClickButton;
 using test::DialogsTest;
 using test::WhenShown;
@@ -185,16 +185,6 @@ TEST_F(DialogsTest, CancelLeavesTheDictionaryAsItWas) {
   EXPECT_EQ(Names(dict.Variables), (std::vector<std::string>{" Main=", "Total=1"}));
   EXPECT_EQ(Names(dict.FieldAliases), std::vector<std::string>{"Orders=Sales"});
   EXPECT_EQ(dict.BandDataSources.Count(), 0);
-}
-
-std::string RunTool(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  ::pclose(pipe);
-  return out;
 }
 
 // A variable made in the editor is offered by the variable chooser and
