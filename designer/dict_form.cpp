@@ -22,6 +22,7 @@
 #include "designer/dict_alias_tab.h"
 #include "designer/dict_vared_form.h"
 #include "designer/expr_form.h"
+#include "designer/ins_fields_form.h"
 #include "designer/var_form.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
@@ -538,7 +539,10 @@ void TvlDictForm::done(int result) {
 
 bool vlShowDictionaryEditor(QWidget* parent, TvlReport& report) {
   TvlDictForm editor(report, parent);
-  return editor.exec() == QDialog::Accepted;
+  if (editor.exec() != QDialog::Accepted) return false;
+  // New aliases rename what the DB fields window lists.
+  if (TvlInsFieldsForm* window = TvlInsFieldsForm::Instance()) window->Refresh();
+  return true;
 }
 
 }  // namespace vl

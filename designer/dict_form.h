@@ -99,7 +99,8 @@ class TvlDictForm : public QDialog {
 };
 
 // Opens the editor on the report's dictionary; true after OK (the
-// dictionary then holds the edited lists).
+// dictionary then holds the edited lists and the DB fields window, when
+// open, lists them). The caller marks the report modified.
 bool vlShowDictionaryEditor(QWidget* parent, TvlReport& report);
 
 }  // namespace vl

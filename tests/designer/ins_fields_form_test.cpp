@@ -9,6 +9,7 @@
 
 #include "controls/flat_combo_box.h"
 #include "controls/placement.h"
+#include "designer/dict_form.h"
 #include "designer/ins_fields_form.h"
 #include "designer/insert_fields_form.h"
 #include "engine/core/text.h"
@@ -85,7 +86,7 @@ TEST_F(DialogsTest, AFieldDraggedFromTheWindowBecomesATextViewBoundToIt) {
   EXPECT_EQ(TvlInsFieldsForm::Instance(), nullptr);
 }
 
-TEST_F(DialogsTest, TheWindowCollapsesAndExpandsAndKeepsItsDatasetOnRefresh) {
+TEST_F(DialogsTest, TheWindowCollapsesExpandsAndFollowsTheDictionaryEditor) {
   settings.WriteString(vlPlacementRoot() + "\\Form\\TvlInsFieldsForm", "Height", "20");
   QWidget designer;
   designer.show();
@@ -106,9 +107,13 @@ TEST_F(DialogsTest, TheWindowCollapsesAndExpandsAndKeepsItsDatasetOnRefresh) {
   EXPECT_EQ(notified, 3);
 
   ChooseRow(window->DatasetsLB, "Orders");
-  report.Dictionary.FieldAliases.Set("Customers", TvlValue(std::string("Clients")));
-  report.Dictionary.FieldAliases.Set("Orders", TvlValue(std::string()));
-  window->Refresh();
+  // Aliases given in the dictionary editor show at once, the dataset kept.
+  test::WhenShown<TvlDictForm>([](TvlDictForm& editor) {
+    editor.FieldAliases.Set("Customers", TvlValue(std::string("Clients")));
+    editor.FieldAliases.Set("Orders", TvlValue(std::string()));
+    test::ClickButton(&editor, "OkBtn");
+  });
+  ASSERT_TRUE(vlShowDictionaryEditor(&designer, report));
   EXPECT_EQ(window->DatasetsLB->Items(), (std::vector<std::string>{"Clients", "Orders"}));
   EXPECT_EQ(window->DatasetsLB->CurrentText(), "Orders");
   delete window;
