@@ -138,7 +138,6 @@ QWidget* TvlDictForm::CreateVariablesTab() {
   ExprCB->setObjectName("ExprCB");
   ExprEdit = new TvlComboEdit(page);
   ExprEdit->setObjectName("ExprEdit");
-  ExprEdit->SetButtonHint(vlStr(53575));
   ExprEdit->setEnabled(false);
   ExprEdit->Edit()->installEventFilter(this);
 
@@ -171,13 +170,7 @@ QWidget* TvlDictForm::CreateVariablesTab() {
   });
   connect(ExprCB, &QCheckBox::toggled, ExprEdit, &QWidget::setEnabled);
   connect(ExprCB, &QCheckBox::clicked, this, [this] { ExprClicked(); });
-  ExprEdit->OnButtonClick = [this] {
-    TvlExprForm builder(report_, this);
-    builder.SetExpression(vlFromQt(ExprEdit->Text()));
-    if (builder.exec() != QDialog::Accepted) return;
-    ExprEdit->SetText(vlToQt(builder.Expression()));
-    CommitExpression();
-  };
+  vlMakeExpressionBox(ExprEdit, report_, true, [this] { CommitExpression(); });
   return page;
 }
 

@@ -146,6 +146,11 @@ QImage Draw(TvlDictIcon icon) {
       p.setPen(kBlue);
       for (int y = 4; y <= 12; y += 2) p.drawLine(QPointF(y == 4 || y == 10 ? 4 : 6, y + 0.5), QPointF(12, y + 0.5));
       break;
+    case TvlDictIcon::Ellipsis:
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::black);
+      for (int x : {4, 8, 12}) p.drawRect(QRectF(x - 1, 10, 2, 2));
+      break;
   }
   return pm;
 }

@@ -26,6 +26,8 @@ enum class TvlDictIcon {
   EditNode,
   DeleteNode,
   EditList,
+  // The button of the expression boxes.
+  Ellipsis,
 };
 
 // Images, not pixmaps: they need no running application and may outlive it.

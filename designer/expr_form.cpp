@@ -4,13 +4,17 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "controls/combo_edit.h"
 #include "controls/speed_button.h"
 #include "designer/designer_text.h"
+#include "designer/dict_glyphs.h"
 #include "designer/fields_form.h"
 #include "designer/func_arg_form.h"
 #include "designer/func_form.h"
@@ -135,6 +139,19 @@ bool TvlExprForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void vlMakeExpressionBox(TvlComboEdit* box, TvlReport& report, bool preset, std::function<void()> changed) {
+  box->SetButtonHint(vlStr(53575));
+  box->SetGlyph(vlDictIconImage(TvlDictIcon::Ellipsis));
+  // The box has no size of its own to give a layout.
+  box->setFixedHeight(std::max(21, box->Edit()->sizeHint().height() + 4));
+  box->OnButtonClick = [box, &report, preset, changed] {
+    std::string text = preset ? vlFromQt(box->Text()) : std::string();
+    if (!vlEditExpression(box->window(), report, text)) return;
+    box->SetText(vlToQt(text));
+    if (changed) changed();
+  };
 }
 
 bool vlEditExpression(QWidget* parent, TvlReport& report, std::string& expression) {

@@ -5,6 +5,7 @@
 // nothing is parsed or checked.
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ class QPushButton;
 
 namespace vl {
 
+class TvlComboEdit;
 class TvlReport;
 class TvlSpeedButton;
 
@@ -47,6 +49,11 @@ class TvlExprForm : public QDialog {
 // A chosen name as it goes into an expression: as it is when, upper-cased,
 // it holds only A-Z, digits, "." and "_"; otherwise in square brackets.
 std::string vlWrapInsertedName(const std::string& name);
+
+// Makes box an expression box: its button opens the builder on the report
+// (preset with the box's text when preset is true, else empty); after OK the
+// builder's text replaces the box's and changed runs.
+void vlMakeExpressionBox(TvlComboEdit* box, TvlReport& report, bool preset, std::function<void()> changed = {});
 
 // The builder on the report, preset with expression; after OK expression
 // holds the builder's text and the answer is true.

@@ -26,16 +26,11 @@ TvlFuncArgForm::TvlFuncArgForm(TvlReport& report, QWidget* parent) : QDialog(par
   for (int k = 0; k < 3; ++k) {
     ArgEdit[k] = new TvlComboEdit(this);
     ArgEdit[k]->setObjectName(QString("ArgEdit%1").arg(k + 1));
-    ArgEdit[k]->SetButtonHint(vlStr(53575));
+    vlMakeExpressionBox(ArgEdit[k], report_, false);
     ArgLabel[k] = new QLabel(vlStr(53731) + QString(" &%1").arg(k + 1), this);
     ArgLabel[k]->setBuddy(ArgEdit[k]->Edit());
     grid->addWidget(ArgLabel[k], k, 0);
     grid->addWidget(ArgEdit[k], k, 1);
-    TvlComboEdit* box = ArgEdit[k];
-    box->OnButtonClick = [this, box] {
-      TvlExprForm builder(report_, this);
-      if (builder.exec() == QDialog::Accepted) box->SetText(vlToQt(builder.Expression()));
-    };
   }
   grid->setColumnStretch(1, 1);
   auto* buttons = new QDialogButtonBox(this);
