@@ -1,6 +1,7 @@
 #include "designer/dict_alias_tab.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -11,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
 
 #include "designer/chooser_list.h"
 #include "designer/designer_text.h"
@@ -143,6 +145,26 @@ TvlAliasTab::TvlAliasTab(Kind kind, TvlDataDictionary& dictionary, TvlVariables&
   connect(AddAllBtn, &QPushButton::clicked, this, [this] { AddAll(); });
   connect(RemoveAllBtn, &QPushButton::clicked, this, [this] { RemoveAll(); });
   connect(AllLB, &QListWidget::itemDoubleClicked, this, [this] { Add(); });
+  // Names and nodes are dragged between the two sides; the views themselves
+  // move nothing, the drop runs ">" or "<".
+  for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{Tree, AllLB}) {
+    view->setDragEnabled(true);
+    view->setDragDropMode(QAbstractItemView::DragOnly);
+    view->setAcceptDrops(true);
+    view->viewport()->installEventFilter(this);
+  }
+}
+
+bool TvlAliasTab::DropFrom(const QObject* source, const QObject* target) {
+  if (source == AllLB && (target == Tree || target == Tree->viewport())) {
+    Add();
+    return true;
+  }
+  if ((source == Tree || source == Tree->viewport()) && (target == AllLB || target == AllLB->viewport())) {
+    Remove();
+    return true;
+  }
+  return false;
 }
 
 QTreeWidgetItem* TvlAliasTab::Root() const { return Tree->topLevelItem(0); }
@@ -364,6 +386,21 @@ void TvlAliasTab::RemoveAll() {
 }
 
 bool TvlAliasTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Tree->viewport() || watched == AllLB->viewport()) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+      return QWidget::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QObject* other = watched == Tree->viewport() ? static_cast<QObject*>(AllLB) : Tree;
+    if (drop->source() != other) {
+      drop->ignore();
+      return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) DropFrom(other, watched);
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;

@@ -70,6 +70,10 @@ class TvlAliasTab : public QWidget {
   void Remove();
   void AddAll();
   void RemoveAll();
+  // A drag from one side dropped on the other: list names onto the tree
+  // add them, a tree node onto the list removes it. False (nothing done)
+  // for any other pair.
+  bool DropFrom(const QObject* source, const QObject* target);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

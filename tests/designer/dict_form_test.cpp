@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTabWidget>
 
 #include "controls/combo_edit.h"
@@ -285,6 +287,23 @@ TEST_F(DialogsTest, ExcludingAndIncludingAFieldAgainLosesItsAlias) {
   QTest::mouseClick(tab.AddAllBtn, Qt::LeftButton);
   EXPECT_EQ(Names(editor.FieldAliases), (std::vector<std::string>{"Customers=", "Orders="}));
   QTest::mouseClick(tab.RemoveAllBtn, Qt::LeftButton);
+  EXPECT_EQ(editor.FieldAliases.Count(), 0);
+  EXPECT_EQ(tab.AllLB->Items(), (std::vector<std::string>{"Customers", "Orders"}));
+
+  // A name dragged onto the tree is added, a node dragged onto the list taken
+  // back; drags from elsewhere are refused.
+  ChooseRow(tab.AllLB, "Orders");
+  QMimeData mime;
+  mime.setText("Orders");
+  QDropEvent foreign(tab.Tree->viewport()->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(tab.Tree->viewport(), &foreign);
+  EXPECT_FALSE(foreign.isAccepted());
+  EXPECT_EQ(editor.FieldAliases.Count(), 0);
+  EXPECT_TRUE(tab.DropFrom(tab.AllLB, tab.Tree->viewport()));
+  EXPECT_EQ(Names(editor.FieldAliases), std::vector<std::string>{"Orders="});
+  Select(tab.Tree, "Orders");
+  EXPECT_FALSE(tab.DropFrom(tab.Tree, tab.Tree->viewport()));
+  EXPECT_TRUE(tab.DropFrom(tab.Tree, tab.AllLB->viewport()));
   EXPECT_EQ(editor.FieldAliases.Count(), 0);
   EXPECT_EQ(tab.AllLB->Items(), (std::vector<std::string>{"Customers", "Orders"}));
 }
