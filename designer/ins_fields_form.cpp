@@ -246,6 +246,9 @@ void TvlInsFieldsForm::hideEvent(QHideEvent* event) {
     vlPlatform().Settings->WriteString(SectionKey(), "SplitterPos", std::to_string(DatasetsLB->height()));
   ComputeReference();
   if (QWidget* owner = parentWidget(); owner && owner->isVisible()) owner->activateWindow();
+  // Hidden, the window is gone: the next opening makes a new one.
+  if (gInstance == this) gInstance = nullptr;
+  deleteLater();
 }
 
 bool TvlInsFieldsForm::eventFilter(QObject* watched, QEvent* event) {

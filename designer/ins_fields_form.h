@@ -3,7 +3,8 @@
 // splitter and the fields of the chosen one below, from which fields are
 // dragged onto the design surface. At most one exists; it belongs to the
 // designer window and stays above it. A double click on its caption
-// collapses it to the caption or expands it again. Closing it destroys it.
+// collapses it to the caption or expands it again. Closing or hiding it
+// destroys it (later, from the event loop).
 //
 // A drag carries the field reference (dataset, ".", the field in double
 // quotes, both as listed) under kFieldMimeType; the surface takes it with

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QRadioButton>
 #include <memory>
 
@@ -80,10 +81,11 @@ TEST_F(DialogsTest, AFieldDraggedFromTheWindowBecomesATextViewBoundToIt) {
   EXPECT_NE(first, std::string::npos) << out;
   EXPECT_NE(compact.find("\"text\":[\"1\"]", first), std::string::npos) << out;
 
-  window->close();  // closing destroys it
-  QApplication::processEvents();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QPointer<TvlInsFieldsForm> alive(window);
+  window->hide();  // hiding destroys it
   EXPECT_EQ(TvlInsFieldsForm::Instance(), nullptr);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull());
 }
 
 TEST_F(DialogsTest, TheWindowCollapsesExpandsAndFollowsTheDictionaryEditor) {
