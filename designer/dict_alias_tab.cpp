@@ -283,6 +283,7 @@ void TvlAliasTab::CommitAlias() {
         return;
       }
       vlSetDictNodeKind(node, nkField);
+      if (ExcludeCB) ExcludeCB->setChecked(false);
       list_.Set(FieldKey(node), TvlValue(alias));
       SetNodeText(node, WithAlias(name, alias));
       break;

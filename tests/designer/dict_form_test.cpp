@@ -308,6 +308,31 @@ TEST_F(DialogsTest, ExcludingAndIncludingAFieldAgainLosesItsAlias) {
   EXPECT_EQ(tab.AllLB->Items(), (std::vector<std::string>{"Customers", "Orders"}));
 }
 
+// An entry with an empty alias hides a field, so clearing an alias drops the
+// entry instead, and an alias typed for an excluded field brings it back.
+TEST_F(DialogsTest, ClearingAFieldAliasKeepsTheFieldListed) {
+  report.Dictionary.FieldAliases.Set("Orders", TvlValue(std::string()));
+  report.Dictionary.FieldAliases.Set("Orders.\"Qty\"", TvlValue(std::string("Quantity")));
+  report.Dictionary.FieldAliases.Set("Orders.\"Item\"", TvlValue(std::string()));
+  TvlDictForm editor(report);
+  editor.show();
+  TvlAliasTab& tab = *editor.FieldAliasesTab;
+  Node(tab.Tree, "Orders")->setExpanded(true);
+  Select(tab.Tree, "Qty {Quantity}");
+  tab.AliasEdit->selectAll();
+  QTest::keyClick(tab.AliasEdit, Qt::Key_Delete);
+  QTest::keyClick(tab.AliasEdit, Qt::Key_Return);
+  Select(tab.Tree, "Item");
+  EXPECT_TRUE(tab.ExcludeCB->isChecked());
+  tab.AliasEdit->selectAll();
+  QTest::keyClicks(tab.AliasEdit, "Article");
+  QTest::keyClick(tab.AliasEdit, Qt::Key_Return);
+  EXPECT_FALSE(tab.ExcludeCB->isChecked());
+  EXPECT_EQ(TreeTexts(tab.Tree), (std::vector<std::string>{"Datasets and fields", "  Orders", "  Item {Article}",
+                                                           "  Price", "  Qty"}));
+  EXPECT_EQ(Names(editor.FieldAliases), (std::vector<std::string>{"Orders=", "Orders.\"Item\"=Article"}));
+}
+
 TEST_F(DialogsTest, BandDataSourcesGetAliases) {
   TvlDictForm editor(report);
   editor.show();
