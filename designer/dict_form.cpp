@@ -23,6 +23,7 @@
 #include "designer/dict_vared_form.h"
 #include "designer/expr_form.h"
 #include "designer/ins_fields_form.h"
+#include "designer/ok_cancel_buttons.h"
 #include "designer/var_form.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
@@ -62,19 +63,11 @@ TvlDictForm::TvlDictForm(TvlReport& report, QWidget* parent)
   BandDSTab = new TvlAliasTab(TvlAliasTab::BandSources, report.Dictionary, BandDataSources, Tabs);
   Tabs->addTab(BandDSTab, vlStr(53343));
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("OkBtn");
-  ok->setAutoDefault(false);
-  auto* cancel = buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("CancelBtn");
-  cancel->setAutoDefault(false);
+  QDialogButtonBox* buttons = vlOkCancelButtons(this, false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Tabs, 1);
   layout->addWidget(buttons);
   resize(560, 430);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   // Sources: the dictionary's datasets (aliases applied), then the system variables.
   std::vector<std::string> sources = report.Dictionary.GetDataSetList();

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "designer/designer_text.h"
+#include "designer/ok_cancel_buttons.h"
 #include "engine/core/variables.h"
 
 namespace vl {
@@ -41,16 +42,12 @@ TvlVaredForm::TvlVaredForm(TvlVariables& variables, QWidget* parent) : QDialog(p
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   auto* label = new QLabel(vlStr(53361), this);
   label->setBuddy(Memo1);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
   layout->addWidget(Memo1, 1);
   layout->addWidget(buttons);
   resize(320, 360);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   QStringList text;
   for (const std::string& line : vlVariableListLines(variables_)) text << vlToQt(line);

@@ -18,6 +18,7 @@
 #include "designer/fields_form.h"
 #include "designer/func_arg_form.h"
 #include "designer/func_form.h"
+#include "designer/ok_cancel_buttons.h"
 #include "designer/var_form.h"
 
 namespace vl {
@@ -70,13 +71,7 @@ TvlExprForm::TvlExprForm(TvlReport& report, QWidget* parent) : QDialog(parent), 
   insertLayout->addLayout(chooserRow);
   insertLayout->addLayout(operatorRow);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("OkBtn");
-  ok->setAutoDefault(false);
-  auto* cancel = buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("CancelBtn");
-  cancel->setAutoDefault(false);
+  QDialogButtonBox* buttons = vlOkCancelButtons(this, false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(exprGroup, 1);
@@ -84,8 +79,6 @@ TvlExprForm::TvlExprForm(TvlReport& report, QWidget* parent) : QDialog(parent), 
   layout->addWidget(buttons);
   resize(470, 300);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(InsDBBtn, &QPushButton::clicked, this, [this] { InsertDataField(); });
   connect(InsVarBtn, &QPushButton::clicked, this, [this] { InsertVariable(); });
   connect(InsFuncBtn, &QPushButton::clicked, this, [this] { InsertFunction(); });

@@ -7,6 +7,7 @@
 #include "designer/chooser_list.h"
 #include "designer/design_fields.h"
 #include "designer/designer_text.h"
+#include "designer/ok_cancel_buttons.h"
 #include "engine/model/report.h"
 
 namespace vl {
@@ -26,17 +27,13 @@ TvlFieldsForm::TvlFieldsForm(TvlReport& report, QWidget* parent) : QDialog(paren
   DatasetsLB->setObjectName("DatasetsLB");
   FieldsLB = new TvlChooserList(TvlDictIcon::Item, this);
   FieldsLB->setObjectName("FieldsLB");
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(DatasetsLB, 1);
   layout->addWidget(FieldsLB, 2);
   layout->addWidget(buttons);
   resize(240, 360);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(DatasetsLB, &QListWidget::itemSelectionChanged, this, [this] { DatasetChosen(); });
   connect(FieldsLB, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
 }

@@ -11,6 +11,7 @@
 #include "designer/designer_text.h"
 #include "designer/expr_form.h"
 #include "designer/func_form.h"
+#include "designer/ok_cancel_buttons.h"
 
 namespace vl {
 
@@ -33,17 +34,13 @@ TvlFuncArgForm::TvlFuncArgForm(TvlReport& report, QWidget* parent) : QDialog(par
     grid->addWidget(ArgEdit[k], k, 1);
   }
   grid->setColumnStretch(1, 1);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FuncLabel);
   layout->addWidget(DescrLabel);
   layout->addLayout(grid);
   layout->addWidget(buttons);
   resize(420, 240);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 std::string TvlFuncArgForm::Argument(int index) const { return vlFromQt(ArgEdit[index]->Text()); }

@@ -10,6 +10,7 @@
 
 #include "designer/chooser_list.h"
 #include "designer/designer_text.h"
+#include "designer/ok_cancel_buttons.h"
 #include "engine/script/installed_functions.h"
 
 namespace vl {
@@ -45,9 +46,7 @@ TvlFuncForm::TvlFuncForm(QWidget* parent) : QDialog(parent) {
   auto* lists = new QHBoxLayout;
   lists->addWidget(Tree1, 1);
   lists->addWidget(FuncLB, 1);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists, 1);
   layout->addWidget(FuncLabel);
@@ -64,8 +63,6 @@ TvlFuncForm::TvlFuncForm(QWidget* parent) : QDialog(parent) {
   }
   Tree1->expandAll();
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(Tree1, &QTreeWidget::currentItemChanged, this, [this] { NodeChosen(); });
   connect(FuncLB, &QListWidget::itemSelectionChanged, this, [this] { ShowDescription(); });
   connect(FuncLB, &QListWidget::itemDoubleClicked, this, [this] { accept(); });

@@ -13,6 +13,7 @@
 #include "designer/chooser_list.h"
 #include "designer/design_fields.h"
 #include "designer/designer_text.h"
+#include "designer/ok_cancel_buttons.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
 #include "engine/data/data_source.h"
@@ -49,9 +50,7 @@ TvlInsertFieldsForm::TvlInsertFieldsForm(TvlReport& report, QWidget* parent)
   BandCB->setObjectName("BandCB");
   BandCB->setChecked(true);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* options = new QVBoxLayout;
   options->addWidget(placement);
   options->addWidget(HeaderCB);
@@ -66,8 +65,6 @@ TvlInsertFieldsForm::TvlInsertFieldsForm(TvlReport& report, QWidget* parent)
   layout->addLayout(middle, 1);
   layout->addWidget(buttons);
   resize(380, 320);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(DatasetCB, &QComboBox::currentIndexChanged, this, [this] { DatasetChanged(); });
 }
 

@@ -7,6 +7,7 @@
 
 #include "designer/chooser_list.h"
 #include "designer/designer_text.h"
+#include "designer/ok_cancel_buttons.h"
 #include "engine/model/report.h"
 
 namespace vl {
@@ -34,16 +35,12 @@ TvlVarForm::TvlVarForm(TvlReport& report, QWidget* parent) : QDialog(parent), re
   auto* lists = new QHBoxLayout;
   lists->addWidget(CategoryLB);
   lists->addWidget(VarLB);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(vlStr(str::kOk), QDialogButtonBox::AcceptRole)->setObjectName("OkBtn");
-  buttons->addButton(vlStr(str::kCancel), QDialogButtonBox::RejectRole)->setObjectName("CancelBtn");
+  QDialogButtonBox* buttons = vlOkCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists);
   layout->addWidget(buttons);
   resize(360, 280);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(CategoryLB, &QListWidget::itemSelectionChanged, this, [this] { CategoryChosen(); });
   connect(VarLB, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
 }
