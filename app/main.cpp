@@ -5,6 +5,8 @@
 
 #include "app/engine_startup.h"
 #include "app/main_form.h"
+#include "engine/output/qt/help_window.h"
+#include "engine/output/qt/preview_form.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
+  // The report's ShowPrepared opens the preview window.
+  vl::vlInstallPreviewWindow();
+  vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
 
   vl::TFormMain formMain;
   formMain.show();
