@@ -13,6 +13,7 @@
 #include "designer/dict_alias_tab.h"
 #include "designer/dict_form.h"
 #include "designer/dict_vared_form.h"
+#include "designer/expr_form.h"
 #include "engine/core/value_convert.h"
 #include "tests/designer/dialogs_fixture.h"
 
@@ -165,6 +166,15 @@ TEST_F(DialogsTest, ValuesShowAsFieldSystemVariableOrExpression) {
   ChooseRow(editor.ValList, "City");
   EXPECT_EQ(vlValueToText(editor.Variables.Get("Nothing")), "Customers.\"City\"");
   Select(editor.VarTree, "Twice");
+  // The expression box's button opens the builder on the box's text.
+  WhenShown<TvlExprForm>([](TvlExprForm& builder) {
+    EXPECT_EQ(builder.Expression(), "1.5 * [Qty]");
+    builder.ExprMemo->moveCursor(QTextCursor::End);
+    builder.Insert(" + 1");
+    ClickButton(&builder, "OkBtn");
+  });
+  QTest::mouseClick(editor.ExprEdit->Button(), Qt::LeftButton);
+  EXPECT_EQ(vlValueToText(editor.Variables.Get("Twice")), "1.5 * [Qty] + 1");
   QTest::mouseClick(editor.ExprCB, Qt::LeftButton, Qt::NoModifier, QPoint(6, editor.ExprCB->height() / 2));
   EXPECT_FALSE(editor.ExprCB->isChecked());
   EXPECT_EQ(vlValueToText(editor.Variables.Get("Twice")), "");
