@@ -17,6 +17,7 @@ class QWidget;
 
 namespace vl {
 
+class TvlDesignerForm;
 class TvlPage;
 class TvlReport;
 class TvlView;
@@ -60,6 +61,9 @@ struct TvlDesignerDialogs {
   // the "DB fields" window, and the field reference (as the list gives it);
   // unset: no drag is accepted.
   std::function<bool(const QMimeData* data, std::string& reference)> DraggedField;
+  // The "Insert DB fields" tool: chooses a dataset's fields and lays them
+  // out on the current page; unset: the tool is not offered.
+  std::function<void(TvlDesignerForm& designer)> InsertFields;
   // Help at a context (0: contents).
   std::function<void(int context)> ShowHelp;
 };

@@ -376,12 +376,10 @@ void TvlDesignerForm::CreateToolBars() {
     addTool(QStringLiteral("OBAddIn%1").arg(i), 10 + static_cast<int>(i), vlToQt(addIns[i].Presentation.Hint),
             glyph.isNull() ? vlDesignerGlyph(TvlDesignerGlyph::SubReport) : glyph);
   }
-  if (FirstInstance)
+  // "Insert DB fields" appears once a part that lays the fields out installs it.
+  if (FirstInstance && vlDesignerDialogs().InsertFields)
     AddTool(vlStr(55305), vlDesignerGlyph(TvlDesignerGlyph::InsertFields), [this] {
-      if (auto& insert = vlDesignerDialogs().ChooseField) {
-        std::string field;
-        insert(this, field);
-      }
+      if (auto& insert = vlDesignerDialogs().InsertFields) insert(*this);
     });
 
   for (auto& [name, bar] : toolbars_) bar->AdjustSize();

@@ -2,8 +2,15 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMenu>
 
+#include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/dict_form.h"
+#include "designer/expr_form.h"
+#include "designer/fields_form.h"
+#include "designer/ins_fields_form.h"
+#include "designer/report_designer.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
 #include "engine/formation/report_windows.h"
@@ -73,9 +80,53 @@ bool EditPreparedPage(TvlReport& report, int index) {
   return written;
 }
 
+// The report of the designer window in front; the dialogs below choose from
+// its dictionary.
+TvlReport* DesignedReport() {
+  TvlReportDesigner* designer = vlCurrentDesigner();
+  return designer ? &designer->Report : nullptr;
+}
+
+// The dictionary editor, the field chooser, the expression builder and the
+// "DB fields" window serve the designer's commands.
+void InstallDictionaryWindows() {
+  TvlDesignerDialogs& dialogs = vlDesignerDialogs();
+  dialogs.DataDictionary = vlShowDictionaryEditor;
+  dialogs.ChooseField = [](QWidget* owner, std::string& field) {
+    TvlReport* report = DesignedReport();
+    return report && vlChooseDataField(owner, *report, field);
+  };
+  dialogs.BuildExpression = [](QWidget* owner, std::string& expression) {
+    TvlReport* report = DesignedReport();
+    return report && vlEditExpression(owner, *report, expression);
+  };
+  dialogs.DraggedField = vlDraggedFieldReference;
+
+  static bool extended = false;
+  if (extended) return;
+  extended = true;
+  TvlDesignerForm::Extensions().push_back([](TvlDesignerForm& form) {
+    QAction* fields = form.Command("ToolBar.Fields");
+    if (!fields) return;
+    TvlDesignerForm* owner = &form;
+    QObject::connect(fields, &QAction::triggered, owner, [owner](bool on) {
+      if (on) {
+        TvlInsFieldsForm::Open(owner, owner->Report);
+      } else if (TvlInsFieldsForm* window = TvlInsFieldsForm::Instance()) {
+        window->close();
+      }
+    });
+    // The menu item shows whether the window is open, however it was closed.
+    if (QMenu* menu = form.Menu("Toolbars"))
+      QObject::connect(menu, &QMenu::aboutToShow, fields,
+                       [fields] { fields->setChecked(TvlInsFieldsForm::Instance() != nullptr); });
+  });
+}
+
 }  // namespace
 
 void vlInstallDesigner() {
+  InstallDictionaryWindows();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);
   };

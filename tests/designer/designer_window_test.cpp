@@ -13,6 +13,8 @@
 #include "engine/core/error.h"
 #include "controls/tool_bar.h"
 #include "designer/designer_clipboard.h"
+#include "designer/designer_install.h"
+#include "designer/ins_fields_form.h"
 #include "designer/designer_status_bar.h"
 #include "designer/designer_template_file.h"
 #include "tests/designer/designer_fixture.h"
@@ -337,6 +339,27 @@ TEST_F(DesignerTest, TheInsertKeyOpensTheFieldsWindowAndNeverClosesIt) {
   EXPECT_EQ(requests, (std::vector<bool>{true, true}));
   form->Command("ToolBar.Fields")->trigger();
   EXPECT_EQ(requests.back(), false) << "the menu item closes it";
+}
+
+// Installed, the designer's commands reach the dictionary windows: the
+// menu item opens the DB fields window and closes it again, and the
+// dictionary, field and expression entries are filled.
+TEST_F(DesignerTest, InstalledDesignerOpensAndClosesTheFieldsWindow) {
+  vlInstallDesigner();
+  Open();
+  const auto& d = vlDesignerDialogs();
+  EXPECT_TRUE(d.DataDictionary && d.ChooseField && d.BuildExpression && d.DraggedField);
+  QAction* fields = form->Command("ToolBar.Fields");
+  fields->setChecked(true);
+  emit fields->triggered(true);
+  ASSERT_NE(TvlInsFieldsForm::Instance(), nullptr);
+  EXPECT_EQ(TvlInsFieldsForm::Instance()->parentWidget(), form.get());
+  fields->setChecked(false);
+  emit fields->triggered(false);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(TvlInsFieldsForm::Instance(), nullptr);
+  form->Menu("Toolbars")->aboutToShow();
+  EXPECT_FALSE(fields->isChecked());
 }
 
 // The help tool: the next click on a button opens the guide at 400 + its tag
