@@ -127,6 +127,8 @@ void TvlDesignerForm::SelectionChanged() {
 }
 
 void TvlDesignerForm::ResetSelection() {
+  // Undo and redo replace the page's objects: the anchor may be gone.
+  surface_->AnchorObject = nullptr;
   ClearSelection();
   surface_->ComputeGroupBounds();
   SelectionChanged();
@@ -424,6 +426,7 @@ void TvlDesignerForm::AddPage() {
     SetModified(true);
     SetCurrentPage(Report.Pages.Count() - 1);
   } else {
+    Page = nullptr;  // the page goes: nothing may reach it on the way back
     Report.Pages.Delete(Report.Pages.Count() - 1);
     SetCurrentPage(previous);
   }

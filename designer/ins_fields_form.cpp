@@ -254,6 +254,9 @@ void TvlInsFieldsForm::hideEvent(QHideEvent* event) {
 bool TvlInsFieldsForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Splitter) {
     // The splitter changes the dataset list's height by the pointer's movement.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+      return QWidget::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
       splitterGrab_ = mouse->globalPosition().toPoint().y();
