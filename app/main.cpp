@@ -2,15 +2,44 @@
 // window, then the event loop until the window closes.
 
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
+#include "app/data_folders.h"
 #include "app/engine_startup.h"
 #include "app/main_form.h"
 #include "platform/qt/qt_platform.h"
+
+namespace {
+
+// The launcher loads "Vlf/N.vlf" relative to the current folder: stay in a
+// folder that holds Vlf/, otherwise work in the user's data folder, given the
+// shipped templates on first start.
+void EnterTemplatesFolder() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path current = fs::current_path(ec);
+  std::string error;
+  const fs::path folder =
+      vl::vlLauncherFolder(current, vl::vlShippedDataDir(vl::vlExecutableDir()), vl::vlUserDataDir(), error);
+  if (!error.empty()) std::fprintf(stderr, "vellora: %s\n", error.c_str());
+  if (folder != current) fs::current_path(folder, ec);
+  if (ec) std::fprintf(stderr, "vellora: cannot enter %s: %s\n", folder.c_str(), ec.message().c_str());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // The Qt platform facilities need the application object, so it exists
   // before the engine's start-up registration, which uses them.
   QApplication app(argc, argv);
+  // The desktop entry and the icon theme's icon installed with the program.
+  QApplication::setDesktopFileName(QStringLiteral("example.vellora.Vellora"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.vellora.Vellora")));
+  EnterTemplatesFolder();
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
 

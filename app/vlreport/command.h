@@ -52,5 +52,6 @@ int RunFormat(const Args& args);
 int RunRenderTemplate(const Args& args);
 int RunPrepare(const Args& args);
 int RunPrint(const Args& args);
+int RunPaths(const Args& args);
 
 }  // namespace vl::cli
