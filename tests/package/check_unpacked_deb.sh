@@ -34,15 +34,32 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 for want in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libsqlite3-0 libcups2 fonts-wqy-zenhei fonts-liberation; do
   [[ ", $depends," == *", $want "* || ", $depends," == *", $want,"* ]] || fail "Depends lacks $want: $depends"
 done
+# The libraries named in the programs' dynamic sections, resolved as the
+# loader resolves them, and their packages asked of dpkg in one call (under
+# both /lib and /usr/lib: with the merged /usr, dpkg knows a file by the one
+# its package ships it under).
+files=()
 for program in "$usr/bin/vellora" "$usr/bin/vlreport"; do
-  while read -r lib path; do
-    pkg="$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -1 | cut -d: -f1)" || true
-    [ -n "$pkg" ] || pkg="$(dpkg -S "$path" 2>/dev/null | head -1 | cut -d: -f1)" || true
-    [ -n "$pkg" ] || fail "no package owns $path ($lib)"
-    [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] || fail "$program needs $lib from $pkg, not in Depends: $depends"
-  done < <(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | while read -r lib; do
-             ldd "$program" | awk -v l="$lib" '$1 == l { print $1, $3 }'
-           done)
+  needed="$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')"
+  resolved="$(ldd "$program")"
+  for lib in $needed; do
+    path="$(awk -v l="$lib" '$1 == l { print $3 }' <<<"$resolved")"
+    [ -f "$path" ] || fail "$program needs $lib, which is not found"
+    real="$(realpath "$path")"
+    files+=("$(basename "$real")")
+  done
+done
+mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u)
+candidates=()
+for f in "${files[@]}"; do
+  for dir in /lib /usr/lib /lib/x86_64-linux-gnu /usr/lib/x86_64-linux-gnu; do candidates+=("$dir/$f"); done
+done
+owners="$(dpkg -S "${candidates[@]}" 2>/dev/null || true)"
+for f in "${files[@]}"; do
+  pkg="$(grep -F "/$f" <<<"$owners" | head -1 | cut -d: -f1)"
+  [ -n "$pkg" ] || fail "no package owns $f"
+  [[ ", $depends," == *", $pkg "* || ", $depends," == *", $pkg,"* ]] ||
+    fail "the programs link $f of $pkg, which Depends lacks: $depends"
 done
 
 export QT_QPA_PLATFORM=offscreen
