@@ -11,6 +11,8 @@
 #include "app/data_folders.h"
 #include "app/engine_startup.h"
 #include "app/main_form.h"
+#include "engine/output/qt/help_window.h"
+#include "engine/output/qt/preview_form.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
   EnterTemplatesFolder();
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
+  // The report's ShowPrepared opens the preview window.
+  vl::vlInstallPreviewWindow();
+  vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
 
   vl::TFormMain formMain;
   formMain.show();

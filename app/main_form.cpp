@@ -161,9 +161,12 @@ void TFormMain::Image1Click() { DesignTemplate(); }
 void TFormMain::DesignTemplate() {}
 
 // Print one template: load it (a missing file leaves the report as it was),
-// then Prepare and, when that succeeds, PrepareAndShow. Preparation and the
-// preview are not built yet, so for now the button only loads.
-void TFormMain::ActionExecute(int n) { vlReport1.LoadFromFile(vlTemplatePath(n)); }
+// prepare it and, when that succeeds, prepare it once more and show it in the
+// preview, from which the user prints.
+void TFormMain::ActionExecute(int n) {
+  vlReport1.LoadFromFile(vlTemplatePath(n));
+  if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+}
 
 // Nothing is reported when the shell cannot open the page.
 void TFormMain::ActionHomePageExecute() { vlPlatform().Shell->Open(kVendorHomePage, "open"); }

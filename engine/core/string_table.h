@@ -89,6 +89,17 @@ inline constexpr int kNoTableOrQuery = 56413;
 inline constexpr int kOneSelectOnly = 56414;
 inline constexpr int kSourceNotOpen = 56415;
 inline constexpr int kBadPosition = 56416;
+// The preview window: zoom menu entries, toolbar hints, file filter, search dialog.
+inline constexpr int kPageWord = 55004;
+inline constexpr int kRemovePageQuestion = 55005;
+inline constexpr int kConfirm = 55006;
+inline constexpr int kPageWidth = 56700;  // then whole page, two pages
+inline constexpr int kEditPage = 56703;   // then add page, delete page
+inline constexpr int kHintScale = 56706;  // then open, save, print, find, help, close, page setup
+inline constexpr int kReportFile = 56714;
+inline constexpr int kTextToFind = 56715;  // then options, case sensitive, origin, 1st page, current page
+inline constexpr int kFindCaption = 56710;
+inline constexpr int kNoHelpFile = 56721;
 }  // namespace str
 
 }  // namespace vl

@@ -23,6 +23,15 @@ class TvlStreamWriter;
 // minor 0, band views 1).
 inline constexpr std::uint8_t kViewRecordMajor = 2;
 
+// Coordinates, sizes and gaps of a view stay within this many pixels either
+// way (about a kilometre at screen resolution), and frame widths within
+// kViewFrameWidthLimit: a damaged file or a script assigning a huge value
+// must not make drawing sums overflow or dashed frames run for ever.
+inline constexpr std::int32_t kViewCoordinateLimit = 1 << 22;
+inline constexpr float kViewFrameWidthLimit = 1000.0f;
+std::int32_t vlBoundViewCoordinate(std::int64_t value);
+float vlBoundFrameWidth(double value);
+
 class TvlView : public TvlObject {
  public:
   TvlView();

@@ -30,20 +30,20 @@ std::vector<TvlValue> Numbers(int count) {
 void TvlView::SetProperty(const std::string& name, const TvlValue& value) {
   const std::string n = vlUpperCase(name);
   if (n == "NAME") Name = vlValueToText(value);
-  else if (n == "LEFT") Left = vlValueToInteger(value);
-  else if (n == "TOP") Top = vlValueToInteger(value);
-  else if (n == "WIDTH") Width = vlValueToInteger(value);
-  else if (n == "HEIGHT") Height = vlValueToInteger(value);
+  else if (n == "LEFT") Left = vlBoundViewCoordinate(vlValueToInteger(value));
+  else if (n == "TOP") Top = vlBoundViewCoordinate(vlValueToInteger(value));
+  else if (n == "WIDTH") Width = vlBoundViewCoordinate(vlValueToInteger(value));
+  else if (n == "HEIGHT") Height = vlBoundViewCoordinate(vlValueToInteger(value));
   else if (n == "FLAGS") Flags = static_cast<std::uint16_t>(vlValueToInteger(value));
   else if (n == "FRAMETYP") FrameTyp = static_cast<std::uint16_t>(vlValueToInteger(value));
-  else if (n == "FRAMEWIDTH") FrameWidth = static_cast<float>(vlValueToFloat(value));
+  else if (n == "FRAMEWIDTH") FrameWidth = vlBoundFrameWidth(vlValueToFloat(value));
   else if (n == "FRAMECOLOR") FrameColor = ToColor(value);
   else if (n == "FRAMESTYLE") FrameStyle = static_cast<std::uint16_t>(vlValueToInteger(value));
   else if (n == "FILLCOLOR") FillColor = ToColor(value);
   else if (n == "VISIBLE") Visible = vlValueToBool(value);
   else if (n == "MEMO") Memo = vlSplitLines(vlValueToText(value));
-  else if (n == "GAPX") GapX = vlValueToInteger(value);
-  else if (n == "GAPY") GapY = vlValueToInteger(value);
+  else if (n == "GAPX") GapX = vlBoundViewCoordinate(vlValueToInteger(value));
+  else if (n == "GAPY") GapY = vlBoundViewCoordinate(vlValueToInteger(value));
   else if (n == "STRETCHED") {
     if (vlValueToBool(value)) Flags |= flStretched;
     else Flags &= static_cast<std::uint16_t>(~flStretched);

@@ -1,6 +1,9 @@
 // The common part of every view record, in design form (templates) and
 // printing form (prepared pages).
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
 #include "engine/model/stream_reader.h"
@@ -29,6 +32,15 @@ float DecodeFrameWidth(std::int32_t stored) {
 
 }  // namespace
 
+std::int32_t vlBoundViewCoordinate(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, -kViewCoordinateLimit, kViewCoordinateLimit));
+}
+
+float vlBoundFrameWidth(double value) {
+  if (std::isnan(value)) return 0.0f;
+  return static_cast<float>(std::clamp<double>(value, -kViewFrameWidthLimit, kViewFrameWidthLimit));
+}
+
 void TvlView::LoadFromStream(TvlStreamReader& r) {
   const int v = vlState().StreamVersion;
   const bool design = !PrintingForm;
@@ -42,10 +54,10 @@ void TvlView::LoadFromStream(TvlStreamReader& r) {
   } else {
     RecordMajor = RecordMinor = 0;
   }
-  Left = r.ReadI32();
-  Top = r.ReadI32();
-  Width = r.ReadI32();
-  Height = r.ReadI32();
+  Left = vlBoundViewCoordinate(r.ReadI32());
+  Top = vlBoundViewCoordinate(r.ReadI32());
+  Width = vlBoundViewCoordinate(r.ReadI32());
+  Height = vlBoundViewCoordinate(r.ReadI32());
   Flags = r.ReadU16();
   FrameTyp = r.ReadU16();
   const std::int32_t frameWidth = r.ReadI32();
@@ -64,10 +76,10 @@ void TvlView::LoadFromStream(TvlStreamReader& r) {
   if (v >= 24) {
     Restrictions = static_cast<std::uint8_t>(r.ReadU16() & 0xFF);
     Tag = r.ReadString();
-    GapX = r.ReadI32();
-    GapY = r.ReadI32();
+    GapX = vlBoundViewCoordinate(r.ReadI32());
+    GapY = vlBoundViewCoordinate(r.ReadI32());
   }
-  FrameWidth = DecodeFrameWidth(frameWidth);
+  FrameWidth = vlBoundFrameWidth(DecodeFrameWidth(frameWidth));
   if (RecordMajor > 1) BandAlign = r.ReadByte();
 }
 

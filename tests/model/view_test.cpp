@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <set>
 
 #include "engine/core/engine_state.h"
@@ -388,6 +390,41 @@ TEST_F(ViewTest, CopyContextMenuAndControlFace) {
   TvlControl ctl;
   ctl.Left = 5, ctl.Top = 6, ctl.Width = 30, ctl.Height = 10;
   EXPECT_EQ(Drawn(ctl), (std::vector<std::string>{"brush sys15", "fill 5,6,36,17"}));
+}
+
+TEST_F(ViewTest, ExtremeGeometryIsBoundedWhenReadOrAssignedAndDrawsSafely) {
+  // A damaged file or a script may carry any 32-bit value; sums in drawing
+  // must stay in range (the sanitizer build traps an overflow).
+  TvlMemoView src;
+  src.Left = src.Top = std::numeric_limits<std::int32_t>::max();
+  src.Width = src.Height = std::numeric_limits<std::int32_t>::min();
+  src.GapX = src.GapY = std::numeric_limits<std::int32_t>::max();
+  src.FrameWidth = 3.0e9f;
+  TvlMemoView loaded;
+  loaded.Assign(src);  // through the stream form
+  EXPECT_EQ(loaded.Left, kViewCoordinateLimit);
+  EXPECT_EQ(loaded.Width, -kViewCoordinateLimit);
+  EXPECT_EQ(loaded.GapY, kViewCoordinateLimit);
+  EXPECT_FLOAT_EQ(loaded.FrameWidth, kViewFrameWidthLimit);
+
+  TvlMemoView scripted;
+  scripted.SetProperty("LEFT", TvlValue(std::numeric_limits<std::int32_t>::min()));
+  scripted.SetProperty("GAPX", TvlValue(std::numeric_limits<std::int32_t>::max()));
+  scripted.SetProperty("FRAMEWIDTH", TvlValue(std::nan("")));
+  EXPECT_EQ(scripted.Left, -kViewCoordinateLimit);
+  EXPECT_EQ(scripted.GapX, kViewCoordinateLimit);
+  EXPECT_EQ(scripted.FrameWidth, 0.0f);
+
+  for (TvlDocMode mode : {TvlDocMode::dmDesign, TvlDocMode::dmPrinting}) {
+    Mode(mode);
+    for (TvlMemoView* v : {&loaded, &scripted}) {
+      v->FrameTyp = kAll;
+      v->FrameStyle = psDash;
+      v->Memo = v->PrintedMemo = {"text", "more"};
+      TvlRecordingCanvas c;
+      v->Draw(c);
+    }
+  }
 }
 
 }  // namespace
