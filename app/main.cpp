@@ -1,9 +1,12 @@
 // The envelope printer's entry: engine start-up first, then the launcher
 // window, then the event loop until the window closes.
+//   vellora [--addresses FILE]   FILE: an address list to put in force (a
+//                                CSV or vCard file, a SQLite FILE#TABLE)
 
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -38,6 +41,16 @@ int main(int argc, char** argv) {
   // The Qt platform facilities need the application object, so it exists
   // before the engine's start-up registration, which uses them.
   QApplication app(argc, argv);
+  std::string addresses;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--addresses") == 0 && i + 1 < argc) {
+      // Named from the folder it was started in, which the launcher may leave.
+      addresses = std::filesystem::absolute(argv[++i]).string();
+    } else {
+      std::fprintf(stderr, "usage: vellora [--addresses FILE]\n");
+      return 2;
+    }
+  }
   // The desktop entry and the icon theme's icon installed with the program.
   QApplication::setDesktopFileName(QStringLiteral("example.vellora.Vellora"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.vellora.Vellora")));
@@ -50,5 +63,7 @@ int main(int argc, char** argv) {
 
   vl::TFormMain formMain;
   formMain.show();
+  // A list that cannot be read says so and leaves the one in force before.
+  if (!addresses.empty()) formMain.SetAddressList(addresses);
   return app.exec();
 }

@@ -1,8 +1,15 @@
 #include "app/main_form.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
@@ -10,6 +17,7 @@
 #include "app/launcher_glyphs.h"
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_text.h"
 
 // The artwork lives in a static library, whose resource initialiser the
 // linker would drop unless something refers to it.
@@ -31,6 +39,8 @@ const QString kTemplateCaptions[6] = {
     QStringLiteral("信封模板（四）"), QStringLiteral("信封模板（五）"), QStringLiteral("信封模板（六）")};
 const QString kHomePageCaption = QStringLiteral("访问主页");
 const QString kRelateCaption = QStringLiteral("相关推荐");
+const QString kAddressListCaption = QStringLiteral("Address list…");
+const QString kClearAddressListCaption = QStringLiteral("Clear address list");
 
 // "宋体" is not installed on Linux; WenQuanYi Zen Hei stands in for it and
 // covers GB2312.
@@ -61,6 +71,10 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   CreateComponents();
   CreateActions();
   CreateControls();
+  // An address list dropped on the window comes into force.
+  setAcceptDrops(true);
+  AddressList.Restore();
+  ShowAddressList();
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
@@ -100,6 +114,14 @@ void TFormMain::CreateActions() {
   ActionRelate->setObjectName(QStringLiteral("ActionRelate"));
   connect(ActionRelate, &QAction::triggered, this, [this] { ActionRelateExecute(); });
   ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
+
+  // The context menu's actions; they have no buttons, so the layout stays as it is.
+  ActionAddressList = new QAction(kAddressListCaption, this);
+  ActionAddressList->setObjectName(QStringLiteral("ActionAddressList"));
+  connect(ActionAddressList, &QAction::triggered, this, [this] { ActionAddressListExecute(); });
+  ActionClearAddressList = new QAction(kClearAddressListCaption, this);
+  ActionClearAddressList->setObjectName(QStringLiteral("ActionClearAddressList"));
+  connect(ActionClearAddressList, &QAction::triggered, this, [this] { ClearAddressList(); });
 }
 
 // A flat button that takes its caption, glyph and click from its action; the
@@ -162,10 +184,70 @@ void TFormMain::DesignTemplate() {}
 
 // Print one template: load it (a missing file leaves the report as it was),
 // prepare it and, when that succeeds, prepare it once more and show it in the
-// preview, from which the user prints.
+// preview, from which the user prints. With an address list in force the
+// run walks the list, one envelope per address; a list that cannot be read
+// now prints nothing at all rather than part of the batch.
 void TFormMain::ActionExecute(int n) {
   vlReport1.LoadFromFile(vlTemplatePath(n));
+  std::unique_ptr<TvlAddressBinding> addresses;
+  if (AddressList.InForce()) {
+    addresses = AddressList.Bind(vlReport1);
+    ShowAddressList();
+    if (!addresses) return;
+  }
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+}
+
+bool TFormMain::SetAddressList(const std::string& spec) {
+  const bool taken = AddressList.Set(spec);
+  ShowAddressList();
+  return taken;
+}
+
+void TFormMain::ClearAddressList() {
+  AddressList.Clear();
+  ShowAddressList();
+}
+
+void TFormMain::ActionAddressListExecute() {
+  const QString file = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Address list"), QString(),
+      QStringLiteral("Address lists (*.csv *.txt *.vcf *.vcard *.db *.sqlite *.sqlite3);;All files (*)"));
+  if (!file.isEmpty()) SetAddressList(QFile::encodeName(file).toStdString());
+}
+
+void TFormMain::ShowAddressList() {
+  const QString caption = AddressList.CaptionText();
+  setWindowTitle(caption.isEmpty() ? kCaption : kCaption + QStringLiteral(" - ") + caption);
+  const QString tip = AddressList.ToolTipText();
+  setToolTip(tip);
+  TvlSpeedButton* buttons[] = {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6};
+  for (int i = 0; i < 6; ++i)
+    buttons[i]->setToolTip(tip.isEmpty() ? QString() : kTemplateCaptions[i] + QStringLiteral("\n") + tip);
+  ActionClearAddressList->setEnabled(AddressList.InForce());
+}
+
+void TFormMain::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(ActionAddressList);
+  menu.addAction(ActionClearAddressList);
+  menu.exec(event->globalPos());
+}
+
+// Files from the file manager; the first local one is taken.
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls())
+    for (const QUrl& url : event->mimeData()->urls())
+      if (url.isLocalFile()) return event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      SetAddressList(QFile::encodeName(url.toLocalFile()).toStdString());
+      return;
+    }
 }
 
 // Nothing is reported when the shell cannot open the page.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/address_list.h"
 #include "app/image_control.h"
 #include "app/launcher_components.h"
 #include "app/shape_control.h"
@@ -41,6 +42,10 @@ class TFormMain : public QWidget {
   // The report the six buttons load and the designer edits, for the whole run.
   TvlReport vlReport1;
   TvlDesigner vlDesigner1;
+  // The address list in force, if any: with one, a template button prints
+  // one envelope per address. Given by dropping a file on the window, by
+  // "vellora --addresses FILE" or through the window's context menu.
+  TAddressList AddressList{Components, this};
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
@@ -51,6 +56,8 @@ class TFormMain : public QWidget {
   QAction *Action1 = nullptr, *Action2 = nullptr, *Action3 = nullptr, *Action4 = nullptr,
           *Action5 = nullptr, *Action6 = nullptr, *ActionHomePage = nullptr, *ActionRelate = nullptr;
   std::vector<QAction*> ActionList1;
+  // The window's context menu: "Address list…" and "Clear address list".
+  QAction *ActionAddressList = nullptr, *ActionClearAddressList = nullptr;
 
   void FormMouseMove();
   void Shape1MouseDown(Qt::MouseButton button);
@@ -60,9 +67,17 @@ class TFormMain : public QWidget {
   void ActionExecute(int n);  // Action1Execute .. Action6Execute
   void ActionHomePageExecute();
   void ActionRelateExecute();
+  // Puts an address list in force (false, after a message, when it cannot be
+  // read or the user cancels), or none.
+  bool SetAddressList(const std::string& spec);
+  void ClearAddressList();
+  void ActionAddressListExecute();
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateComponents();
@@ -70,6 +85,8 @@ class TFormMain : public QWidget {
   void CreateActions();
   TvlSpeedButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
   void DesignTemplate();
+  // The caption and tooltips say which address list is in force.
+  void ShowAddressList();
 };
 
 }  // namespace vl

@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -22,10 +21,12 @@
 #include "engine/model/report.h"
 #include "engine/model/views.h"
 #include "engine/report/globals.h"
+#include "bench/bench_reports.h"
 
 namespace {
 
 using namespace vl;
+using namespace vl::bench;
 
 constexpr int kMaxRecords = 100000;
 
@@ -46,11 +47,7 @@ struct Files {
                  " 10000 + i % 9000, 'Country' FROM k;",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    std::ofstream out(Csv, std::ios::binary);
-    out << "name,street,city,zip,country\n";
-    for (int i = 1; i <= kMaxRecords; ++i)
-      out << "Person " << i << ',' << i << " Long Street,City " << (i % 97) << ',' << 10000 + i % 9000
-          << ",Country\n";
+    vl::bench::WritePeopleCsv(Csv, kMaxRecords);
   }
   ~Files() {
     std::error_code ec;
@@ -66,35 +63,6 @@ Files& TheFiles() {
 TvlGlobals& Globals() {
   static TvlGlobals globals;
   return globals;
-}
-
-const char* kFields[5] = {"name", "street", "city", "zip", "country"};
-
-TvlMemoView* AddMemo(TvlPage& page, const std::string& name, int left, int top, int width, const std::string& text,
-                     bool stretched) {
-  auto v = std::make_unique<TvlMemoView>();
-  v->Name = name;
-  v->Left = left;
-  v->Top = top;
-  v->Width = width;
-  v->Height = 16;
-  v->Flags = stretched ? (flStretched | flWordWrap) : 0;
-  v->Memo = {text};
-  TvlMemoView* raw = v.get();
-  page.Objects.push_back(std::move(v));
-  return raw;
-}
-
-void AddBand(TvlPage& page, std::uint8_t type, int top, int height, const std::string& name,
-             const std::string& source, bool stretched = false) {
-  auto v = std::make_unique<TvlBandView>();
-  v->Name = name;
-  v->FrameTyp = type;
-  v->Top = top;
-  v->Height = height;
-  v->FormatText = source;
-  if (stretched) v->Flags |= flStretched;
-  page.Objects.push_back(std::move(v));
 }
 
 // The host form with the dataset "People" over the chosen source, limited to n records.
@@ -141,16 +109,7 @@ void BM_ListReport(benchmark::State& state) {
   TvlReport report;
   report.Owner = &host.Form;
   report.ShowProgress = false;
-  TvlPage& page = *report.Pages.Add();
-  page.Margins = {38, 38, 38, 38};
-  AddBand(page, btPageHeader, 0, 30, "PageHeader1", "");
-  AddMemo(page, "Title", 38, 0, 300, "Addresses", false);
-  AddBand(page, btMasterData, 50, 18, "MasterData1", "People", stretched);
-  for (int k = 0; k < 5; ++k)
-    AddMemo(page, "Field" + std::to_string(k), 38 + 140 * k, 50, 130,
-            std::string("[People.\"") + kFields[k] + "\"]", stretched);
-  AddBand(page, btPageFooter, 1000, 20, "PageFooter1", "");
-  AddMemo(page, "PageNo", 38, 1000, 200, "Page [PAGE#]", false);
+  AddListPage(report, stretched);
   for (auto _ : state) {
     report.Prepare();
     benchmark::DoNotOptimize(report.EMFPages.Count());
@@ -181,13 +140,8 @@ void BM_Envelopes(benchmark::State& state) {
   report.ShowProgress = false;
   report.ReportType = rtMultiple;
   report.Dataset = host.People;
-  TvlPage& page = *report.Pages.Add();
-  page.PaperSize = 27;  // DL envelope, landscape
-  page.Orientation = 1;
-  page.ApplyPaper();
-  for (int k = 0; k < 5; ++k)
-    AddMemo(page, "Line" + std::to_string(k), 300, 200 + 20 * k, 300,
-            std::string("[People.\"") + kFields[k] + "\"]", false);
+  TvlPage& page = AddEnvelopePage(report);
+  for (int k = 0; k < 5; ++k) AddMemo(page, "Line" + std::to_string(k), 300, 200 + 20 * k, 300, PeopleField(k));
   for (auto _ : state) {
     report.Prepare();
     benchmark::DoNotOptimize(report.EMFPages.Count());

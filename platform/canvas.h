@@ -129,6 +129,13 @@ class TvlCanvas {
   // Copies a surface made by CreateOffscreen with its top-left at (x, y).
   virtual void DrawCanvas(std::int32_t x, std::int32_t y, TvlCanvas& source) = 0;
 
+  // ---- turning ----
+  // Everything drawn afterwards, clip regions set afterwards included, is
+  // turned half a turn about the centre of about: a printer that takes
+  // envelopes the other way round. An empty rectangle ends the turn.
+  virtual void SetHalfTurn(const TvlRect& about) { halfTurn_ = about; }
+  const TvlRect& HalfTurn() const { return halfTurn_; }
+
  protected:
   // Surface primitives behind the base class's operations.
   virtual void DoLine(TvlPoint from, TvlPoint to) = 0;
@@ -150,6 +157,7 @@ class TvlCanvas {
   TvlPoint penPos_;
   std::optional<TvlRegion> clip_;
   TvlSurfaceKind kind_ = TvlSurfaceKind::Screen;
+  TvlRect halfTurn_;
 };
 
 // Characters of an engine text (whole characters of the code page).

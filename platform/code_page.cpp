@@ -47,6 +47,13 @@ std::size_t vlCharLength(std::string_view text, std::size_t pos) {
   return n;
 }
 
+bool vlEncodingKnown(const char* name) {
+  iconv_t cd = iconv_open("UTF-8", name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv_close(cd);
+  return true;
+}
+
 std::string vlConvertEncoding(std::string_view text, const char* from, const char* to) {
   if (text.empty()) return {};
   if (strcasecmp(from, to) == 0) return std::string(text);

@@ -13,6 +13,8 @@ namespace vl {
 const std::string& vlPlatformCodePage();
 // Length in bytes of the character that starts at text[pos] (at least 1).
 std::size_t vlCharLength(std::string_view text, std::size_t pos);
+// True when iconv can convert from the named encoding to UTF-8.
+bool vlEncodingKnown(const char* name);
 // Converts between two iconv encodings; characters that do not convert
 // become "?". Never fails.
 std::string vlConvertEncoding(std::string_view text, const char* from, const char* to);

@@ -164,6 +164,11 @@ void TvlRecordingCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_
 
 void TvlRecordingCanvas::DoFillRegion(const TvlRegion& region) { Add(TvlOpKind::FillRegion).Region = region; }
 
+void TvlRecordingCanvas::SetHalfTurn(const TvlRect& about) {
+  TvlCanvas::SetHalfTurn(about);
+  Add(TvlOpKind::Turn).Rect = about;
+}
+
 void TvlRecordingCanvas::ClipChanged() {
   TvlCanvasOp& op = Add(TvlOpKind::Clip);
   op.HasClip = ClipRegion().has_value();
@@ -249,6 +254,7 @@ std::string TvlRecordingCanvas::Describe(const TvlCanvasOp& op) {
       return std::string(op.Options & 1 ? "dib " : "raster ") + Rc(op.Rect) + " from " + std::to_string(op.A) + "x" +
              std::to_string(op.B);
     case TvlOpKind::Canvas: return "canvas " + Rc(op.Rect);
+    case TvlOpKind::Turn: return vlRectEmpty(op.Rect) ? "turn none" : "turn about " + Rc(op.Rect);
   }
   return {};
 }
@@ -293,6 +299,7 @@ void TvlRecordingCanvas::Replay(const std::vector<TvlCanvasOp>& ops, TvlCanvas& 
           t.DrawCanvas(op.Rect.Left, op.Rect.Top, *off);
         }
         break;
+      case TvlOpKind::Turn: t.SetHalfTurn(op.Rect); break;
     }
   }
 }

@@ -20,12 +20,12 @@ namespace vl {
 
 enum class TvlOpKind : std::uint8_t {
   Pen, Brush, Font, BkMode, CharSpacing, Justify, Clip,
-  FillRect, Rectangle, Ellipse, Polygon, Polyline, Line, Pixel, Text, FillRegion, Raster, Canvas,
+  FillRect, Rectangle, Ellipse, Polygon, Polyline, Line, Pixel, Text, FillRegion, Raster, Canvas, Turn,
 };
 
 struct TvlCanvasOp {
   TvlOpKind Kind = TvlOpKind::Line;
-  TvlRect Rect;                  // figure, fill, text clip, picture or canvas destination
+  TvlRect Rect;                  // figure, fill, text clip, picture or canvas destination; turn centre
   std::vector<TvlPoint> Points;  // line (from, to), polygon, polyline
   TvlPoint At;                   // text position, pixel
   std::string Text;
@@ -92,6 +92,7 @@ class TvlRecordingCanvas : public TvlCanvas {
                      bool deviceIndependent) override;
   std::unique_ptr<TvlCanvas> CreateOffscreen(std::int32_t width, std::int32_t height) override;
   void DrawCanvas(std::int32_t x, std::int32_t y, TvlCanvas& source) override;
+  void SetHalfTurn(const TvlRect& about) override;
 
  protected:
   void DoLine(TvlPoint from, TvlPoint to) override;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "engine/data/address_fields.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
@@ -59,12 +60,33 @@ class TEnvelopeBuilder {
     return m;
   }
 
-  // An empty framed box, for one digit of a postcode.
+  // A text that prints an envelope variable on a rule: its first line stands
+  // on the rule at (x, y), further lines on rules pitch millimetres apart,
+  // as many as lines. Text too long for a line wraps onto the next rule.
+  TvlMemoView& Field(const std::string& name, int field, double x, double y, double w, int lines, double pitch,
+                     const char* font, int size, std::int32_t alignment = vltaLeft) {
+    const std::int32_t fontPx = static_cast<std::int32_t>(std::lround(size * 96.0 / 72.0));
+    const std::int32_t pitchPx = lines > 1 ? Px(pitch) : fontPx;
+    const std::int32_t top = Px(y) - fontPx - Px(1);
+    TvlMemoView& m =
+        Add<TvlMemoView>(otMemo, name, Px(x), top, Px(w), (lines - 1) * pitchPx + fontPx + Px(1.5));
+    m.Memo = {"[" + std::string(vlEnvelopeVariable(field)) + "]"};
+    m.Font.Name = font;
+    m.Font.Size = size;
+    m.Alignment = alignment;
+    m.LineSpacing = pitchPx - fontPx;
+    m.Flags = static_cast<std::uint16_t>(m.Flags | flWordWrap);
+    return m;
+  }
+
+  // A framed box for one digit of a postcode, printing that digit of the
+  // variable.
   TvlMemoView& Box(const std::string& name, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                   float frameWidth) {
+                   float frameWidth, int field, int digit, int size) {
     TvlMemoView& m = Add<TvlMemoView>(otMemo, name, x, y, w, h);
+    m.Memo = {"[COPY(" + std::string(vlEnvelopeVariable(field)) + ", " + std::to_string(digit) + ", 1)]"};
     m.Font.Name = "Arial";
-    m.Font.Size = 14;
+    m.Font.Size = size;
     m.Alignment = vltaCenter | vltaMiddle;
     m.FrameTyp = kAllSides;
     m.FrameColor = kRed;
@@ -82,12 +104,13 @@ class TEnvelopeBuilder {
   }
 
   // Six postcode boxes from (x, y), each w × h with gap between them,
-  // spaced in whole design pixels so that every gap is the same.
+  // spaced in whole design pixels so that every gap is the same, printing
+  // the digits of the postcode variable.
   void PostcodeRow(const std::string& prefix, double x, double y, double w, double h, double gap,
-                   float frameWidth) {
+                   float frameWidth, int field, int size) {
     const std::int32_t step = Px(w) + Px(gap);
     for (int i = 0; i < 6; ++i)
-      Box(prefix + std::to_string(i + 1), Px(x) + i * step, Px(y), Px(w), Px(h), frameWidth);
+      Box(prefix + std::to_string(i + 1), Px(x) + i * step, Px(y), Px(w), Px(h), frameWidth, field, i + 1, size);
   }
 
  private:
@@ -119,7 +142,7 @@ const double SmallRowMm = (6 * Px(5) + 5 * Px(1)) * 5.0 / 18.0;
 void LayOutChinese(TEnvelopeBuilder& b, double W, double H) {
   const char* song = "宋体";
   const double margin = W >= 200 ? 15 : 10;
-  b.PostcodeRow("PostCode", margin, 10, 8, 10, 2, 1.5f);
+  b.PostcodeRow("PostCode", margin, 10, 8, 10, 2, 1.5f, efRecipientPostcode, 14);
   b.Text("PostCodeLabel", margin, 21, 58, 4, {"邮政编码"}, song, 7, kLabel);
 
   TvlMemoView& stamp = b.Text("StampBox", W - 10 - 20, 10, 20, 24, {"贴", "邮", "票", "处"}, song, 8, kRed,
@@ -133,18 +156,26 @@ void LayOutChinese(TEnvelopeBuilder& b, double W, double H) {
   b.Text("RecipientAddressLabel", margin, addressTop - 5, 40, 4.5, {"收件人地址"}, song, 8, kLabel);
   b.Rule("RecipientAddressLine1", margin, addressTop, W - 2 * margin);
   b.Rule("RecipientAddressLine2", margin, H * 0.56, W - 2 * margin);
+  // The address starts after its label and runs on to the second rule.
+  const double labelWidth = 17;
+  b.Field("RecipientAddress", efRecipientAddress, margin + labelWidth, addressTop, W - 2 * margin - labelWidth, 2,
+          H * 0.56 - addressTop, song, 14);
   const double nameTop = H * 0.71;
   b.Text("RecipientNameLabel", W * 0.28, nameTop - 5, 40, 4.5, {"收件人姓名"}, song, 8, kLabel);
   b.Rule("RecipientNameLine", W * 0.28, nameTop, W * 0.44);
+  b.Field("RecipientName", efRecipientName, W * 0.28 + labelWidth, nameTop, W * 0.44 - labelWidth, 1, 0, song,
+          W >= 200 ? 18 : 16, vltaCenter);
   b.Text("RecipientNameSuffix", W * 0.72 + 1, nameTop - 6, 6, 6, {"收"}, song, 11, kLabel);
 
   const double senderLeft = W * 0.48;
   b.Text("SenderAddressLabel", senderLeft, H - 23, 40, 4.5, {"寄件人地址"}, song, 8, kLabel);
   b.Rule("SenderAddressLine", senderLeft, H - 18, W - margin - senderLeft);
+  b.Field("SenderAddress", efSenderAddress, senderLeft + labelWidth - 1, H - 18,
+          W - margin - senderLeft - labelWidth + 1, 1, 0, song, 9);
   const double boxesLeft = W - margin - SmallRowMm;
   b.Text("SenderPostCodeLabel", boxesLeft - 18, H - 14, 17, 6, {"邮政编码："}, song, 8, kLabel,
          vltaRight | vltaMiddle);
-  b.PostcodeRow("SenderPostCode", boxesLeft, H - 14, 5, 6, 1, 1.0f);
+  b.PostcodeRow("SenderPostCode", boxesLeft, H - 14, 5, 6, 1, 1.0f, efSenderPostcode, 10);
 }
 
 // The #10 envelope with labels in English and Chinese, for mail to and from
@@ -152,7 +183,7 @@ void LayOutChinese(TEnvelopeBuilder& b, double W, double H) {
 void LayOutInternational(TEnvelopeBuilder& b, double W, double H) {
   const char* song = "宋体";
   const double margin = 12;
-  b.PostcodeRow("PostCode", margin, 9, 7, 9, 2, 1.5f);
+  b.PostcodeRow("PostCode", margin, 9, 7, 9, 2, 1.5f, efRecipientPostcode, 14);
   b.Text("PostCodeLabel", margin, 19, 60, 4, {"POSTCODE 邮政编码"}, "Arial", 7, kLabel);
 
   TvlMemoView& stamp = b.Text("StampBox", W - 10 - 22, 9, 22, 25, {"STAMP", "贴邮票处"}, song, 8, kRed,
@@ -167,6 +198,10 @@ void LayOutInternational(TEnvelopeBuilder& b, double W, double H) {
   b.Rule("RecipientAddressLine1", left, H * 0.48, W - margin - left);
   b.Rule("RecipientAddressLine2", left, H * 0.60, W - margin - left);
   b.Rule("RecipientCountryLine", left, H * 0.72, W - margin - left);
+  // The name after its label; the address on the three rules below it, the
+  // country on the last.
+  b.Field("RecipientName", efRecipientName, left + 18, H * 0.36, W - margin - left - 18, 1, 0, song, 12);
+  b.Field("RecipientAddress", efRecipientAddress, left + 1, H * 0.48, W - margin - left - 1, 3, H * 0.12, song, 12);
 
   TvlMemoView& airmail = b.Text("AirmailLabel", margin, H - 24, 34, 12, {"BY AIR MAIL", "PAR AVION 航空"},
                                 "Arial", 7, kAirmailBlue, vltaCenter | vltaMiddle);
@@ -179,10 +214,11 @@ void LayOutInternational(TEnvelopeBuilder& b, double W, double H) {
   const double senderLeft = W * 0.52;
   b.Text("SenderLabel", senderLeft, H - 23, 60, 4.5, {"FROM 寄件人地址"}, "Arial", 8, kLabel);
   b.Rule("SenderAddressLine", senderLeft, H - 18, W - margin - senderLeft);
+  b.Field("SenderAddress", efSenderAddress, senderLeft + 27, H - 18, W - margin - senderLeft - 27, 1, 0, song, 9);
   const double boxesLeft = W - margin - SmallRowMm;
   b.Text("SenderPostCodeLabel", boxesLeft - 30, H - 14, 29, 6, {"POSTCODE 邮政编码"}, "Arial", 7, kLabel,
          vltaRight | vltaMiddle);
-  b.PostcodeRow("SenderPostCode", boxesLeft, H - 14, 5, 6, 1, 1.0f);
+  b.PostcodeRow("SenderPostCode", boxesLeft, H - 14, 5, 6, 1, 1.0f, efSenderPostcode, 10);
 }
 
 const TEnvelopeLayout& Layout(int n) {
@@ -217,6 +253,12 @@ void vlBuildEnvelope(int n, TvlReport& report) {
   page.Bin = -1;
   page.Margins = TvlRect{0, 0, 0, 0};
   page.ApplyPaper();
+
+  // The fields the envelope prints, empty until an address list or a form
+  // gives them values.
+  TvlVariables& vars = report.Dictionary.Variables;
+  vars.Set(std::string(" ") + kEnvelopeCategory, TvlValue(std::string()));
+  for (int f = 0; f < kEnvelopeFieldCount; ++f) vars.Set(vlEnvelopeVariable(f), TvlValue(std::string()));
 
   TEnvelopeBuilder b(page);
   const double W = layout.HeightMm, H = layout.WidthMm;

@@ -1,7 +1,7 @@
 // Shows the print dialog and the progress window as a print shows them and
 // saves their pictures as PNG, for the screenshots in docs/. Run it under a
 // display (for example xvfb-run -a):
-//   print_screenshots <print_dialog.png> <progress_window.png>
+//   print_screenshots <print_dialog.png> <progress_window.png> [<feed_calibration.png> [<feed_test_page.png>]]
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,16 +9,22 @@
 #include <cstdio>
 
 #include "engine/core/string_table.h"
+#include "engine/output/feed_test_page.h"
+#include "engine/output/qt/feed_calibration_form.h"
 #include "engine/output/qt/print_form.h"
 #include "engine/printer/printer.h"
 #include "platform/memory_printer.h"
+#include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/progress_form.h"
+#include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: print_screenshots <print_dialog.png> <progress_window.png>\n");
+  if (argc < 3 || argc > 5) {
+    std::fprintf(stderr,
+                 "usage: print_screenshots <print_dialog.png> <progress_window.png> [<feed_calibration.png> "
+                 "[<feed_test_page.png>]]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -27,7 +33,10 @@ int main(int argc, char** argv) {
   static vl::TvlMemoryPrinter printers({vl::vlSampleLaserPrinter("Office laser"),
                                         vl::vlSampleLaserPrinter("Envelope printer")},
                                        1);
-  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, nullptr, nullptr, &printers});
+  // Settings held in memory too: the feed calibration shown is made up here.
+  static vl::TvlMemorySettingsStore settings;
+  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, &printers});
+  vl::vlWriteFeedCalibration("Envelope printer", {15, -20, true});
   vl::vlResetPrinter(&printers);
 
   int result = 0;
@@ -49,6 +58,18 @@ int main(int argc, char** argv) {
           progress.Close(true);
         },
         {});
+    if (argc >= 4) {
+      vl::TvlFeedCalibrationForm feed;
+      feed.show();
+      for (int k = 0; k < 20; ++k) app.processEvents();
+      if (!feed.grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) result = 1;
+    }
+    if (argc == 5) {
+      // The test sheet of a DL envelope (220 x 110 mm) at 96 dpi, shifted and turned.
+      vl::TvlQtImageCanvas sheet(831, 416);
+      vl::vlDrawFeedTestPage(sheet, {0, 0, 831, 416}, {15, -20, true}, "Envelope printer");
+      if (!sheet.Image().save(QString::fromLocal8Bit(argv[4]), "PNG")) result = 1;
+    }
     app.quit();
   });
   app.exec();

@@ -10,7 +10,8 @@
 namespace vl {
 
 // The page is widthU x heightU page units (91.6256 per inch); the image is
-// white, sized to the page at dpi, and every view is drawn scaled to it.
+// white, sized to the page at dpi (rounded), and every view is drawn scaled
+// to fill it.
 QImage vlRenderViewsToImage(const std::vector<TvlView*>& views, std::int32_t widthU, std::int32_t heightU,
                             double dpi);
 

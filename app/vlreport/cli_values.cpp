@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
@@ -30,6 +32,14 @@ TvlVariables ReadAssignments(ArgReader& reader, const std::string& option) {
              ReadCliValue(vlFromQt(QString::fromUtf8(given.substr(eq + 1).c_str()))));
   }
   return vars;
+}
+
+double ReadDpi(const std::string& text) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != 0 || !std::isfinite(v) || v < 10 || v > 2400)
+    throw UsageError{"bad resolution '" + text + "' (10 to 2400 dots per inch)"};
+  return v;
 }
 
 void ThrowUndefined(std::string_view name) {

@@ -17,6 +17,9 @@ namespace vl::cli {
 
 // An integer, another number, or else the text itself.
 TvlValue ReadCliValue(const std::string& text);
+// A picture's resolution in dots per inch (10 to 2400); anything else is a
+// UsageError.
+double ReadDpi(const std::string& text);
 // Every "option NAME=VALUE" given, as variables.
 TvlVariables ReadAssignments(ArgReader& reader, const std::string& option);
 // Raises the engine's "Undefined symbol" error for the name.

@@ -1,5 +1,6 @@
-// vlreport data: the fields and first records of a CSV file or a SQLite table
-// or query, read through the same dataset the engine walks, so that a user can
+// vlreport data: the fields and first records of a CSV file, a vCard file or
+// a SQLite table or query, opened as every other user of a data source opens
+// it and read through the same dataset the engine walks, so that a user can
 // check what an envelope run will see.
 
 #include <cstdlib>
@@ -10,7 +11,7 @@
 #include "app/vlreport/json_output.h"
 #include "engine/data/csv_data_source.h"
 #include "engine/data/db_dataset.h"
-#include "engine/data/sqlite_data_source.h"
+#include "engine/data/open_data_source.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/text.h"
 
@@ -56,28 +57,25 @@ int RunData(const Args& args) {
     throw UsageError{"bad --limit '" + limitText + "'"};
 
   const std::string& file = rest[0];
-  const bool csv = file.size() >= 4 && vlSameText(file.substr(file.size() - 4), ".csv");
-  std::unique_ptr<TvlDataSource> source;
-  if (csv) {
-    if (!table.empty() || !query.empty()) throw UsageError{"--table and --query are for SQLite files"};
-    auto s = std::make_unique<TvlCsvDataSource>("Source");
-    s->FileName = file;
-    source = std::move(s);
-  } else {
-    if (table.empty() == query.empty()) throw UsageError{"a SQLite file needs --table or --query"};
-    auto s = std::make_unique<TvlSQLiteDataSource>("Source");
-    s->FileName = file;
-    s->TableName = table;
-    s->SQL = query;
-    source = std::move(s);
+  TvlSourceSpec spec = vlParseSourceSpec(file);
+  if (!table.empty() || !query.empty()) {
+    // --table and --query name what "#" would; they apply to SQLite files only.
+    const bool csvName = file.size() >= 4 && vlSameText(file.substr(file.size() - 4), ".csv");
+    if (spec.Kind == TvlSourceKind::VCard || (spec.Kind == TvlSourceKind::Csv && csvName))
+      throw UsageError{"--table and --query are for SQLite files"};
+    if (!table.empty() && !query.empty()) throw UsageError{"give --table or --query, not both"};
+    spec.Kind = TvlSourceKind::SQLite;
+    spec.Table = table;
+    spec.SQL = query;
   }
+  const std::unique_ptr<TvlDataSource> source = vlMakeDataSource(spec, "Source");
 
   TvlDBDataSet dataset("Data");
   dataset.SetDataSet(source.get());
   dataset.Init();
   nlohmann::ordered_json doc;
   doc["Source"] = Utf8(file);
-  doc["Kind"] = csv ? "csv" : "sqlite";
+  doc["Kind"] = vlSourceKindName(spec.Kind);
   if (auto* c = dynamic_cast<TvlCsvDataSource*>(source.get())) doc["Separator"] = std::string(1, c->Separator());
   nlohmann::ordered_json fields = nlohmann::ordered_json::array();
   for (const TvlFieldDef& d : source->FieldDefs())

@@ -170,10 +170,6 @@ Json PreparedReport(const std::string& path) {
           {"Objects", objects}};
 }
 
-bool IsPreparedReportFile(const std::string& path) {
-  return path.size() >= 4 && vlSameText(path.substr(path.size() - 4), ".vlp");
-}
-
 }  // namespace
 
 int RunInfo(const Args& args) {

@@ -3,6 +3,7 @@
 // command line are datasets on a host form, so templates find them by the
 // names they were designed with.
 
+#include <cstdio>
 #include <memory>
 
 #include "app/vlreport/command.h"

@@ -12,7 +12,10 @@
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/prepare_template.h"
 #include "engine/model/report.h"
+#include "engine/output/feed_calibration.h"
 #include "engine/printer/printer.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl::cli {
@@ -80,14 +83,23 @@ int RunPrint(const Args& args) {
   // Loading and preparing select the file's own printer: the one asked for wins.
   if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
 
+  // The feed calibration the user set for this printer in the program's
+  // print dialog applies here too: the user's own settings store.
+  TvlQtSettingsStore userSettings;
+  TvlSettingsStore* before = vlPlatform().Settings;
+  vlInstallPlatform(TvlPlatform{nullptr, &userSettings});
+  const TvlFeedCalibration feed = vlReadFeedCalibration(printer.SelectedName());
   const TvlPrintResult result =
       report.PrintPrepared(range, static_cast<std::int32_t>(copies), odd ? 1 : even ? 2 : 0, collate);
+  vlInstallPlatform(TvlPlatform{nullptr, before});
   if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: no page is selected\n");
   if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: no printer to print on\n");
   nlohmann::ordered_json doc;
   doc["Printer"] = Utf8(printer.SelectedName());
   doc["Pages"] = report.EMFPages.Count();
   doc["Result"] = ResultName(result);
+  if (!feed.IsNone())
+    doc["Feed"] = {{"Right", feed.ShiftXTenths / 10.0}, {"Down", feed.ShiftYTenths / 10.0}, {"Turned", feed.Turned}};
   PrintJson(doc);
   // The engine's own message (a refused range, a printer that failed) went to standard error.
   return result == TvlPrintResult::Printed ? 0 : 1;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/render/render_views.h"
+#include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
@@ -30,14 +31,6 @@ long ParsePage(const std::string& text) {
   return v;
 }
 
-double ParseDpi(const std::string& text) {
-  char* end = nullptr;
-  const double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != 0 || !std::isfinite(v) || v < 10 || v > 2400)
-    throw UsageError{"bad resolution '" + text + "' (10 to 2400 dots per inch)"};
-  return v;
-}
-
 }  // namespace
 
 int RunRenderTemplate(const Args& args) {
@@ -50,7 +43,7 @@ int RunRenderTemplate(const Args& args) {
   if (rest.size() != 1) throw UsageError{"needs one template file"};
   if (png.empty()) throw UsageError{"needs --png OUT.png"};
   const long pageNo = ParsePage(pageText);
-  const double dpi = ParseDpi(dpiText);
+  const double dpi = ReadDpi(dpiText);
 
   TvlReport report;
   LoadTemplate(report, rest[0], password);

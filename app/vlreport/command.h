@@ -51,6 +51,7 @@ int RunScript(const Args& args);
 int RunFormat(const Args& args);
 int RunRenderTemplate(const Args& args);
 int RunPrepare(const Args& args);
+int RunRender(const Args& args);
 int RunPrint(const Args& args);
 int RunPaths(const Args& args);
 

@@ -5,6 +5,7 @@
 // designed with; --var values become script variables; the template is
 // prepared without a window.
 
+#include <functional>
 #include <string>
 
 #include "app/vlreport/command.h"
@@ -15,17 +16,24 @@
 namespace vl::cli {
 
 struct PrepareOptions {
-  Args Datasets;        // NAME=SOURCE: a CSV file, or a SQLite file with "#TABLE" or "#SELECT ..."
+  Args Datasets;        // NAME=SOURCE as vlOpenDataSource takes it (CSV, vCard, SQLite "#TABLE" or "#SELECT ...")
   TvlVariables Vars;
+  TvlVariables Maps;    // VARIABLE=COLUMN for the address list's columns the names do not give
   std::string Password;
   bool TwoPass = false;
+
+  // True when any option that only a template uses was given.
+  bool Any() const { return !Datasets.empty() || Vars.Count() > 0 || Maps.Count() > 0 || !Password.empty() || TwoPass; }
 };
 
-// Takes --dataset, --var, --password and --two-pass.
+// Takes --dataset, --var, --map, --password and --two-pass.
 PrepareOptions ReadPrepareOptions(ArgReader& reader);
 // Loads the template into report (named vlReport1, owned by form, which
-// gets the datasets) and prepares it. An error of the run raises TvlError
-// with the run's error text.
-void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options);
+// gets the datasets) and prepares it; with an address list (the dataset
+// "Addresses") one envelope per address. An error of the run raises TvlError
+// with the run's error text. onProgress, when given, hears the page numbers
+// as the run goes.
+void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options,
+                     const std::function<void(int)>& onProgress = {});
 
 }  // namespace vl::cli

@@ -21,9 +21,17 @@ std::string MessageLines(std::string text) {
   return out;
 }
 
-bool IsDictionaryFile(const std::string& path) {
-  return path.size() >= 4 && vlSameText(path.substr(path.size() - 4), ".vld");
+namespace {
+
+bool HasExtension(const std::string& path, const char* extension) {
+  const std::string ext(extension);
+  return path.size() >= ext.size() && vlSameText(path.substr(path.size() - ext.size()), ext);
 }
+
+}  // namespace
+
+bool IsDictionaryFile(const std::string& path) { return HasExtension(path, ".vld"); }
+bool IsPreparedReportFile(const std::string& path) { return HasExtension(path, ".vlp"); }
 
 void LoadTemplate(TvlReport& report, const std::string& path, const std::string& password) {
   static TvlRecordingMessageBox box;

@@ -20,5 +20,7 @@ void LoadDictionary(TvlDataDictionary& dictionary, const std::string& path);
 std::string MessageLines(std::string text);
 // True when the path names a dictionary file (.vld, any case).
 bool IsDictionaryFile(const std::string& path);
+// True when the path names a prepared-report file (.vlp, any case).
+bool IsPreparedReportFile(const std::string& path);
 
 }  // namespace vl::cli

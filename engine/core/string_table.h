@@ -62,6 +62,16 @@ inline constexpr int kRangeTwoDashes = 56834;
 inline constexpr int kRangeNoEnd = 56835;
 inline constexpr int kCannotStartPrinting = 56836;
 inline constexpr int kCannotPrintJob = 56837;
+// Feed calibration of a printer.
+inline constexpr int kFeedCalibration = 56840;   // dialog caption, followed by " - " and the printer
+inline constexpr int kFeedCalibrationMenu = 56841;
+inline constexpr int kFeedShiftRight = 56842;
+inline constexpr int kFeedShiftDown = 56843;
+inline constexpr int kFeedTurned = 56844;
+inline constexpr int kFeedPrintTestPage = 56845;
+inline constexpr int kFeedTestPage = 56846;
+inline constexpr int kFeedHint = 56847;
+inline constexpr int kFeedCalibrationTip = 56848;
 inline constexpr int kUnableToOpenDataset = 56400;
 inline constexpr int kMissing = 56401;
 // Preparation run.
@@ -89,6 +99,18 @@ inline constexpr int kNoTableOrQuery = 56413;
 inline constexpr int kOneSelectOnly = 56414;
 inline constexpr int kSourceNotOpen = 56415;
 inline constexpr int kBadPosition = 56416;
+// vCard files and data sources named by the user.
+inline constexpr int kMalformedVCard = 56420;  // followed by the file, kCsvLine, the line and the reason
+inline constexpr int kVCardNoColon = 56421;
+inline constexpr int kVCardOutsideCard = 56422;
+inline constexpr int kVCardEndMissing = 56423;
+inline constexpr int kVCardEndWithoutBegin = 56424;
+inline constexpr int kVCardVersion = 56425;     // followed by the version
+inline constexpr int kVCardCharset = 56426;     // followed by the character set
+inline constexpr int kVCardNone = 56427;
+inline constexpr int kVCardNesting = 56428;
+inline constexpr int kNoFileNamed = 56429;
+inline constexpr int kNameATable = 56430;
 // The preview window: zoom menu entries, toolbar hints, file filter, search dialog.
 inline constexpr int kPageWord = 55004;
 inline constexpr int kRemovePageQuestion = 55005;

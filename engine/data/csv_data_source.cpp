@@ -1,10 +1,7 @@
 #include "engine/data/csv_data_source.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "engine/data/code_page.h"
+#include "engine/data/data_file.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 
@@ -120,33 +117,15 @@ void Unescape(std::string_view raw, std::string& out) {
 }  // namespace
 
 void TvlCsvDataSource::Open() {
-  if (active_) return;
-  std::ifstream in(FileName, std::ios::binary);
-  auto cannot = [this](const std::string& why) {
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + FileName + ": " + why);
-  };
-  if (!in) cannot(std::strerror(errno));
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) cannot(std::strerror(errno));
-  if (static_cast<std::uint64_t>(size) > kMaxFileSize) cannot(vlLoadStr(str::kFileTooLarge));
-  in.seekg(0, std::ios::beg);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), size)) cannot(std::strerror(errno));
-  OpenText(std::move(text), FileName);
+  if (Active()) return;
+  OpenText(vlReadDataFile(FileName, kMaxFileSize), FileName);
 }
 
 void TvlCsvDataSource::OpenText(std::string text, const std::string& sourceName) {
   Close();
   if (text.size() > kMaxFileSize)
     throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
-  auto starts = [&text](const char* bom) { return text.compare(0, std::strlen(bom), bom) == 0; };
-  if (starts("\xFF\xFE") || starts("\xFE\xFF"))
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kUtf16File));
-  if (starts("\xEF\xBB\xBF")) {
-    text.erase(0, 3);
-    if (!vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
-  }
+  if (vlTakeUtf8Bom(text, sourceName) && !vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
   data_ = std::move(text);
   try {
     Parse(sourceName);
@@ -155,10 +134,7 @@ void TvlCsvDataSource::OpenText(std::string text, const std::string& sourceName)
     throw;
   }
   name_ = sourceName;
-  pos_ = 0;
-  eof_ = starts_.empty();
-  split_ = false;
-  active_ = true;
+  SetOpen(starts_.size());
 }
 
 void TvlCsvDataSource::Parse(const std::string& sourceName) {
@@ -198,7 +174,7 @@ void TvlCsvDataSource::Parse(const std::string& sourceName) {
 }
 
 void TvlCsvDataSource::Close() {
-  active_ = false;
+  SetClosed();
   data_.clear();
   data_.shrink_to_fit();
   defs_.clear();
@@ -206,70 +182,19 @@ void TvlCsvDataSource::Close() {
   starts_.shrink_to_fit();
   spans_.clear();
   unescaped_.clear();
-  pos_ = 0;
-  eof_ = true;
   split_ = false;
-}
-
-void TvlCsvDataSource::CheckOpen() const {
-  if (!active_) throw TvlError(vlLoadStr(str::kSourceNotOpen) + Name() + " (" + FileName + ")");
-}
-
-void TvlCsvDataSource::First() {
-  CheckOpen();
-  pos_ = 0;
-  eof_ = starts_.empty();
-  split_ = false;
-}
-
-void TvlCsvDataSource::Next() {
-  CheckOpen();
-  if (pos_ + 1 < starts_.size()) {
-    ++pos_;
-    split_ = false;
-  } else {
-    eof_ = true;
-  }
-}
-
-void TvlCsvDataSource::Prior() {
-  CheckOpen();
-  if (starts_.empty()) return;
-  eof_ = false;
-  if (pos_ > 0) {
-    --pos_;
-    split_ = false;
-  }
-}
-
-TvlBookmark TvlCsvDataSource::GetBookmark() {
-  CheckOpen();
-  return starts_.empty() ? 0 : pos_ + 1;
-}
-
-void TvlCsvDataSource::GotoBookmark(TvlBookmark b) {
-  CheckOpen();
-  if (b == 0 || b > starts_.size())
-    throw TvlError(vlLoadStr(str::kBadPosition) + Name() + " (" + name_ + ")");
-  pos_ = static_cast<std::size_t>(b - 1);
-  eof_ = false;
-  split_ = false;
-}
-
-int TvlCsvDataSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
-  return a < b ? -1 : a > b ? 1 : 0;
 }
 
 void TvlCsvDataSource::Split() const {
   if (split_) return;
-  std::size_t i = starts_[pos_], line = 0, errorLine = 0;
+  std::size_t i = starts_[Position()], line = 0, errorLine = 0;
   // Checked at Open, so this cannot fail.
   (void)ParseRecord(data_, sep_, i, spans_, line, errorLine);
   split_ = true;
 }
 
 std::string_view TvlCsvDataSource::DisplayText(int field) const {
-  if (!active_ || starts_.empty() || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return {};
+  if (!HasRecord() || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return {};
   Split();
   const Span& s = spans_[static_cast<std::size_t>(field)];
   const std::string_view raw(data_.data() + s.Offset, s.Length);
@@ -279,17 +204,6 @@ std::string_view TvlCsvDataSource::DisplayText(int field) const {
   return buffer;
 }
 
-void TvlCsvDataSource::ReadValue(int field, TvlValue& out) const {
-  const std::string_view text = DisplayText(field);
-  if (out.IsString())
-    out.Str().assign(text.data(), text.size());
-  else
-    out = TvlValue(std::string(text));
-}
-
-void TvlCsvDataSource::SaveBlobToStream(int field, std::ostream& out) const {
-  const std::string_view text = DisplayText(field);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
+void TvlCsvDataSource::ReadValue(int field, TvlValue& out) const { vlAssignText(out, DisplayText(field)); }
 
 }  // namespace vl

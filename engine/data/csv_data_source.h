@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/data/data_source.h"
+#include "engine/data/record_list_source.h"
 
 namespace vl {
 
-class TvlCsvDataSource : public TvlDataSource {
+class TvlCsvDataSource : public TvlRecordListSource {
  public:
-  using TvlDataSource::TvlDataSource;
+  using TvlRecordListSource::TvlRecordListSource;
 
   // Larger files are refused rather than read into memory.
   static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
@@ -33,17 +33,6 @@ class TvlCsvDataSource : public TvlDataSource {
   // messages.
   void OpenText(std::string text, const std::string& sourceName);
   void Close() override;
-  bool Active() const override { return active_; }
-
-  void First() override;
-  void Next() override;
-  void Prior() override;
-  bool Eof() const override { return eof_; }
-
-  TvlBookmark GetBookmark() override;
-  void GotoBookmark(TvlBookmark b) override;
-  void FreeBookmark(TvlBookmark) override {}
-  int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
 
   const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
   using TvlDataSource::IsNull;
@@ -51,10 +40,12 @@ class TvlCsvDataSource : public TvlDataSource {
   bool IsNull(int) const override { return false; }
   void ReadValue(int field, TvlValue& out) const override;
   std::string_view DisplayText(int field) const override;
-  void SaveBlobToStream(int field, std::ostream& out) const override;
 
   char Separator() const noexcept { return sep_; }
-  std::size_t RecordCount() const noexcept { return starts_.size(); }
+
+ protected:
+  const std::string& SourceFile() const override { return Active() ? name_ : FileName; }
+  void RecordChanged() override { split_ = false; }
 
  private:
   struct Span {
@@ -62,16 +53,12 @@ class TvlCsvDataSource : public TvlDataSource {
     std::size_t Length = 0;
     bool Escaped = false;  // holds doubled quotes to undo
   };
-  void CheckOpen() const;
   void Parse(const std::string& sourceName);
   void Split() const;  // spans of the current record
 
   std::string data_;
   std::vector<TvlFieldDef> defs_;
   std::vector<std::size_t> starts_;  // offset of each data record
-  std::size_t pos_ = 0;
-  bool eof_ = true;
-  bool active_ = false;
   char sep_ = ',';
   std::string name_;  // file name for messages
 

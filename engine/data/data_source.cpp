@@ -31,22 +31,18 @@ void TvlDataSource::ReadValue(std::string_view name, TvlValue& out) const {
   ReadValue(k, out);
 }
 
-namespace {
-
-void AssignText(TvlValue& out, std::string_view text) {
+void vlAssignText(TvlValue& out, std::string_view text) {
   if (out.IsString())
     out.Str().assign(text.data(), text.size());
   else
     out = TvlValue(std::string(text));
 }
 
-}  // namespace
-
 void vlFieldValue(const TvlDataSource& source, int field, TvlValue& out) {
   const TvlFieldDef& def = source.FieldDefs()[static_cast<std::size_t>(field)];
   if (source.IsNull(field)) {
     if (vlIsTextField(def.Kind))
-      AssignText(out, {});
+      vlAssignText(out, {});
     else if (def.Kind == TvlFieldKind::fkBoolean)
       out = TvlValue(false);
     else
@@ -54,7 +50,7 @@ void vlFieldValue(const TvlDataSource& source, int field, TvlValue& out) {
     return;
   }
   if (def.HasTextHandler || def.Kind == TvlFieldKind::fkLargeInt)
-    AssignText(out, source.DisplayText(field));
+    vlAssignText(out, source.DisplayText(field));
   else
     source.ReadValue(field, out);
 }

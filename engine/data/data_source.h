@@ -99,6 +99,9 @@ class TvlDataSource : public TvlComponent {
   void ReadValue(std::string_view name, TvlValue& out) const;
 };
 
+// Puts text into out, reusing out's storage when it already holds a text.
+void vlAssignText(TvlValue& out, std::string_view text);
+
 // A field's value as report texts see it: the display text for fields with a
 // text handler and for large integers, the field value otherwise; a null
 // field gives an empty text for text fields, false for boolean fields and 0

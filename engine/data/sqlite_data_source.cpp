@@ -109,13 +109,6 @@ TvlValue IntegerValue(std::int64_t v) {
   return TvlValue(static_cast<double>(v));
 }
 
-void AssignText(TvlValue& out, std::string_view text) {
-  if (out.IsString())
-    out.Str().assign(text.data(), text.size());
-  else
-    out = TvlValue(std::string(text));
-}
-
 struct DbCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
@@ -125,12 +118,36 @@ struct StmtFinalizer {
 
 }  // namespace
 
+std::vector<std::string> vlSQLiteTables(const std::string& fileName) {
+  auto fail = [&fileName](const std::string& why) {
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + why);
+  };
+  if (fileName.empty()) fail(std::strerror(ENOENT));
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  std::unique_ptr<sqlite3, DbCloser> db(raw);
+  if (rc != SQLITE_OK) fail(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+  static constexpr char kSql[] =
+      "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+      "ORDER BY name";
+  sqlite3_stmt* rawStmt = nullptr;
+  if (sqlite3_prepare_v2(db.get(), kSql, -1, &rawStmt, nullptr) != SQLITE_OK) fail(sqlite3_errmsg(db.get()));
+  std::unique_ptr<sqlite3_stmt, StmtFinalizer> stmt(rawStmt);
+  std::vector<std::string> tables;
+  for (int src; (src = sqlite3_step(stmt.get())) != SQLITE_DONE;) {
+    if (src != SQLITE_ROW) fail(sqlite3_errmsg(db.get()));
+    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+    tables.push_back(vlUtf8ToSystemCodePage(name ? name : ""));
+  }
+  return tables;
+}
+
 void TvlSQLiteDataSource::Fail(int messageId, const std::string& detail) const {
   throw TvlError(vlLoadStr(messageId) + FileName + ": " + detail);
 }
 
 void TvlSQLiteDataSource::Open() {
-  if (active_) return;
+  if (Active()) return;
   // An empty name would make SQLite open a private temporary database.
   if (FileName.empty()) Fail(str::kCannotOpenDataFile, std::strerror(ENOENT));
   sqlite3* raw = nullptr;
@@ -173,7 +190,7 @@ void TvlSQLiteDataSource::Open() {
   // storage of its last opening.
   cells_.clear();
   arena_.clear();
-  rows_ = 0;
+  std::size_t rows = 0;
   const bool convert = !vlSystemCodePageIsUtf8();
   try {
     for (;;) {
@@ -218,7 +235,7 @@ void TvlSQLiteDataSource::Open() {
             break;
         }
       }
-      ++rows_;
+      ++rows;
     }
   } catch (...) {
     Close();
@@ -226,65 +243,20 @@ void TvlSQLiteDataSource::Open() {
   }
 
   defs_ = std::move(defs);
-  pos_ = 0;
-  eof_ = rows_ == 0;
-  active_ = true;
+  SetOpen(rows);
 }
 
 void TvlSQLiteDataSource::Close() {
-  active_ = false;
+  SetClosed();
   defs_.clear();
   cells_.clear();  // storage kept for the next opening
   arena_.clear();
-  rows_ = pos_ = 0;
-  eof_ = true;
-}
-
-void TvlSQLiteDataSource::CheckOpen() const {
-  if (!active_) throw TvlError(vlLoadStr(str::kSourceNotOpen) + Name() + " (" + FileName + ")");
-}
-
-void TvlSQLiteDataSource::First() {
-  CheckOpen();
-  pos_ = 0;
-  eof_ = rows_ == 0;
-}
-
-void TvlSQLiteDataSource::Next() {
-  CheckOpen();
-  if (pos_ + 1 < rows_)
-    ++pos_;
-  else
-    eof_ = true;
-}
-
-void TvlSQLiteDataSource::Prior() {
-  CheckOpen();
-  if (rows_ == 0) return;
-  eof_ = false;
-  if (pos_ > 0) --pos_;
-}
-
-TvlBookmark TvlSQLiteDataSource::GetBookmark() {
-  CheckOpen();
-  return rows_ == 0 ? 0 : pos_ + 1;
-}
-
-void TvlSQLiteDataSource::GotoBookmark(TvlBookmark b) {
-  CheckOpen();
-  if (b == 0 || b > rows_) throw TvlError(vlLoadStr(str::kBadPosition) + Name() + " (" + FileName + ")");
-  pos_ = static_cast<std::size_t>(b - 1);
-  eof_ = false;
-}
-
-int TvlSQLiteDataSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
-  return a < b ? -1 : a > b ? 1 : 0;
 }
 
 const TvlSQLiteDataSource::Cell& TvlSQLiteDataSource::At(int field) const {
   static const Cell kNullCell;
-  if (!active_ || rows_ == 0 || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return kNullCell;
-  return cells_[pos_ * defs_.size() + static_cast<std::size_t>(field)];
+  if (!HasRecord() || field < 0 || static_cast<std::size_t>(field) >= defs_.size()) return kNullCell;
+  return cells_[Position() * defs_.size() + static_cast<std::size_t>(field)];
 }
 
 bool TvlSQLiteDataSource::IsNull(int field) const { return At(field).Type == ctNull; }
@@ -303,7 +275,7 @@ void TvlSQLiteDataSource::ReadValue(int field, TvlValue& out) const {
     case TvlFieldKind::fkString:
     case TvlFieldKind::fkMemo:
     case TvlFieldKind::fkFmtMemo:
-      AssignText(out, DisplayText(field));
+      vlAssignText(out, DisplayText(field));
       return;
     case TvlFieldKind::fkBoolean:
       if (c.Type == ctInteger) return void(out = TvlValue(i != 0));
@@ -326,7 +298,7 @@ void TvlSQLiteDataSource::ReadValue(int field, TvlValue& out) const {
   }
   // A value stored in another form than the column declares keeps its text
   // (or bytes) rather than turning into a wrong number.
-  AssignText(out, c.Type == ctText || c.Type == ctBlob ? Bytes(c) : DisplayText(field));
+  vlAssignText(out, c.Type == ctText || c.Type == ctBlob ? Bytes(c) : DisplayText(field));
 }
 
 std::string_view TvlSQLiteDataSource::DisplayText(int field) const {
@@ -360,11 +332,6 @@ std::string_view TvlSQLiteDataSource::DisplayText(int field) const {
   ReadValue(field, v);
   display_ = vlValueToText(v);
   return display_;
-}
-
-void TvlSQLiteDataSource::SaveBlobToStream(int field, std::ostream& out) const {
-  const std::string_view bytes = DisplayText(field);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vl

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/data/data_source.h"
+#include "engine/data/record_list_source.h"
 
 namespace vl {
 
-class TvlSQLiteDataSource : public TvlDataSource {
+class TvlSQLiteDataSource : public TvlRecordListSource {
  public:
-  using TvlDataSource::TvlDataSource;
+  using TvlRecordListSource::TvlRecordListSource;
 
   std::string FileName;
   std::string TableName;
@@ -28,17 +28,6 @@ class TvlSQLiteDataSource : public TvlDataSource {
 
   void Open() override;  // does nothing when already open
   void Close() override;
-  bool Active() const override { return active_; }
-
-  void First() override;
-  void Next() override;
-  void Prior() override;
-  bool Eof() const override { return eof_; }
-
-  TvlBookmark GetBookmark() override;
-  void GotoBookmark(TvlBookmark b) override;
-  void FreeBookmark(TvlBookmark) override {}
-  int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
 
   const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
   using TvlDataSource::IsNull;
@@ -46,9 +35,9 @@ class TvlSQLiteDataSource : public TvlDataSource {
   bool IsNull(int field) const override;
   void ReadValue(int field, TvlValue& out) const override;
   std::string_view DisplayText(int field) const override;
-  void SaveBlobToStream(int field, std::ostream& out) const override;
 
-  std::size_t RecordCount() const noexcept { return rows_; }
+ protected:
+  const std::string& SourceFile() const override { return FileName; }
 
  private:
   enum CellType : std::uint8_t { ctNull, ctInteger, ctFloat, ctText, ctBlob };
@@ -59,17 +48,16 @@ class TvlSQLiteDataSource : public TvlDataSource {
   };
   const Cell& At(int field) const;
   std::string_view Bytes(const Cell& c) const { return {arena_.data() + c.Bits, c.Length}; }
-  void CheckOpen() const;
   [[noreturn]] void Fail(int messageId, const std::string& detail) const;
 
   std::vector<TvlFieldDef> defs_;
-  std::vector<Cell> cells_;  // rows_ * defs_.size()
+  std::vector<Cell> cells_;  // RecordCount() * defs_.size()
   std::string arena_;        // text and blob bytes of every cell
-  std::size_t rows_ = 0;
-  std::size_t pos_ = 0;
-  bool eof_ = true;
-  bool active_ = false;
   mutable std::string display_;
 };
+
+// The tables and views of a SQLite file, in the order of their names;
+// raises TvlError naming the file when it cannot be read.
+std::vector<std::string> vlSQLiteTables(const std::string& fileName);
 
 }  // namespace vl

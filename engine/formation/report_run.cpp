@@ -294,12 +294,21 @@ void TvlFormation::Build() {
 
 void TvlFormation::ShowDialogPages() {
   TvlEngineState& st = vlState();
+  TvlDialogPageHost& host = vlDialogPageHost();
   for (auto& p : Pages) {
     if (DialogCancelled || Report.StopRequested) break;
     TvlPage& page = p->Page;
     if (page.PageType != ptDialog) continue;
     Report.CurPage = st.CurPage = &page;
     st.CurBand = nullptr;
+    // The page's window exists while its script runs, so that what the
+    // script sets on the controls reaches the window; it goes in any case.
+    struct PageWindow {
+      TvlDialogPageHost& Host;
+      TvlPage& Page;
+      PageWindow(TvlDialogPageHost& h, TvlPage& pg) : Host(h), Page(pg) { Host.Open(Page); }
+      ~PageWindow() { Host.Close(Page); }
+    } pageWindow(host, page);
     if (!page.Objects.empty() && page.Visible) {
       const bool shown = Window && Window->IsShown();
       if (Window) Window->SetShown(false);
@@ -310,7 +319,7 @@ void TvlFormation::ShowDialogPages() {
         ReportError(e);
       }
       std::int32_t result = ModalResult;
-      if (result == mrNone && !Report.StopRequested) result = vlDialogPageHost().ShowModal(page);
+      if (result == mrNone && !Report.StopRequested) result = host.ShowModal(page);
       if (result == mrCancel) DialogCancelled = true;
       if (Window) Window->SetShown(shown);
     } else {

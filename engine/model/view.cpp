@@ -45,6 +45,7 @@ TvlLineView::TvlLineView() {
 
 TvlControl::TvlControl() {
   Typ = otAddIn;
+  ClassName = "TvlControl";
   FillColor = clBtnFace;
   FrameTyp = vlftNone;
 }

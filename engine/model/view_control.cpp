@@ -1,8 +1,10 @@
-// Dialog controls: the few properties they declare and their face.
+// Dialog controls: the few properties they declare, their face, and the
+// platform control they move and show.
 
 #include "engine/core/text.h"
 #include "engine/model/control.h"
 #include "platform/canvas.h"
+#include "platform/platform_control.h"
 
 namespace vl {
 
@@ -15,6 +17,26 @@ void TvlControl::DeclareProperties() {
   AddProperty("Height", ptSize);
   AddProperty("Visible", ptBoolean);
   AddProperty("Restrictions", ptHasEditor);
+}
+
+void TvlControl::SetControlProperty(const std::string& name, const TvlValue& value) { TvlView::SetProperty(name, value); }
+
+void TvlControl::SetProperty(const std::string& name, const TvlValue& value) {
+  SetControlProperty(name, value);
+  if (!control_) return;
+  const std::string n = vlUpperCase(name);
+  if (n == "VISIBLE") control_->SetVisible(Visible);
+  else if (n == "LEFT" || n == "TOP" || n == "WIDTH" || n == "HEIGHT")
+    control_->SetBounds({Left, Top, Left + Width, Top + Height});
+  else
+    control_->PropertyChanged(n);
+}
+
+void TvlControl::Place(TvlPlatformControl* control) {
+  control_ = control;
+  if (!control_) return;
+  control_->SetBounds({Left, Top, Left + Width, Top + Height});
+  control_->SetVisible(Visible);
 }
 
 void TvlControl::Draw(TvlCanvas& canvas) {

@@ -11,6 +11,7 @@
 #include "engine/core/units.h"
 #include "engine/model/prepared_pages.h"
 #include "engine/model/report.h"
+#include "engine/output/feed_calibration.h"
 #include "engine/output/page_range.h"
 #include "engine/output/preview_pages.h"
 #include "engine/printer/printer.h"
@@ -19,18 +20,21 @@
 namespace vl {
 namespace {
 
-// Where page i lands on the printer canvas, whose origin is the corner of the
-// printable area: the whole sheet for a page that uses its margins, else the
-// printable area less the page's margins scaled to printer pixels.
+// Where page i lands on the printer canvas: the whole sheet for a page that
+// uses its margins, else the printable area less the page's margins scaled
+// to printer pixels.
 TvlRect TargetRect(const TvlPreparedPage& page) {
   const TvlPaperMetrics& m = page.PaperMetrics;
-  if (page.UseMargins)
-    return {-m.OffsetXPx, -m.OffsetYPx, m.PaperWidthPx - m.OffsetXPx, m.PaperHeightPx - m.OffsetYPx};
+  if (page.UseMargins) return vlSheetRect(m);
   const double kx = m.PrintableWidthU > 0 ? static_cast<double>(m.PrintableWidthPx) / m.PrintableWidthU : 0;
   const double ky = m.PrintableHeightU > 0 ? static_cast<double>(m.PrintableHeightPx) / m.PrintableHeightU : 0;
   return {vlRound(page.Margins.Left * kx), vlRound(page.Margins.Top * ky),
           m.PrintableWidthPx - vlRound(page.Margins.Right * kx),
           m.PrintableHeightPx - vlRound(page.Margins.Bottom * ky)};
+}
+
+TvlRect Shifted(const TvlRect& r, TvlPoint by) {
+  return {r.Left + by.X, r.Top + by.Y, r.Right + by.X, r.Bottom + by.Y};
 }
 
 bool SamePaper(const TvlPrinter& printer, const TvlPreparedPage& p) {
@@ -56,6 +60,7 @@ class TvlPrintRun {
     ForcePaper(printer_, first);
     printer_.FillMetrics(pages_[selection_.front()].PaperMetrics);
     job_.SetTitle(report_.Title.empty() ? vlLoadStr(str::kUntitled) : report_.Title);
+    calibration_ = vlReadFeedCalibration(printer_.SelectedName());
     if (report_.OnPrintReport) report_.OnPrintReport();
     // Collated copies are the whole selection printed again; otherwise the
     // printer makes the copies of each page.
@@ -97,7 +102,12 @@ class TvlPrintRun {
     printer_.FillMetrics(page.PaperMetrics);
     page.Visible = true;
     TvlCanvas& canvas = *job_.Canvas();
-    pages_.Draw(index, canvas, TargetRect(page));
+    {
+      // The printer's feed calibration moves (and may turn) the whole sheet.
+      const TvlPoint shift = vlFeedShiftPixels(calibration_, canvas.PixelsPerInchX(), canvas.PixelsPerInchY());
+      const TvlFeedTurn turn(canvas, calibration_, vlSheetRect(page.PaperMetrics));
+      pages_.Draw(index, canvas, Shifted(TargetRect(page), shift));
+    }
     // Drawn with the flag clear, the page lets its views go again.
     page.Visible = false;
     pages_.Draw(index, canvas, TvlRect{});
@@ -126,6 +136,7 @@ class TvlPrintRun {
   TvlPrinter& printer_;
   TvlPrintJob& job_;
   TvlProgressWindow& progress_;
+  TvlFeedCalibration calibration_;
 };
 
 }  // namespace

@@ -15,15 +15,22 @@
 namespace vl {
 namespace {
 
-// Dash patterns of the classic cosmetic pens, in pixels (on, off, ...).
-QList<qreal> DashPattern(TvlPenStyle style) {
+// Dash patterns of the classic cosmetic pens, in screen pixels (on, off,
+// ...). A finer surface (a PDF page, a printer) stretches them by its
+// resolution, so dashes keep their length on paper instead of shrinking to
+// dots.
+QList<qreal> DashPattern(TvlPenStyle style, int dpi) {
+  QList<qreal> pattern;
   switch (style) {
-    case TvlPenStyle::Dash: return {18, 6};
-    case TvlPenStyle::Dot: return {3, 3};
-    case TvlPenStyle::DashDot: return {9, 6, 3, 6};
-    case TvlPenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case TvlPenStyle::Dash: pattern = {18, 6}; break;
+    case TvlPenStyle::Dot: pattern = {3, 3}; break;
+    case TvlPenStyle::DashDot: pattern = {9, 6, 3, 6}; break;
+    case TvlPenStyle::DashDotDot: pattern = {9, 3, 3, 3, 3, 3}; break;
+    default: return pattern;
   }
+  const qreal scale = std::max(1.0, dpi / 96.0);
+  for (qreal& length : pattern) length *= scale;
+  return pattern;
 }
 
 QRect ToQt(const TvlRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
@@ -148,7 +155,7 @@ void TvlQtCanvas::UsePen() {
   // Thin pens leave out the end point of a line; thick ones have round ends.
   pen.setCapStyle(w <= 1 ? Qt::FlatCap : Qt::RoundCap);
   pen.setJoinStyle(w <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
-  if (w <= 1 && p.Style != TvlPenStyle::Solid) pen.setDashPattern(DashPattern(p.Style));
+  if (w <= 1 && p.Style != TvlPenStyle::Solid) pen.setDashPattern(DashPattern(p.Style, dpiX_));
   painter_->setPen(pen);
   // Gaps of dashed lines show the background colour when opaque.
   painter_->setBackgroundMode(BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear
@@ -307,16 +314,17 @@ void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, co
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    const int width = TextExtent(text).Width + JustifyExtra();
-    const int height = TextMetrics().Height;
-    line.setLineWidth(std::max(width, 0) + 4);
+    // The text's cell is measured only when its background is painted: the
+    // line is left-aligned and never wraps, so its width does not move it.
+    const bool opaque = BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear;
+    const int width = opaque ? TextExtent(text).Width + JustifyExtra() : 0;
+    line.setLineWidth(opaque ? std::max(width, 0) + 4 : 1e6);
     line.setPosition(QPointF(0, 0));
     layout.endLayout();
     painter_->translate(x, y);
     // Escapement turns counter-clockwise; Qt's rotation is clockwise.
     if (Font().Escapement % 3600 != 0) painter_->rotate(-Font().Escapement / 10.0);
-    if (BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear)
-      painter_->fillRect(QRect(0, 0, width, height), vlQtColor(Brush().Color));
+    if (opaque) painter_->fillRect(QRect(0, 0, width, TextMetrics().Height), vlQtColor(Brush().Color));
     painter_->setPen(vlQtColor(Font().Color));
     layout.draw(painter_, QPointF(0, 0));
   }
@@ -329,6 +337,19 @@ void TvlQtCanvas::DoFillRegion(const TvlRegion& region) {
   painter_->setBrushOrigin(0, 0);
   const QBrush brush = MakeBrush();
   for (const TvlRect& r : region.Rects()) painter_->fillRect(ToQt(r), brush);
+}
+
+void TvlQtCanvas::SetHalfTurn(const TvlRect& about) {
+  if (!painter_) return;
+  if (vlRectEmpty(HalfTurn())) unturned_ = painter_->worldTransform();
+  TvlCanvas::SetHalfTurn(about);
+  if (vlRectEmpty(about)) {
+    painter_->setWorldTransform(unturned_);
+    return;
+  }
+  // x' = left + right - x, y' = top + bottom - y: a point turned about the centre.
+  const QTransform turn(-1, 0, 0, -1, about.Left + about.Right, about.Top + about.Bottom);
+  painter_->setWorldTransform(turn * unturned_);
 }
 
 void TvlQtCanvas::ClipChanged() {

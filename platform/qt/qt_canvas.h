@@ -44,6 +44,7 @@ class TvlQtCanvas : public TvlCanvas {
                      bool deviceIndependent) override;
   std::unique_ptr<TvlCanvas> CreateOffscreen(std::int32_t width, std::int32_t height) override;
   void DrawCanvas(std::int32_t x, std::int32_t y, TvlCanvas& source) override;
+  void SetHalfTurn(const TvlRect& about) override;
 
  protected:
   TvlQtCanvas(TvlSize size, int dpiX, int dpiY);
@@ -68,6 +69,8 @@ class TvlQtCanvas : public TvlCanvas {
   void SetRasterOp(TvlPenMode mode);
 
   QPainter* painter_ = nullptr;
+  // The painter's transform before a half turn, given back when it ends.
+  QTransform unturned_;
   TvlSize size_;
   int dpiX_, dpiY_;
   // The font is built again only when the surface's font changes.

@@ -1,6 +1,8 @@
 // Writes the template and dictionary files that the command-line checks read:
 // made by code from the shared sample template.
 
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
+#include "engine/model/views.h"
 #include "engine/model/stream_writer.h"
 #include "tests/model/sample_template.h"
 
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
   link.Left = 40, link.Top = 30, link.Width = 200, link.Height = 20;
   link.Print(sink);
   report.SavePreparedReport(dir + "/sample.vlp");
+
   std::string prepared;
   vlReadFile(dir + "/sample.vlp", prepared);
   vlWriteFileAtomically(dir + "/damaged.vlp", prepared.substr(0, prepared.size() - 10));
@@ -76,5 +80,38 @@ int main(int argc, char** argv) {
     codes.Pages.Add()->Objects.push_back(std::move(view));
   }
   codes.SaveToFile(dir + "/barcodes.vlf");
+
+  // A merge: one DL envelope per record of the dataset "People", whose
+  // master data band is too tall for two on a page, addressed to the
+  // record's Name.
+  TvlReport merge;
+  TvlPage& page = *merge.Pages.Add();
+  page.PaperSize = 27;
+  page.Orientation = 1;
+  page.ApplyPaper();
+  page.Margins = {0, 0, 0, 0};
+  auto band = std::make_unique<TvlBandView>();
+  band->Name = "MasterData1";
+  band->FrameTyp = btMasterData;
+  band->Top = 0, band->Height = page.PaperMetrics.PaperHeightU / 2 + 20;  // one per page
+  band->FormatText = "People";
+  page.Objects.push_back(std::move(band));
+  auto name = std::make_unique<TvlMemoView>();
+  name->Name = "Addressee";
+  name->Memo = {"To [People.\"Name\"]"};
+  name->Left = 300, name->Top = 200, name->Width = 300, name->Height = 20;
+  page.Objects.push_back(std::move(name));
+  merge.SaveToFile(dir + "/merge.vlf");
+  // An address list in a SQLite database, read through a query.
+  sqlite3* db = nullptr;
+  std::remove((dir + "/addresses.db").c_str());
+  if (sqlite3_open((dir + "/addresses.db").c_str(), &db) != SQLITE_OK) return 1;
+  const int rc = sqlite3_exec(db,
+                              "CREATE TABLE people(id INTEGER, name TEXT, city TEXT, street TEXT, zip TEXT);"
+                              "INSERT INTO people VALUES(2, 'Smith, John', 'Springfield, IL', '100 Main St', '62701');"
+                              "INSERT INTO people VALUES(1, '张三', '深圳市', '科技园路1号', '518057');",
+                              nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) return 1;
   return 0;
 }

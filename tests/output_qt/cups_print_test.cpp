@@ -205,5 +205,16 @@ TEST_F(CupsPrint, VlreportPrintsATemplateAndListsTheQueue) {
       << printers.Out;
 }
 
+// With an address list the template prints one envelope per address, in one job.
+TEST_F(CupsPrint, VlreportPrintsOneEnvelopePerAddress) {
+  const std::string source = VL_SOURCE_DIR;
+  const CliRun run = Vlreport("print '" + source + "/app/data/Vlf/1.vlf' --dataset 'Addresses=" + source +
+                                  "/tests/app/data/addresses.csv' --title Envelopes --printer " + TvlCupsServer::kQueue,
+                              Server().Folder());
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  EXPECT_NE(run.Out.find("\"Pages\": 3"), std::string::npos) << run.Out;
+  ExpectJobs(Jobs(1), {{DL, DL, DL}}, 1);
+}
+
 }  // namespace
 }  // namespace vl::test

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +14,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "engine/output/qt/feed_calibration_form.h"
 #include "engine/output/qt/print_form.h"
+#include "platform/memory_settings_store.h"
 #include "tests/platform_qt/qt_application.h"
 #include "tests/output/print_platform.h"
 
@@ -178,6 +182,36 @@ TEST_F(PrintForm, OkRefusesARangeItCannotRead) {
   form.RB1()->setChecked(true);
   form.OkButton()->click();
   EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// The feed calibration opens from the printer group's context menu, for the
+// printer chosen there; OK stores what the boxes say, Cancel stores nothing.
+TEST_F(PrintForm, FeedCalibrationIsReachedFromThePrinterAndStoredOnOk) {
+  TvlMemorySettingsStore settings;
+  TvlSettingsStore* previous = vlPlatform().Settings;
+  vlInstallPlatform(TvlPlatform{nullptr, &settings});
+  EXPECT_TRUE(form.GroupBox1()->actions().contains(form.FeedCalibrationAction()));
+  EXPECT_TRUE(form.CB1()->actions().contains(form.FeedCalibrationAction()));
+  EXPECT_EQ(form.FeedCalibrationAction()->text(), "Feed calibration...");
+  form.CB1()->setCurrentIndex(0);
+  for (bool ok : {false, true}) {
+    TvlFeedCalibrationForm feed;
+    EXPECT_EQ(feed.windowTitle(), "Feed calibration - Office laser");
+    feed.ShiftRight()->setValue(1.5);
+    feed.ShiftDown()->setValue(-0.75);  // kept in tenths of a millimetre
+    feed.Turned()->setChecked(true);
+    if (ok)
+      feed.accept();
+    else
+      feed.reject();
+    const TvlFeedCalibration stored = ok ? TvlFeedCalibration{15, -8, true} : TvlFeedCalibration{};
+    EXPECT_EQ(vlReadFeedCalibration("Office laser"), stored);
+  }
+  EXPECT_TRUE(vlReadFeedCalibration("Envelope printer").IsNone());
+  TvlFeedCalibrationForm again;
+  EXPECT_DOUBLE_EQ(again.ShiftRight()->value(), 1.5);
+  EXPECT_TRUE(again.Turned()->isChecked());
+  vlInstallPlatform(TvlPlatform{nullptr, previous});
 }
 
 }  // namespace

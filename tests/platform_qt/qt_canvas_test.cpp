@@ -99,6 +99,22 @@ TEST_F(QtCanvas, TurnedTextReadsUpwardFromItsOrigin) {
   EXPECT_GT(top, 2 * bottom);
 }
 
+TEST_F(QtCanvas, AHalfTurnTurnsFiguresAndLaterClipsAboutTheCentreUntilItEnds) {
+  TvlQtImageCanvas c(100, 60);
+  c.SetSolidBrush(clBlack);
+  c.SetHalfTurn({0, 0, 100, 60});
+  c.FillRect({10, 10, 30, 20});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(70, 40), QPoint(89, 49)));
+  // A clip set while turned turns with the drawing.
+  c.SelectClipRegion(TvlRegion(TvlRect{0, 0, 50, 60}));
+  c.FillRect({0, 0, 100, 5});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(50, 40), QPoint(99, 59)));
+  c.SelectClipRegion(std::nullopt);
+  c.SetHalfTurn({});
+  c.FillRect({0, 0, 5, 5});
+  EXPECT_EQ(InkBox(c.Image()), QRect(QPoint(0, 0), QPoint(99, 59)));
+}
+
 TEST_F(QtCanvas, WindowsFaceNamesFindTheirInstalledTwins) {
   const struct {
     const char* Face;
@@ -240,6 +256,16 @@ TEST_F(QtCanvas, FillsFramesPatternsAndRegionsHitExactPixels) {
   EXPECT_EQ(dash.Image().pixel(17, 1) & 0xFFFFFF, 0u);
   EXPECT_EQ(dash.Image().pixel(20, 1) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(dash.Image().pixel(25, 1) & 0xFFFFFF, 0u);
+  // On a surface of twice the resolution the dashes keep their length on
+  // paper (36 on, 12 off) rather than shrinking to a quarter of it.
+  TvlQtImageCanvas fine(120, 3, 192);
+  fine.SetPenStyle(TvlPenStyle::Dash);
+  fine.SetBkMode(TvlBkMode::Transparent);
+  fine.MoveTo(0, 1);
+  fine.LineTo(120, 1);
+  EXPECT_EQ(fine.Image().pixel(35, 1) & 0xFFFFFF, 0u);
+  EXPECT_EQ(fine.Image().pixel(40, 1) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(fine.Image().pixel(50, 1) & 0xFFFFFF, 0u);
 }
 
 TEST_F(QtCanvas, PicturesStretchAndCorruptOnesDrawNothing) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/data/address_fields.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_writer.h"
 #include "engine/model/views.h"
@@ -67,6 +68,19 @@ TEST(EnvelopeTemplates, EachIsAnEnvelopeOnItsOwnPaper) {
         ASSERT_NE(box, nullptr) << name << i;
         EXPECT_EQ(box->FrameTyp, vlftLeft | vlftTop | vlftRight | vlftBottom);
       }
+    // The envelope's fields: empty variables of the category "Envelope", printed on the rules and in the boxes.
+    EXPECT_EQ(report.Dictionary.GetVariablesList(kEnvelopeCategory),
+              (std::vector<std::string>{"RecipientName", "RecipientAddress", "RecipientPostcode", "SenderAddress",
+                                        "SenderPostcode"}));
+    for (int f = 0; f < kEnvelopeFieldCount; ++f)
+      EXPECT_EQ(report.Dictionary.Variables.Get(vlEnvelopeVariable(f)).Str(), "");
+    for (const char* field : {"RecipientName", "RecipientAddress", "SenderAddress"}) {
+      const auto* text = dynamic_cast<const TvlMemoView*>(page.FindObject(field));
+      ASSERT_NE(text, nullptr) << field;
+      EXPECT_EQ(text->Memo, std::vector<std::string>{"[" + std::string(field) + "]"});
+    }
+    EXPECT_EQ(page.FindObject("PostCode3")->Memo, std::vector<std::string>{"[COPY(RecipientPostcode, 3, 1)]"});
+    EXPECT_EQ(page.FindObject("SenderPostCode6")->Memo, std::vector<std::string>{"[COPY(SenderPostcode, 6, 1)]"});
     const auto* stamp = dynamic_cast<const TvlMemoView*>(page.FindObject("StampBox"));
     ASSERT_NE(stamp, nullptr);
     EXPECT_NE(stamp->FrameTyp, vlftNone);

@@ -1,5 +1,6 @@
 #include "engine/output/qt/print_form.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/output/page_range.h"
+#include "engine/output/qt/feed_calibration_form.h"
 #include "engine/output/qt/print_pictures.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
@@ -174,6 +176,15 @@ TvlPrintForm::TvlPrintForm(QWidget* parent)
     if (index >= 0) vlPrinter().SelectPrinter(index);
   });
   connect(propButton_, &QPushButton::clicked, this, [] { vlPrinter().PropertiesDialog(); });
+  // The printer's feed calibration sits in the printer group's context menu,
+  // which leaves the dialog's layout as it is.
+  feedAction_ = new QAction(Text(str::kFeedCalibrationMenu), this);
+  groupBox1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  groupBox1_->addAction(feedAction_);
+  cb1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  cb1_->addAction(feedAction_);
+  groupBox1_->setToolTip(Text(str::kFeedCalibrationTip));
+  connect(feedAction_, &QAction::triggered, this, [this] { vlFeedCalibrationDialog(this); });
   connect(rb3_, &QRadioButton::clicked, this, [this] { e2_->setFocus(); });
   connect(e2_, &QLineEdit::textEdited, this, [this] { rb3_->setChecked(true); });
   connect(collateCB_, &QCheckBox::toggled, pb1_, qOverload<>(&QWidget::update));

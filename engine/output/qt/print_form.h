@@ -9,6 +9,7 @@
 
 #include "engine/output/print_request.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -53,6 +54,8 @@ class TvlPrintForm : public QDialog {
   QComboBox* CB2() const { return cb2_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
+  // The printer group's context menu entry that opens the feed calibration.
+  QAction* FeedCalibrationAction() const { return feedAction_; }
 
  private:
   void FillPrinters();
@@ -78,6 +81,7 @@ class TvlPrintForm : public QDialog {
   QComboBox* cb2_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  QAction* feedAction_;
 
   int oldModelIndex_ = -1;     // the printer model's selection on opening
   int oldPlatformIndex_ = -1;  // the platform's current printer on opening

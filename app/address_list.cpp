@@ -1,0 +1,166 @@
+#include "app/address_list.h"
+
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QStringList>
+#include <filesystem>
+
+#include "app/address_mapping_dialog.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/open_data_source.h"
+#include "engine/data/record_list_source.h"
+#include "engine/data/sqlite_data_source.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_text.h"
+
+namespace vl {
+namespace {
+
+void ShowError(const std::string& text) { vlShowMessage(text, vlLoadStr(str::kError), TvlMsgIcon::Error); }
+
+long AddressCount(const TvlDataSource& source) {
+  const auto* list = dynamic_cast<const TvlRecordListSource*>(&source);
+  return list ? static_cast<long>(list->RecordCount()) : -1;
+}
+
+// The file part of what the user named.
+std::string FileOf(const std::string& spec) {
+  try {
+    return vlParseSourceSpec(spec).FileName;
+  } catch (const TvlError&) {
+    return spec;
+  }
+}
+
+}  // namespace
+
+TAddressList::TAddressList(TvlForm& form, QWidget* owner) : form_(form), owner_(owner) {
+  AskMapping = [this](TvlDataSource& source, TvlAddressMapping& mapping) {
+    TAddressMappingDialog dialog(spec_, source, mapping, owner_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    mapping = dialog.Mapping();
+    return true;
+  };
+  AskTable = [this](const std::string& file, const std::vector<std::string>& tables) {
+    QStringList items;
+    for (const std::string& t : tables) items << vlToQt(t);
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(owner_, QStringLiteral("Address list"),
+                              QStringLiteral("Table of %1:").arg(QFileInfo(vlToQt(file)).fileName()), items, 0,
+                              false, &ok);
+    return ok ? vlFromQt(chosen) : std::string();
+  };
+}
+
+TAddressList::~TAddressList() { RemoveFromForm(); }
+
+void TAddressList::RemoveFromForm() {
+  if (dataset_) form_.DestroyComponent(dataset_);
+  if (source_) form_.DestroyComponent(source_);
+  dataset_ = nullptr;
+  source_ = nullptr;
+}
+
+bool TAddressList::OpenOnForm(const std::string& spec) {
+  RemoveFromForm();
+  try {
+    std::unique_ptr<TvlDataSource> made = vlMakeDataSource(spec, std::string(kAddressDataset) + "_Source");
+    made->Open();
+    source_ = &static_cast<TvlDataSource&>(form_.InsertComponent(std::move(made)));
+  } catch (const TvlError& e) {
+    ShowError(e.what());
+    return false;
+  }
+  dataset_ = &form_.Add<TvlDBDataSet>(kAddressDataset);
+  dataset_->SetDataSet(source_);
+  return true;
+}
+
+bool TAddressList::Map(TvlDataSource& source, TvlAddressMapping& mapping) {
+  const std::vector<std::string> columns = source.FieldNames();
+  TvlSettingsStore& settings = *vlPlatform().Settings;
+  if (vlRecallAddressMapping(settings, columns, mapping)) return true;
+  mapping = vlMatchAddressColumns(columns);
+  if (!vlMappingIncomplete(mapping)) return true;
+  source.First();
+  if (!AskMapping || !AskMapping(source, mapping)) return false;
+  vlRememberAddressMapping(settings, columns, mapping);
+  return true;
+}
+
+bool TAddressList::Set(const std::string& given) {
+  std::string spec = given;
+  try {
+    const TvlSourceSpec parsed = vlParseSourceSpec(given);
+    // Remembered with its whole path, so that it is found from any folder.
+    std::error_code ec;
+    const std::filesystem::path whole = std::filesystem::absolute(parsed.FileName, ec);
+    if (!ec) spec = whole.lexically_normal().string() + given.substr(parsed.FileName.size());
+    if (parsed.Kind == TvlSourceKind::SQLite && parsed.Table.empty() && parsed.SQL.empty()) {
+      const std::vector<std::string> tables = vlSQLiteTables(parsed.FileName);
+      if (tables.size() > 1) {
+        const std::string table = AskTable ? AskTable(parsed.FileName, tables) : std::string();
+        if (table.empty()) return false;
+        spec += "#" + table;
+      }
+    }
+  } catch (const TvlError& e) {
+    ShowError(e.what());
+    return false;
+  }
+  const std::string previous = spec_;
+  spec_ = spec;
+  TvlAddressMapping mapping;
+  if (!OpenOnForm(spec) || !Map(*source_, mapping)) {
+    // The list named is not taken: the one in force before stays.
+    spec_ = previous;
+    RemoveFromForm();
+    return false;
+  }
+  count_ = AddressCount(*source_);
+  vlPlatform().Settings->WriteString(kSettingsKey, kSettingsName, spec_);
+  return true;
+}
+
+void TAddressList::Clear() {
+  RemoveFromForm();
+  spec_.clear();
+  count_ = -1;
+  TvlSettingsStore& settings = *vlPlatform().Settings;
+  if (settings.ValueExists(kSettingsKey, kSettingsName)) settings.WriteString(kSettingsKey, kSettingsName, "");
+}
+
+void TAddressList::Restore() {
+  spec_ = vlPlatform().Settings->ReadString(kSettingsKey, kSettingsName, "");
+  count_ = -1;
+}
+
+std::unique_ptr<TvlAddressBinding> TAddressList::Bind(TvlReport& report) {
+  if (!InForce()) return nullptr;
+  if (!OpenOnForm(spec_)) return nullptr;
+  count_ = AddressCount(*source_);
+  TvlAddressMapping mapping;
+  if (!Map(*source_, mapping)) return nullptr;
+  return std::make_unique<TvlAddressBinding>(report, *dataset_, mapping);
+}
+
+QString TAddressList::CaptionText() const {
+  if (!InForce()) return {};
+  const QString name = QFileInfo(vlToQt(FileOf(spec_))).fileName();
+  return count_ < 0 ? name : QStringLiteral("%1 (%2)").arg(name).arg(count_);
+}
+
+QString TAddressList::ToolTipText() const {
+  if (!InForce()) return {};
+  QString text = QStringLiteral("Address list: %1").arg(vlToQt(spec_));
+  if (count_ >= 0)
+    text += QStringLiteral("\n%1 address%2: each template prints one envelope per address.")
+                .arg(count_)
+                .arg(count_ == 1 ? QString() : QStringLiteral("es"));
+  return text;
+}
+
+}  // namespace vl

@@ -1,0 +1,24 @@
+#pragma once
+// Prepared pages written as one PDF document: every page on its own paper
+// size and orientation, drawn through the Qt surface at 600 dpi, so text
+// stays text (fonts embedded, selectable and searchable).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/model/prepared_pages.h"
+
+namespace vl {
+
+// The PDF's resolution: what page coordinates become before PDF points.
+inline constexpr int kPdfDpi = 600;
+
+// Writes the pages at the given indexes, in that order, to path; progress
+// hears the number of pages done after each. The file appears only once the
+// whole document is written (an existing file is replaced then). Raises
+// TvlError when the file cannot be written or a page cannot be read.
+void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
+                const std::string& title, const std::function<void(int)>& progress = {});
+
+}  // namespace vl

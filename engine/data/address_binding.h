@@ -1,0 +1,47 @@
+#pragma once
+// One run of an envelope template over an address list, built on the
+// report's own machinery: the envelope variables (address_fields.h) get the
+// field references of their mapped columns (Addresses."姓名"), and the report
+// becomes a multiple report over the list's dataset, so that the whole
+// template is built once per address, in list order, one envelope each.
+//
+// The binding lasts as long as the object: the variables' values, the
+// report's Dataset and its ReportType come back when it ends, so nothing of
+// the list stays in the template (a designer that saves it later saves the
+// template as it was).
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/core/value.h"
+#include "engine/data/address_fields.h"
+#include "engine/model/report.h"
+
+namespace vl {
+
+class TvlDataset;
+
+class TvlAddressBinding {
+ public:
+  // dataset must be reachable by its name from the report's owner (a
+  // component of that form), which is how field references find it. A
+  // variable the template does not have is left alone; a field without a
+  // column keeps its value.
+  TvlAddressBinding(TvlReport& report, TvlDataset& dataset, const TvlAddressMapping& mapping);
+  ~TvlAddressBinding();
+  TvlAddressBinding(const TvlAddressBinding&) = delete;
+  TvlAddressBinding& operator=(const TvlAddressBinding&) = delete;
+
+  // The variables now reading a column.
+  const std::vector<std::string>& Bound() const noexcept { return bound_; }
+
+ private:
+  TvlReport& report_;
+  TvlDataset* dataset_;
+  TvlReportType reportType_;
+  std::vector<std::pair<std::string, TvlValue>> saved_;
+  std::vector<std::string> bound_;
+};
+
+}  // namespace vl
