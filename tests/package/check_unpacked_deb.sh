@@ -2,7 +2,7 @@
 # Unpacks the Debian package into a temporary root, as dpkg would lay it out
 # under /, and runs the programs from there: they find the shipped data
 # relative to themselves, the launcher seeds the user's templates folder on
-# first start, and vlreport prepares a shipped template.
+# first start, and vlreport prepares a shipped template and renders it to PDF.
 #   check_unpacked_deb.sh FOLDER_WITH_THE_DEB
 set -euo pipefail
 debs=("$1"/*.deb)
@@ -72,19 +72,16 @@ grep -q "\"DataDir\": \"$usr/share/vellora\"" <<<"$paths" || fail "vlreport path
 grep -q "\"UserTemplates\": \"$XDG_DATA_HOME/vellora/Vlf\"" <<<"$paths" || fail "vlreport paths: $paths"
 
 # The output checks on a shipped template: the DL envelope prepared into one
-# page of its paper with its text views, and, once vlreport has its render
-# subcommand, drawn into a one-page PDF of that size with the envelope's texts.
+# page of its paper with its text views, and drawn into a one-page PDF of that
+# size with the envelope's texts.
 out="$("$usr/bin/vlreport" prepare "$usr/share/vellora/Vlf/1.vlf" --json)"
 grep -Pzq '"pages": \[\n    \{\n      "paper": 27,\n      "width": 2200,\n      "height": 1100,' <<<"$out" ||
   fail "prepare of the shipped DL template: $out"
 grep -q '"class": "TvlMemoView"' <<<"$out" || fail "no text view on the prepared page"
-if "$usr/bin/vlreport" --help | grep -q '^  vlreport render FILE'; then
-  "$usr/bin/vlreport" render "$usr/share/vellora/Vlf/1.vlf" --pdf "$root/1.pdf" >/dev/null || fail "vlreport render"
-  info="$(pdfinfo "$root/1.pdf")"
-  grep -Eq '^Pages: +1$' <<<"$info" && grep -Eq '^Page size: +624 x 312 pts' <<<"$info" || fail "the PDF: $info"
-  pdftotext "$root/1.pdf" - | grep -q '收件人地址' || fail "the PDF lacks the envelope's texts"
-  echo "rendered the shipped DL template to PDF"
-fi
+"$usr/bin/vlreport" render "$usr/share/vellora/Vlf/1.vlf" --pdf "$root/1.pdf" >/dev/null || fail "vlreport render"
+info="$(pdfinfo "$root/1.pdf")"
+grep -Eq '^Pages: +1$' <<<"$info" && grep -Eq '^Page size: +624 x 312 pts' <<<"$info" || fail "the PDF: $info"
+pdftotext "$root/1.pdf" - | grep -q '收件人地址' || fail "the PDF lacks the envelope's texts"
 
 # The launcher's first start copies the shipped templates into the user's
 # data folder (started outside any folder with Vlf/, stopped once they are there).
