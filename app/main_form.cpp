@@ -178,9 +178,9 @@ void TFormMain::Image1MouseMove() { Shape1->SetBrushColor(kHoverColor); }
 void TFormMain::Shape1MouseDown(Qt::MouseButton) { DesignTemplate(); }
 void TFormMain::Image1Click() { DesignTemplate(); }
 
-// The designer opens on vlReport1 through its DesignReport, which arrives
-// with the designer; until then the picture and the frame do nothing.
-void TFormMain::DesignTemplate() {}
+// The designer opens modally on the template the report holds (the last one
+// printed, or a new one-page report); its saves go to Vlf by default.
+void TFormMain::DesignTemplate() { vlReport1.DesignReport(); }
 
 // Print one template: load it (a missing file leaves the report as it was),
 // prepare it and, when that succeeds, prepare it once more and show it in the

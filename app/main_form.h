@@ -10,9 +10,9 @@
 
 #include "app/address_list.h"
 #include "app/image_control.h"
-#include "app/launcher_components.h"
 #include "app/shape_control.h"
 #include "controls/speed_button.h"
+#include "designer/designer_component.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
 #include "platform/graphics_types.h"

@@ -163,7 +163,7 @@ void TvlSpeedButton::SetAction(QAction* action) {
 
 void TvlSpeedButton::ActionChanged() {
   if (!action_) return;
-  SetCaption(action_->text());
+  if (ShowActionCaption) SetCaption(action_->text());
   const QIcon icon = action_->icon();
   if (!icon.isNull()) {
     const QList<QSize> sizes = icon.availableSizes();

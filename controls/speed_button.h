@@ -57,6 +57,9 @@ class TvlSpeedButton : public QWidget {
   QAction* Action() const { return action_; }
   void SetAction(QAction* action);
   int Tag = 0;
+  // Whether a bound action's text becomes the caption (toolbar buttons show
+  // only the action's picture).
+  bool ShowActionCaption = true;
 
   // The drawing state (bsUp, bsDisabled, bsDown, bsExclusive) and the state
   // the button paints in now (bsGrayed included).

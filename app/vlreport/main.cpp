@@ -38,7 +38,7 @@ const Command kCommands[] = {
      vl::cli::RunPrepare},
     {"render",
      "vlreport render FILE.vlf|FILE.vlp (--pdf OUT.pdf | --png OUTPREFIX [--dpi D]) [--pages RANGE] "
-     "[--dataset NAME=SOURCE ...] [--var NAME=VALUE ...] [--password TEXT]",
+     "[--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] [--password TEXT]",
      vl::cli::RunRender},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
     {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] [--password TEXT]",

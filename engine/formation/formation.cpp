@@ -69,8 +69,6 @@ void TvlFormation::InstallHooks() {
     const TvlPage* page = st.CurPage;
     if (!page) return false;
     vlFillBandAlignContext(*page, ctx);
-    ctx.PaperWidth = page->PaperMetrics.PaperWidthU;
-    ctx.PaperHeight = page->PaperMetrics.PaperHeightU;
     if (const TvlPageRun* run = PageRun(page); run && run->Prepared) {
       ctx.PageLeft = run->LeftMargin;
       ctx.PageRight = run->RightMargin;

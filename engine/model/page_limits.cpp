@@ -24,6 +24,8 @@ void vlFillBandAlignContext(const TvlPage& page, TvlBandAlignContext& context) {
   context.Mode = vlState().DocMode;
   context.PageLeft = limits.Left;
   context.PageRight = limits.Right;
+  context.PaperWidth = page.PaperMetrics.PaperWidthU;
+  context.PaperHeight = page.PaperMetrics.PaperHeightU;
   context.Objects.clear();
   context.Objects.reserve(page.Objects.size());
   for (const auto& v : page.Objects) context.Objects.push_back(v.get());

@@ -28,8 +28,9 @@ using TvlLimitsInUse = std::function<bool(const TvlPage& page, TvlPageLimits& li
 TvlLimitsInUse& vlLimitsInUse();
 
 // Fills what the page gives a view's band alignment: the engine's document
-// mode, the page's left and right limits and its objects in list order. The
-// band being printed is added by whoever prints bands.
+// mode, the page's left and right limits, its paper size in page units and
+// its objects in list order. The band being printed is added by whoever
+// prints bands.
 void vlFillBandAlignContext(const TvlPage& page, TvlBandAlignContext& context);
 
 // The provider the engine starts with: the engine's current page

@@ -35,6 +35,12 @@ void TvlPages::Delete(int index) {
   pages_.erase(pages_.begin() + index);
 }
 
+std::unique_ptr<TvlPage> TvlPages::Release(int index) {
+  auto page = std::move(pages_.at(static_cast<std::size_t>(index)));
+  pages_.erase(pages_.begin() + index);
+  return page;
+}
+
 void TvlPages::Move(int from, int to) {
   if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to) return;
   auto page = std::move(pages_[static_cast<std::size_t>(from)]);

@@ -26,6 +26,10 @@ class TvlPages {
   TvlPage* Add();
   void Delete(int index);
   void Move(int from, int to);
+  // Hands a page to the list and takes it back (the designer edits an
+  // expanded prepared page as the only template page).
+  void Adopt(std::unique_ptr<TvlPage> page) { pages_.push_back(std::move(page)); }
+  std::unique_ptr<TvlPage> Release(int index);
 
   // The pages section. Reading first clears the report (pages, dictionary,
   // information); a damaged section raises TvlError, a missing add-in class is

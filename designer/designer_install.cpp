@@ -1,0 +1,137 @@
+#include "designer/designer_install.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+
+#include "designer/designer_dialogs.h"
+#include "designer/designer_form.h"
+#include "designer/dict_form.h"
+#include "designer/expr_form.h"
+#include "designer/fields_form.h"
+#include "designer/ins_fields_form.h"
+#include "designer/report_designer.h"
+#include "engine/core/engine_state.h"
+#include "engine/core/string_table.h"
+#include "engine/formation/report_windows.h"
+#include "engine/model/report.h"
+#include "engine/model/stream_reader.h"
+#include "engine/output/qt/help_window.h"
+#include "engine/output/qt/preview_form.h"
+#include "platform/platform.h"
+
+namespace vl {
+
+namespace {
+
+int DesignTemplate(TvlReport& report) {
+  auto& make = vlDesignerClass();
+  if (!make) return 2;
+  // The user guide is the help file while the designer runs.
+  const std::string previousHelp = vlApplicationHelpFile();
+  vlApplicationHelpFile() = kPreviewHelpFile;
+  std::unique_ptr<TvlReportDesigner> designer = make(report, true);
+  const int result = designer->exec();
+  vlApplicationHelpFile() = previousHelp;
+  return result;
+}
+
+// The prepared page becomes the report's only template page while the
+// designer edits it; the template comes back from memory afterwards.
+bool EditPreparedPage(TvlReport& report, int index) {
+  auto& make = vlDesignerClass();
+  if (!make || index < 0 || index >= report.EMFPages.Count()) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TvlStreamWriter saved;
+  report.SaveToStream(saved);
+  const bool modified = report.Modified;
+  const std::string fileName = report.FileName;
+  TvlPage* expanded = nullptr;
+  try {
+    expanded = report.EMFPages.Expand(index);
+  } catch (const std::exception& e) {
+    QApplication::restoreOverrideCursor();
+    vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
+    return false;
+  }
+  TvlPreparedPage& prepared = report.EMFPages[index];
+  report.Pages.Clear();
+  report.Pages.Adopt(std::move(prepared.Page));
+  QApplication::restoreOverrideCursor();
+  bool written = false;
+  {
+    std::unique_ptr<TvlReportDesigner> designer = make(report, false);
+    designer->exec();
+    if (designer->GetModified() &&
+        vlPlatform().MessageBox->Show(vlLoadStr(55306) + "?", vlLoadStr(55006), TvlMsgIcon::Question,
+                                      TvlMsgButtons::YesNo) == TvlMsgResult::Yes) {
+      written = true;
+    }
+    designer.reset();
+  }
+  prepared.Page = report.Pages.Release(0);
+  if (written) report.EMFPages.WriteBack(index);
+  (void)expanded;
+  TvlStreamReader r(saved.Bytes());
+  report.LoadFromStream(r);
+  report.Modified = modified;
+  report.FileName = fileName;
+  vlState().CurPage = report.Pages.Count() > 0 ? report.Pages[0] : nullptr;
+  return written;
+}
+
+// The report of the designer window in front; the dialogs below choose from
+// its dictionary.
+TvlReport* DesignedReport() {
+  TvlReportDesigner* designer = vlCurrentDesigner();
+  return designer ? &designer->Report : nullptr;
+}
+
+// The dictionary editor, the field chooser, the expression builder and the
+// "DB fields" window serve the designer's commands.
+void InstallDictionaryWindows() {
+  TvlDesignerDialogs& dialogs = vlDesignerDialogs();
+  dialogs.DataDictionary = vlShowDictionaryEditor;
+  dialogs.ChooseField = [](QWidget* owner, std::string& field) {
+    TvlReport* report = DesignedReport();
+    return report && vlChooseDataField(owner, *report, field);
+  };
+  dialogs.BuildExpression = [](QWidget* owner, std::string& expression) {
+    TvlReport* report = DesignedReport();
+    return report && vlEditExpression(owner, *report, expression);
+  };
+  dialogs.DraggedField = vlDraggedFieldReference;
+
+  static bool extended = false;
+  if (extended) return;
+  extended = true;
+  TvlDesignerForm::Extensions().push_back([](TvlDesignerForm& form) {
+    QAction* fields = form.Command("ToolBar.Fields");
+    if (!fields) return;
+    TvlDesignerForm* owner = &form;
+    QObject::connect(fields, &QAction::triggered, owner, [owner](bool on) {
+      if (on) {
+        TvlInsFieldsForm::Open(owner, owner->Report);
+      } else if (TvlInsFieldsForm* window = TvlInsFieldsForm::Instance()) {
+        window->close();
+      }
+    });
+    // The menu item shows whether the window is open, however it was closed.
+    if (QMenu* menu = form.Menu("Toolbars"))
+      QObject::connect(menu, &QMenu::aboutToShow, fields,
+                       [fields] { fields->setChecked(TvlInsFieldsForm::Instance() != nullptr); });
+  });
+}
+
+}  // namespace
+
+void vlInstallDesigner() {
+  InstallDictionaryWindows();
+  vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
+    return std::make_unique<TvlDesignerForm>(report, firstInstance);
+  };
+  vlReportWindows().DesignReport = DesignTemplate;
+  vlReportWindows().EditPage = EditPreparedPage;
+}
+
+}  // namespace vl
