@@ -53,5 +53,6 @@ int RunRenderTemplate(const Args& args);
 int RunPrepare(const Args& args);
 int RunRender(const Args& args);
 int RunPrint(const Args& args);
+int RunPaths(const Args& args);
 
 }  // namespace vl::cli

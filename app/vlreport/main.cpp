@@ -43,6 +43,7 @@ const Command kCommands[] = {
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
     {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] [--password TEXT]",
      vl::cli::RunPrint},
+    {"paths", "vlreport paths", vl::cli::RunPaths},
 };
 
 void PrintUsage(std::FILE* to) {

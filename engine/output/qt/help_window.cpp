@@ -24,9 +24,13 @@ QString vlFindHelpFile(const std::string& name) {
   const QString file = vlToQt(name);
   if (QFileInfo(file).isAbsolute()) return QFileInfo::exists(file) ? file : QString();
   // The program starts in its data folder (the one holding Vlf and help);
-  // beside the program, and the source tree for a build run where it was made.
+  // beside the program, in the installation's shared data (bin/../share/vellora,
+  // which the build tree mirrors), and the source tree for a build run where
+  // it was made.
+  const QString programDir = QCoreApplication::applicationDirPath();
   const QStringList folders = {QDir::currentPath() + QStringLiteral("/help"), QDir::currentPath(),
-                               QCoreApplication::applicationDirPath() + QStringLiteral("/help"),
+                               programDir + QStringLiteral("/help"),
+                               programDir + QStringLiteral("/../share/vellora/help"),
                                QStringLiteral(VL_HELP_DIR)};
   for (const QString& folder : folders) {
     const QString path = QDir(folder).filePath(file);
