@@ -1,5 +1,7 @@
 #include "designer/designer_glyphs.h"
 
+#include "engine/output/qt/preview_glyphs.h"
+
 #include <QPainter>
 #include <QPolygon>
 #include <map>
@@ -10,7 +12,6 @@ namespace {
 
 const QColor kInk(0, 0, 0);
 const QColor kPaper(255, 255, 255);
-const QColor kFolder(230, 190, 60);
 const QColor kBlue(30, 70, 170);
 const QColor kGrey(128, 128, 128);
 const QColor kRed(200, 30, 30);
@@ -46,30 +47,20 @@ void Dots(QPainter& p, int step) {
 }
 
 QImage Make(TvlDesignerGlyph g) {
+  // Opening and saving look as they do in the preview's toolbar.
+  if (g == TvlDesignerGlyph::Open) return vlPreviewGlyph(TvlPreviewGlyph::Open);
+  if (g == TvlDesignerGlyph::Save) return vlPreviewGlyph(TvlPreviewGlyph::Save);
   QImage image(16, 16, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
   switch (g) {
+    case TvlDesignerGlyph::Open:
+    case TvlDesignerGlyph::Save:
+      break;  // the preview's pictures, taken above
     case TvlDesignerGlyph::New:
       Sheet(p, 3, 1, 12, 14);
       p.drawLine(5, 4, 10, 4);
       p.drawLine(5, 7, 10, 7);
-      break;
-    case TvlDesignerGlyph::Open:
-      p.setPen(kInk);
-      p.setBrush(kFolder);
-      p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(6, 4), QPoint(7, 5), QPoint(13, 5), QPoint(13, 13), QPoint(1, 13)}));
-      p.setBrush(kFolder.lighter(120));
-      p.drawPolygon(QPolygon({QPoint(3, 8), QPoint(15, 8), QPoint(13, 13), QPoint(1, 13)}));
-      break;
-    case TvlDesignerGlyph::Save:
-      p.setPen(kInk);
-      p.setBrush(kBlue);
-      p.drawRect(1, 1, 13, 13);
-      p.setBrush(kPaper);
-      p.drawRect(4, 1, 7, 5);
-      p.setBrush(kGrey);
-      p.drawRect(4, 9, 7, 5);
       break;
     case TvlDesignerGlyph::Preview:
       Sheet(p, 2, 1, 11, 14);
