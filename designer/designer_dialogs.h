@@ -7,6 +7,7 @@
 // described with it.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,19 @@ struct TvlDesignerDialogs {
   // editor (unset: nothing); true when the object was changed.
   std::function<bool(QWidget* owner, TvlView& view)> ObjectEditor;
   std::function<bool(QWidget* owner, TvlView& view)> MemoEditor;
+  // Editors of one object type (keyed by the view's Typ: the text editor of
+  // text objects, the picture editor); tried before ObjectEditor.
+  std::map<int, std::function<bool(QWidget* owner, TvlView& view)>> TypeEditors;
+  // The inspector's editor buttons by property name ("Memo", "Script",
+  // "Font", "DisplayFormat", "Highlight", "Picture", "Tag", "Restrictions",
+  // "DataSource", ...). view is the inspector's current object, none when
+  // several objects are selected (the editor then works on the topmost
+  // selected object or on the selection). True when something changed.
+  std::map<std::string, std::function<bool(TvlDesignerForm& designer, TvlView* view)>> PropertyEditors;
+  // The additional attributes (Tag) of the object, or of the topmost
+  // selected object when none is given: the inspector's "Tag" button and
+  // the text editor's "Object tag" button.
+  std::function<void(TvlDesignerForm& designer, TvlView* view)> EditObjectTag;
   // The band editors: data source of data and cross-data bands, group
   // condition of group headers; unset: nothing.
   std::function<bool(QWidget* owner, TvlView& band)> BandEditor;

@@ -292,6 +292,9 @@ void TvlDesignerForm::ShowEditor() {
     const bool hasEditor = t == btMasterData || t == btDetailData || t == btSubDetailData || t == btGroupHeader ||
                            t == btCrossData;
     if (hasEditor && vlDesignerDialogs().BandEditor) vlDesignerDialogs().BandEditor(this, v);
+  } else if (auto typed = vlDesignerDialogs().TypeEditors.find(v.Typ);
+             typed != vlDesignerDialogs().TypeEditors.end() && typed->second) {
+    typed->second(this, v);
   } else if (auto& editor = vlDesignerDialogs().ObjectEditor) {
     editor(this, v);
   } else {
