@@ -799,6 +799,15 @@ void TvlDesignerPage::FinishRubberBand() {
   update(SelectionRect());
 }
 
+std::string vlBandBaseName(int bandType) {
+  std::string base = vlLoadStr(str::kFirstBandName + bandType);
+  if (const auto space = base.find(' '); space != std::string::npos) {
+    base.erase(space, 1);
+    if (space < base.size()) base[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[space])));
+  }
+  return base;
+}
+
 TvlView* TvlDesignerPage::InsertObject() {
   TvlPage* page = Page();
   if (!page || vlRestricted(dsNoCreateObject)) return nullptr;
@@ -813,12 +822,7 @@ TvlView* TvlDesignerPage::InsertObject() {
     if (!choose || !choose(&form_, target, bandType) || bandType < 0 || bandType >= kBandTypeCount) return nullptr;
     created = vlCreateView(otBand, {});
     created->FrameTyp = static_cast<std::uint16_t>(bandType);
-    std::string base = vlLoadStr(str::kFirstBandName + bandType);
-    if (const auto space = base.find(' '); space != std::string::npos) {
-      base.erase(space, 1);
-      if (space < base.size()) base[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[space])));
-    }
-    created->BaseName = base;
+    created->BaseName = vlBandBaseName(bandType);
   } else if (Tool == otSubReport) {
     created = vlCreateView(otSubReport, {});
     static_cast<TvlSubReportView&>(*created).TargetPage = form_.Report.Pages.Count();

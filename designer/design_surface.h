@@ -27,6 +27,9 @@ enum TvlSurfaceMode : std::uint8_t { smSelect, smInsert };
 inline constexpr int kToolSelect = -1;
 inline constexpr int kToolLine = 4;  // otLine: the pencil
 
+// The name a new band of that type is numbered from ("MasterData" ...).
+std::string vlBandBaseName(int bandType);
+
 class TvlDesignerPage : public QWidget {
  public:
   explicit TvlDesignerPage(TvlDesignerForm& form, QWidget* parent);

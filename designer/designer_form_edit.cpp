@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "designer/design_surface.h"
@@ -389,21 +390,35 @@ void TvlDesignerForm::ZOrder(bool toFront) {
   if (!Page || SelectionCount() == 0 || vlRestricted(dsNoMoveObject)) return;
   RecordUndo(ukZOrder);
   auto& list = Page->Objects;
-  std::stable_partition(list.begin(), list.end(), [toFront](const auto& v) { return toFront ? !v->Selected : v->Selected != 0; });
+  // Objects that may not move keep their place in the stacking order too.
+  auto moving = [](const auto& v) { return v->Selected && !(v->Restrictions & rsDontMove); };
+  std::stable_partition(list.begin(), list.end(), [&](const auto& v) { return toFront != moving(v); });
   ApplyBandOrder();
   surface_->ComputeGroupBounds();
   surface_->update();
 }
 
 void TvlDesignerForm::FitToGrid() {
-  if (vlRestricted(dsNoMoveObject)) return;
+  if (!Page || SelectionCount() == 0 || vlRestricted(dsNoMoveObject)) return;
   const int g = std::max(1, Options.GridSize);
-  ApplyToSelection([g](TvlView& v) {
-    if (v.Restrictions & rsDontMove) return;
-    v.Left = static_cast<int>(std::lround(static_cast<double>(v.Left) / g)) * g;
-    v.Top = static_cast<int>(std::lround(static_cast<double>(v.Top) / g)) * g;
-  });
+  // Halves go to the even neighbour (the platform's default rounding); a
+  // size that rounds to nothing becomes one grid step.
+  auto fit = [g](int value, bool size) {
+    const int fitted = static_cast<int>(std::lrint(static_cast<double>(value) / g)) * g;
+    return size && fitted == 0 ? g : fitted;
+  };
+  const QRect before = surface_->SelectionRect();
+  RecordUndo(ukEdit);
+  for (TvlView* v : Selection()) {
+    if (v->Restrictions & rsDontMove) continue;
+    v->Left = fit(v->Left, false);
+    v->Top = fit(v->Top, false);
+    v->Width = fit(v->Width, true);
+    v->Height = fit(v->Height, true);
+  }
   surface_->ComputeGroupBounds();
+  surface_->update(before | surface_->SelectionRect());
+  UpdateStatus();
 }
 
 // ---- Pages ----

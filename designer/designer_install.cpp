@@ -9,6 +9,7 @@
 #include "designer/dict_form.h"
 #include "designer/expr_form.h"
 #include "designer/fields_form.h"
+#include "designer/format_install.h"
 #include "designer/ins_fields_form.h"
 #include "designer/report_designer.h"
 #include "engine/core/engine_state.h"
@@ -127,6 +128,7 @@ void InstallDictionaryWindows() {
 
 void vlInstallDesigner() {
   InstallDictionaryWindows();
+  vlInstallFormatting();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);
   };

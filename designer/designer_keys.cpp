@@ -1,6 +1,7 @@
 // The designer window's keyboard map: the window sees keys before its
-// controls (arrows, Delete, Enter, Escape and the formatting keys), and the
-// help-cursor mode of the Help tool.
+// controls (arrows, Delete, Enter, Escape; the formatting keys belong to the
+// formatting toolbars, a key listener), and the help-cursor mode of the Help
+// tool.
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -112,27 +113,6 @@ bool TvlDesignerForm::HandleKey(int key, Qt::KeyboardModifiers mods) {
     case Qt::Key_Down:
       return count > 0 && ArrowKey(key, mods);
     default: break;
-  }
-  if (ctrl && count > 0) {
-    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-      const float width = static_cast<float>(key - Qt::Key_0);
-      ApplyToSelection([width](TvlView& v) { v.FrameWidth = width; });
-      vlLastUsed().FrameWidth = width;
-      return true;
-    }
-    if (key == Qt::Key_F || key == Qt::Key_D) {
-      const std::uint16_t lines = key == Qt::Key_F ? (vlftLeft | vlftTop | vlftRight | vlftBottom) : vlftNone;
-      ApplyToSelection([lines](TvlView& v) {
-        if (v.Typ != otBand) v.FrameTyp = lines;
-      });
-      vlLastUsed().FrameLines = lines;
-      return true;
-    }
-    if ((key == Qt::Key_B || key == Qt::Key_I || key == Qt::Key_U) && count == 1 && Selection().front()->Typ == otMemo) {
-      const int style = key == Qt::Key_B ? fsBold : key == Qt::Key_I ? fsItalic : fsUnderline;
-      ApplyToSelection([style](TvlView& v) { static_cast<TvlMemoView&>(v).Font.Style ^= style; });
-      return true;
-    }
   }
   return false;
 }

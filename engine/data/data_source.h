@@ -82,6 +82,13 @@ class TvlDataSource : public TvlComponent {
   // Index of the field of that name ignoring case; -1 when there is none.
   int FieldIndex(std::string_view name) const;
   std::vector<std::string> FieldNames() const;
+  // How a field shows when laid out: its width in characters (0: not known)
+  // and its caption (its name unless a source knows better).
+  virtual int DisplayWidth(int field) const {
+    (void)field;
+    return 0;
+  }
+  virtual std::string DisplayName(int field) const { return FieldDefs()[static_cast<std::size_t>(field)].Name; }
 
   // Values of the current record, by field index (0 <= field < FieldDefs().size()).
   virtual bool IsNull(int field) const = 0;

@@ -16,6 +16,7 @@
 #include "designer/designer_component.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/format_install.h"
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
 #include "engine/model/report.h"
@@ -33,6 +34,8 @@ class DesignerTest : public ::testing::Test {
   DesignerTest() : previous_(vlPlatform()), dialogs_(vlDesignerDialogs()) {
     vlInstallPlatform(TvlPlatform{&Messages, &Settings});
     DesignRestrictions() = 0;
+    // Every window gets its formatting toolbars, as the program's do.
+    vlInstallFormatting();
     // Answers nobody asked for fail the test rather than open a window.
     auto& d = vlDesignerDialogs();
     d.OpenFile = [this](QWidget*, const std::string&, const std::vector<std::string>&, std::string& path, int& filter) {
