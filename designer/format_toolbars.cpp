@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -125,7 +126,8 @@ void TvlFormatToolbars::BuildText() {
     FontSize->addItem(QString::fromLatin1(size));
   FontSize->setGeometry(154, 1, 42, 21);
   FontSize->OnClick = [this] { ApplyToolbarCommand(ftFontSize); };
-  connect(FontSize->lineEdit(), &QLineEdit::returnPressed, this, [this] { ApplyToolbarCommand(ftFontSize); });
+  FontSize->setInsertPolicy(QComboBox::NoInsert);
+  FontSize->lineEdit()->installEventFilter(this);
   panel->resize(198, 22);
   new TvlTBSeparator(bar);
   int group = kFirstToggleGroup;
@@ -177,7 +179,8 @@ void TvlFormatToolbars::BuildRectangle() {
   FrameWidth->setGeometry(0, 1, 48, 21);
   FrameWidth->setCurrentText(QStringLiteral("1"));
   FrameWidth->OnClick = [this] { ApplyToolbarCommand(ftFrameWidth); };
-  connect(FrameWidth->lineEdit(), &QLineEdit::returnPressed, this, [this] { ApplyToolbarCommand(ftFrameWidth); });
+  FrameWidth->setInsertPolicy(QComboBox::NoInsert);
+  FrameWidth->lineEdit()->installEventFilter(this);
   panel->resize(50, 22);
   AddButton("Rectangle", "StB1", 0, 57223, int(G::LineStyle))->OnClick = [this] { LineStyleButtonClick(); };
   SetButtonColor(ftFillColor, colors_[ftFillColor]);
@@ -395,6 +398,15 @@ bool TvlFormatToolbars::HandleKey(int key, Qt::KeyboardModifiers mods) {
 }
 
 bool TvlFormatToolbars::eventFilter(QObject* watched, QEvent* event) {
+  // Enter applies the size and width boxes; the box itself never sees it, so
+  // it neither adds the text to its list nor reports a pick.
+  if (event->type() == QEvent::KeyPress && (watched == FontSize->lineEdit() || watched == FrameWidth->lineEdit())) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      ApplyToolbarCommand(watched == FontSize->lineEdit() ? ftFontSize : ftFrameWidth);
+      return true;
+    }
+  }
   if (watched == FontName->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
     if (auto& edit = vlDesignerDialogs().PropertyEditors["Font"]) edit(form_, nullptr);
     return true;
