@@ -45,10 +45,21 @@ void SpaceEqually(std::vector<TvlView*> list, int TvlView::*coordinate) {
 
 // The objects lying inside a band's height, in a row from a margin: from
 // the left (fromRight false) or from the right.
-void BandRow(TvlPage& page, const TvlView& band, const std::vector<TvlView*>& selected, bool fromRight) {
+std::vector<TvlView*> RowOf(const TvlPage& page, const TvlView& band) {
   std::vector<TvlView*> row;
   for (const auto& v : page.Objects)
     if (v->Typ != otBand && v->Top >= band.Top && Bottom(*v) <= Bottom(band)) row.push_back(v.get());
+  return row;
+}
+
+const TvlView* FirstSelectedBand(const TvlPage& page) {
+  for (const auto& v : page.Objects)
+    if (v->Selected && v->Typ == otBand) return v.get();
+  return nullptr;
+}
+
+void BandRow(TvlPage& page, const TvlView& band, const std::vector<TvlView*>& selected, bool fromRight) {
+  std::vector<TvlView*> row = RowOf(page, band);
   if (row.empty()) return;
   SortByText(row, &TvlView::Left);
   // The row takes the top of the selected object furthest to that side.
@@ -161,7 +172,17 @@ void vlRunAlignCommand(TvlDesignerForm& form, int command) {
   const bool bandRow = (command == acLeftEdges || command == acRightEdges) && band;
   if (selected == 0 || (!bandRow && selected < vlAlignMinimum(command))) return;
   TvlDesignerPage& surface = *form.Surface();
-  form.BeforeChange();
+  if (bandRow) {
+    // The row moves objects that are not selected: the undo step keeps them
+    // too, so that undo puts the whole row back.
+    std::vector<TvlView*> added;
+    for (TvlView* v : RowOf(*page, *FirstSelectedBand(*page)))
+      if (!v->Selected) v->Selected = 1, added.push_back(v);
+    form.BeforeChange();
+    for (TvlView* v : added) v->Selected = 0;
+  } else {
+    form.BeforeChange();
+  }
   vlAlignObjects(*page, command, anchor ? anchor : topmost, surface.width(), surface.height());
   surface.ComputeGroupBounds();
   surface.update();
