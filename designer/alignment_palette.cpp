@@ -200,6 +200,8 @@ void vlAddAlignmentPalette(TvlDesignerForm& form) {
     form.AddCommand(name, hint, hint, vlFormatGlyph(glyph), [owner, command] { vlRunAlignCommand(*owner, command); });
     form.AddButton(bar, name, command);
   }
+  // Built empty, the toolbar turned its short side along the flow.
+  if (TvlDock* dock = bar->Dock()) bar->resize(dock->RowSize, std::max(bar->width(), bar->height()));
   bar->AdjustSize();
   bar->SetShown(true);
   for (TvlDock* d : vlDocksOf(&form)) d->AdjustBounds();

@@ -68,12 +68,19 @@ TvlFormatToolbars::TvlFormatToolbars(TvlDesignerForm& form) : QObject(&form), fo
     SetButtonColor(pickerTag_, picker->Color());
     ApplyToolbarCommand(pickerTag_);
   };
-  for (const char* name : {"Text", "Rectangle"})
-    if (TvlToolBar* bar = form.ToolBar(name)) {
-      bar->AdjustSize();
-      bar->SetShown(true);
-    }
-  if (TvlDock* top = form.Dock("DockTop")) top->AdjustBounds();
+  // The two toolbars share the row under the standard toolbar.
+  TvlToolBar* text = form.ToolBar("Text");
+  TvlToolBar* rectangle = form.ToolBar("Rectangle");
+  TvlDock* top = form.Dock("DockTop");
+  const int row = form.ToolBar("Standard")->y() + top->RowSize;
+  for (TvlToolBar* bar : {text, rectangle}) {
+    // Built empty, the toolbar turned its short side along the flow.
+    bar->resize(std::max(bar->width(), bar->height()), top->RowSize);
+    bar->AdjustSize();
+    bar->SetShown(true);
+  }
+  text->DockInto(top, 0, row);
+  rectangle->DockInto(top, text->width(), row);
   for (TvlDock* d : vlDocksOf(&form)) d->AdjustBounds();
   form.SelectionChangedListeners.push_back([this] {
     if (!applying_) SyncToolbars();
@@ -220,18 +227,19 @@ void TvlFormatToolbars::SetButtonColor(int tag, TvlColor color) {
   if (TvlSpeedButton* b = Button(name)) b->SetGlyph(vlSwatchGlyph(vlFormatGlyph(glyph), color));
 }
 
-// A point under a toolbar button, in the window's coordinates.
-static QPoint UnderButton(TvlDesignerForm& form, QWidget* button) {
+// Where a popup opens under a toolbar button (window coordinates), kept
+// inside the window.
+static QPoint UnderButton(TvlDesignerForm& form, QWidget* button, QWidget* popup) {
   const QPoint x = button->mapTo(&form, QPoint(0, 0));
   const QPoint row = button->parentWidget()->mapTo(&form, QPoint(0, 0));
-  return QPoint(x.x(), row.y() + kToolbarRow);
+  return QPoint(std::max(0, std::min(x.x(), form.width() - popup->width())), row.y() + kToolbarRow);
 }
 
 void TvlFormatToolbars::ColorButtonClick(int tag) {
   LineStyles->hide();
   const char* name = tag == ftFillColor ? "ClB1" : tag == ftFontColor ? "ClB2" : "ClB3";
   TvlSpeedButton* b = Button(name);
-  const QPoint place = UnderButton(form_, b);
+  const QPoint place = UnderButton(form_, b, Picker);
   if (Picker->isVisible() && Picker->pos() == place) {
     Picker->hide();
     return;
@@ -249,7 +257,7 @@ void TvlFormatToolbars::LineStyleButtonClick() {
     LineStyles->hide();
     return;
   }
-  LineStyles->move(UnderButton(form_, Button("StB1")));
+  LineStyles->move(UnderButton(form_, Button("StB1"), LineStyles));
   LineStyles->raise();
   LineStyles->show();
 }

@@ -11,10 +11,10 @@
 
 #include "controls/combo_edit.h"
 #include "designer/design_surface.h"
-#include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
 #include "designer/designer_restrictions.h"
 #include "designer/designer_text.h"
+#include "designer/expr_form.h"
 #include "designer/format_glyphs.h"
 #include "designer/ok_cancel_buttons.h"
 #include "engine/model/memo_view.h"
@@ -23,16 +23,12 @@
 
 namespace vl {
 
-TvlHilightForm::TvlHilightForm(QWidget* parent) : QDialog(parent) {
+TvlHilightForm::TvlHilightForm(TvlReport& report, QWidget* parent) : QDialog(parent) {
   setWindowTitle(vlStr(53520));
   auto* condition = new QGroupBox(vlStr(53521), this);
   ConditionEdit = new TvlComboEdit(condition);
   ConditionEdit->setObjectName(QStringLiteral("ConditionEdit"));
-  ConditionEdit->SetButtonHint(vlStr(53575));
-  ConditionEdit->OnButtonClick = [this] {
-    std::string expression = Condition();
-    if (auto& build = vlDesignerDialogs().BuildExpression; build && build(this, expression)) SetCondition(expression);
-  };
+  vlMakeExpressionBox(ConditionEdit, report, true);
   (new QVBoxLayout(condition))->addWidget(ConditionEdit);
 
   auto* font = new QGroupBox(vlStr(53522), this);
@@ -87,7 +83,7 @@ TvlHilightForm::TvlHilightForm(QWidget* parent) : QDialog(parent) {
   layout->addWidget(condition);
   layout->addLayout(groups);
   layout->addWidget(vlOkCancelButtons(this));
-  setFixedSize(330, 250);
+  setFixedSize(340, 270);
 }
 
 std::string TvlHilightForm::Condition() const { return vlFromQt(ConditionEdit->Text()); }
@@ -120,7 +116,7 @@ bool vlEditHighlight(TvlDesignerForm& form, TvlView* view) {
   for (auto it = selected.rbegin(); !source && it != selected.rend(); ++it)
     if ((*it)->Typ == otMemo) source = static_cast<TvlMemoView*>(*it);
   if (!source) return false;
-  TvlHilightForm dialog(&form);
+  TvlHilightForm dialog(form.Report, &form);
   dialog.SetCondition(source->HighlightCondition);
   dialog.FontColor = source->HighlightFontColor;
   dialog.FillColor = source->HighlightFillColor;

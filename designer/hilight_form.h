@@ -17,11 +17,13 @@ namespace vl {
 
 class TvlComboEdit;
 class TvlDesignerForm;
+class TvlReport;
 class TvlView;
 
 class TvlHilightForm : public QDialog {
  public:
-  explicit TvlHilightForm(QWidget* parent = nullptr);
+  // The condition's button opens the expression builder on the report.
+  explicit TvlHilightForm(TvlReport& report, QWidget* parent = nullptr);
 
   // What the caller sets before showing and reads after OK.
   std::string Condition() const;
