@@ -43,6 +43,16 @@ void SpaceEqually(std::vector<TvlView*> list, int TvlView::*coordinate) {
     if (Movable(*list[i])) list[i]->*coordinate = list[i - 1]->*coordinate + step;
 }
 
+// The selection shifted so that its bounding box is centred on the surface
+// along one axis; objects that may not move stay.
+void CentreIn(const std::vector<TvlView*>& selected, int TvlView::*start, int TvlView::*size, int surface) {
+  int lo = INT_MAX, hi = INT_MIN;
+  for (TvlView* v : selected) lo = std::min(lo, v->*start), hi = std::max(hi, v->*start + v->*size);
+  const int shift = lo + (hi - lo - surface) / 2;
+  for (TvlView* v : selected)
+    if (Movable(*v)) v->*start -= shift;
+}
+
 // The objects lying inside a band's height, in a row from a margin: from
 // the left (fromRight false) or from the right.
 std::vector<TvlView*> RowOf(const TvlPage& page, const TvlView& band) {
@@ -134,20 +144,8 @@ bool vlAlignObjects(TvlPage& page, int command, const TvlView* anchor, int surfa
     case acTops: each([&](TvlView& v) { v.Top = a.Top; }); break;
     case acVCenters: each([&](TvlView& v) { v.Top = a.Top + a.Height / 2 - v.Height / 2; }); break;
     case acBottoms: each([&](TvlView& v) { v.Top = a.Top + a.Height - v.Height; }); break;
-    case acHCenterInWindow: {
-      int l = INT_MAX, r = INT_MIN;
-      for (TvlView* v : selected) l = std::min(l, v->Left), r = std::max(r, Right(*v));
-      const int shift = l + (r - l - surfaceWidth) / 2;
-      each([&](TvlView& v) { v.Left -= shift; });
-      break;
-    }
-    case acVCenterInWindow: {
-      int t = INT_MAX, b = INT_MIN;
-      for (TvlView* v : selected) t = std::min(t, v->Top), b = std::max(b, Bottom(*v));
-      const int shift = t + (b - t - surfaceHeight) / 2;
-      each([&](TvlView& v) { v.Top -= shift; });
-      break;
-    }
+    case acHCenterInWindow: CentreIn(selected, &TvlView::Left, &TvlView::Width, surfaceWidth); break;
+    case acVCenterInWindow: CentreIn(selected, &TvlView::Top, &TvlView::Height, surfaceHeight); break;
     case acHSpace: SpaceEqually(selected, &TvlView::Left); break;
     case acVSpace: SpaceEqually(selected, &TvlView::Top); break;
     default: return false;

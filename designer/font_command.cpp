@@ -3,7 +3,7 @@
 #include <QFontDialog>
 
 #include "designer/designer_form.h"
-#include "designer/designer_restrictions.h"
+#include "designer/format_commands.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/views.h"
 #include "platform/qt/qt_text.h"
@@ -39,12 +39,7 @@ std::function<bool(QWidget* owner, TvlFont& font)>& vlFontDialog() {
 }
 
 bool vlEditFont(TvlDesignerForm& form, TvlView* view) {
-  const std::vector<TvlView*> selected = form.Selection();
-  if (selected.empty() || vlRestricted(dsNoEditObject) || (selected.back()->Restrictions & rsDontEditContents))
-    return false;
-  TvlMemoView* source = view && view->Typ == otMemo ? static_cast<TvlMemoView*>(view) : nullptr;
-  for (auto it = selected.rbegin(); !source && it != selected.rend(); ++it)
-    if ((*it)->Typ == otMemo) source = static_cast<TvlMemoView*>(*it);
+  TvlMemoView* source = vlEditedMemo(form, view);
   if (!source) return false;
   const TvlFont initial = source->Font;
   TvlFont chosen = initial;

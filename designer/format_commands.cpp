@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "designer/designer_restrictions.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/views.h"
 
@@ -132,6 +133,16 @@ void vlApplyFormatCommand(TvlView& v, int tag, const TvlFormatControls& c, TvlLa
       if (tag >= ftLineStyle && tag <= ftLastLineStyle) v.FrameStyle = static_cast<std::uint16_t>(tag - ftLineStyle);
       break;
   }
+}
+
+TvlMemoView* vlEditedMemo(const TvlDesignerForm& form, TvlView* view) {
+  const std::vector<TvlView*> selected = form.Selection();
+  if (selected.empty() || vlRestricted(dsNoEditObject) || (selected.back()->Restrictions & rsDontEditContents))
+    return nullptr;
+  if (view && view->Typ == otMemo) return static_cast<TvlMemoView*>(view);
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+    if ((*it)->Typ == otMemo) return static_cast<TvlMemoView*>(*it);
+  return nullptr;
 }
 
 }  // namespace vl

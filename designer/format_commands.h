@@ -11,6 +11,7 @@
 
 namespace vl {
 
+class TvlMemoView;
 class TvlView;
 
 // The controls' tags.
@@ -62,5 +63,11 @@ bool vlFormatApplies(const TvlView& view, int tag);
 // Applies the command of the tag to one object (when it applies) and keeps
 // the last-used attribute the command updates.
 void vlApplyFormatCommand(TvlView& view, int tag, const TvlFormatControls& controls, TvlLastUsedAttributes& last);
+
+// The memo a dialog of the selection starts from: the given object when it is
+// a memo, else the topmost selected memo; none when the editor check fails
+// (editing restricted, or the topmost selected object's contents may not be
+// edited) or no memo is selected.
+TvlMemoView* vlEditedMemo(const TvlDesignerForm& form, TvlView* view);
 
 }  // namespace vl

@@ -68,6 +68,13 @@ void Guide(QPainter& p, int x1, int y1, int x2, int y2) {
   p.drawLine(x1, y1, x2, y2);
 }
 
+// A box centred in the window's outline.
+void InWindow(QPainter& p, QRect box) {
+  p.setPen(kGrey);
+  p.drawRect(0, 0, 15, 15);
+  Boxes(p, box, box);
+}
+
 QImage Make(TvlFormatGlyph g) {
   QImage image(16, 16, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -124,20 +131,12 @@ QImage Make(TvlFormatGlyph g) {
       break;
     case G::LeftEdges: Guide(p, 1, 0, 1, 15); Boxes(p, QRect(2, 2, 10, 4), QRect(2, 9, 6, 4)); break;
     case G::HCenters: Guide(p, 8, 0, 8, 15); Boxes(p, QRect(2, 2, 12, 4), QRect(5, 9, 6, 4)); break;
-    case G::HCenterInWindow:
-      p.setPen(kGrey);
-      p.drawRect(0, 0, 15, 15);
-      Boxes(p, QRect(4, 5, 7, 5), QRect(4, 5, 7, 5));
-      break;
+    case G::HCenterInWindow: InWindow(p, QRect(4, 5, 7, 5)); break;
     case G::HSpace: Boxes(p, QRect(1, 5, 3, 6), QRect(12, 5, 3, 6)); Boxes(p, QRect(6, 5, 3, 6), QRect(6, 5, 3, 6)); break;
     case G::RightEdges: Guide(p, 14, 0, 14, 15); Boxes(p, QRect(3, 2, 10, 4), QRect(7, 9, 6, 4)); break;
     case G::Tops: Guide(p, 0, 1, 15, 1); Boxes(p, QRect(2, 2, 4, 10), QRect(9, 2, 4, 6)); break;
     case G::VCenters: Guide(p, 0, 8, 15, 8); Boxes(p, QRect(2, 2, 4, 12), QRect(9, 5, 4, 6)); break;
-    case G::VCenterInWindow:
-      p.setPen(kGrey);
-      p.drawRect(0, 0, 15, 15);
-      Boxes(p, QRect(5, 4, 5, 7), QRect(5, 4, 5, 7));
-      break;
+    case G::VCenterInWindow: InWindow(p, QRect(5, 4, 5, 7)); break;
     case G::VSpace: Boxes(p, QRect(5, 1, 6, 3), QRect(5, 12, 6, 3)); Boxes(p, QRect(5, 6, 6, 3), QRect(5, 6, 6, 3)); break;
     case G::Bottoms: Guide(p, 0, 14, 15, 14); Boxes(p, QRect(2, 3, 4, 10), QRect(9, 7, 4, 6)); break;
   }

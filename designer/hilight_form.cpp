@@ -1,8 +1,8 @@
 #include "designer/hilight_form.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -12,9 +12,9 @@
 #include "controls/combo_edit.h"
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
-#include "designer/designer_restrictions.h"
 #include "designer/designer_text.h"
 #include "designer/expr_form.h"
+#include "designer/format_commands.h"
 #include "designer/format_glyphs.h"
 #include "designer/ok_cancel_buttons.h"
 #include "engine/model/memo_view.h"
@@ -108,13 +108,7 @@ void TvlHilightForm::showEvent(QShowEvent* event) {
 }
 
 bool vlEditHighlight(TvlDesignerForm& form, TvlView* view) {
-  const std::vector<TvlView*> selected = form.Selection();
-  if (selected.empty() || vlRestricted(dsNoEditObject) || (selected.back()->Restrictions & rsDontEditContents))
-    return false;
-  // The dialog starts from the given memo, else the topmost selected one.
-  TvlMemoView* source = view && view->Typ == otMemo ? static_cast<TvlMemoView*>(view) : nullptr;
-  for (auto it = selected.rbegin(); !source && it != selected.rend(); ++it)
-    if ((*it)->Typ == otMemo) source = static_cast<TvlMemoView*>(*it);
+  TvlMemoView* source = vlEditedMemo(form, view);
   if (!source) return false;
   TvlHilightForm dialog(form.Report, &form);
   dialog.SetCondition(source->HighlightCondition);
