@@ -123,6 +123,7 @@ void TvlFormatToolbars::BuildText() {
   FontName->setToolTip(vlStr(57210));
   FontName->setGeometry(0, 1, 150, 21);
   FontName->OnClick = [this] { ApplyToolbarCommand(ftFontName); };
+  nameEdit_ = FontName->lineEdit();
   FontName->lineEdit()->installEventFilter(this);
   FontSize = new TvlComboBox(panel);
   FontSize->setObjectName(QStringLiteral("C3"));
@@ -134,6 +135,7 @@ void TvlFormatToolbars::BuildText() {
   FontSize->setGeometry(154, 1, 42, 21);
   FontSize->OnClick = [this] { ApplyToolbarCommand(ftFontSize); };
   FontSize->setInsertPolicy(QComboBox::NoInsert);
+  sizeEdit_ = FontSize->lineEdit();
   FontSize->lineEdit()->installEventFilter(this);
   panel->resize(198, 22);
   new TvlTBSeparator(bar);
@@ -187,6 +189,7 @@ void TvlFormatToolbars::BuildRectangle() {
   FrameWidth->setCurrentText(QStringLiteral("1"));
   FrameWidth->OnClick = [this] { ApplyToolbarCommand(ftFrameWidth); };
   FrameWidth->setInsertPolicy(QComboBox::NoInsert);
+  widthEdit_ = FrameWidth->lineEdit();
   FrameWidth->lineEdit()->installEventFilter(this);
   panel->resize(50, 22);
   AddButton("Rectangle", "StB1", 0, 57223, int(G::LineStyle))->OnClick = [this] { LineStyleButtonClick(); };
@@ -302,6 +305,8 @@ bool TvlFormatToolbars::ReadControls(int tag, TvlFormatControls& c) const {
 
 void TvlFormatToolbars::ApplyToolbarCommand(int tag) {
   if (form_.Synchronising || tag <= 0) return;
+  // Nothing to change: the boxes are not even read.
+  if (vlRestricted(dsNoModifyObject) || form_.SelectionCount() == 0) return;
   TvlFormatControls controls;
   if (!ReadControls(tag, controls)) return;
   applying_ = true;
@@ -406,16 +411,18 @@ bool TvlFormatToolbars::HandleKey(int key, Qt::KeyboardModifiers mods) {
 }
 
 bool TvlFormatToolbars::eventFilter(QObject* watched, QEvent* event) {
+  // The boxes' line edits are compared as taken when they were built: the
+  // boxes may be half destroyed while their children still report events.
   // Enter applies the size and width boxes; the box itself never sees it, so
   // it neither adds the text to its list nor reports a pick.
-  if (event->type() == QEvent::KeyPress && (watched == FontSize->lineEdit() || watched == FrameWidth->lineEdit())) {
+  if (event->type() == QEvent::KeyPress && (watched == sizeEdit_ || watched == widthEdit_)) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ApplyToolbarCommand(watched == FontSize->lineEdit() ? ftFontSize : ftFrameWidth);
+      ApplyToolbarCommand(watched == sizeEdit_ ? ftFontSize : ftFrameWidth);
       return true;
     }
   }
-  if (watched == FontName->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
+  if (watched == nameEdit_ && event->type() == QEvent::MouseButtonDblClick) {
     if (auto& edit = vlDesignerDialogs().PropertyEditors["Font"]) edit(form_, nullptr);
     return true;
   }

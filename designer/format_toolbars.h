@@ -73,6 +73,9 @@ class TvlFormatToolbars : public QObject {
   TvlDesignerForm& form_;
   std::map<std::string, TvlSpeedButton*> buttons_;
   std::map<int, TvlColor> colors_;
+  const QObject* nameEdit_ = nullptr;  // the line edits of C2, C3 and C4
+  const QObject* sizeEdit_ = nullptr;
+  const QObject* widthEdit_ = nullptr;
   int pickerTag_ = 0;
   bool applying_ = false;
 };

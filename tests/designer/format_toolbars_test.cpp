@@ -222,6 +222,13 @@ TEST_F(FormatToolbarsTest, OnlyQualifyingObjectsChange) {
   EnterText(Bars().FrameWidth, QStringLiteral("3"));
   EXPECT_EQ(form->Page->FindObject("Line1")->FrameWidth, 3.0f);
   EXPECT_EQ(vlLastUsed().LineWidth, 3.0f) << "a line's width is the last-used line width";
+  // Modifying restricted: nothing changes, nothing is asked.
+  DesignRestrictions() = dsNoModifyObject;
+  const std::string before = Bytes();
+  EnterText(Bars().FrameWidth, QStringLiteral("x"));
+  Bars().ApplyToolbarCommand(ftNoLines);
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_TRUE(Messages.Messages.empty());
 }
 
 TEST_F(FormatToolbarsTest, ABoxThatHoldsNoNumberChangesNothing) {
