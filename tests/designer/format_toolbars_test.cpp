@@ -329,5 +329,21 @@ TEST_F(FormatToolbarsTest, FontDialogCopiesOnlyWhatChanged) {
   EXPECT_EQ(Memo("A").Font.Size, 10);
 }
 
+TEST_F(FormatToolbarsTest, TheFontBoxAndTheHighlightButtonOpenTheirEditors) {
+  AddMemo("A", 10, 10);
+  Open();
+  form->SelectObject("A");
+  std::vector<std::string> opened;
+  for (const char* name : {"Font", "Highlight"})
+    vlDesignerDialogs().PropertyEditors[name] = [&opened, name](TvlDesignerForm&, TvlView* view) {
+      EXPECT_EQ(view, nullptr);
+      opened.push_back(name);
+      return false;
+    };
+  QTest::mouseDClick(Bars().FontName->lineEdit(), Qt::LeftButton);
+  Press("HlB1");
+  EXPECT_EQ(opened, (std::vector<std::string>{"Font", "Highlight"}));
+}
+
 }  // namespace
 }  // namespace vl
