@@ -313,6 +313,7 @@ void TvlTextEditorBase::Confirm() {
   }
   int line = 1, column = 1;
   ErrorPosition(errors.front(), line, column);
+  active_ = script_;
   ShowScriptError(errors.front(), line, column);
 }
 
