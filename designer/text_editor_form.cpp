@@ -163,14 +163,15 @@ TvlTextEditorBase::TvlTextEditorBase(TvlDesignerForm& designer, const char* clas
     if (!textPane_) ScriptBtn->SetDown(true);  // the script is all there is
     LayoutPanes();
   };
+  // A read-only pane gives its text away but takes none.
   CutBtn->OnClick = [this] {
-    if (active_) active_->cut();
+    if (active_ && !active_->isReadOnly()) active_->cut();
   };
   CopyBtn->OnClick = [this] {
     if (active_) active_->copy();
   };
   PasteBtn->OnClick = [this] {
-    if (active_) active_->paste();
+    if (active_ && !active_->isReadOnly()) active_->paste();
   };
 
   MemoPanel = new QWidget(this);

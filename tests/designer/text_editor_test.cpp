@@ -192,6 +192,39 @@ TEST_F(TextEditor, InsertKeyAndButtonsInsertTheDesignersTexts) {
   EXPECT_EQ(memo->Memo, L({"[Orders.Qty][1+2]"}));
 }
 
+TEST_F(TextEditor, SplitterAndScriptPaneAreRemembered) {
+  TvlView* memo = AddMemo("Memo1", 40, 40);
+  Open();
+  memo->Selected = 1;
+  int dragged = 0;
+  WhenShown<TvlEditorForm>([&](TvlEditorForm& e) {
+    const int before = e.ScriptPanel->height();
+    // Dragging the bar 30 pixels up makes the script pane 30 pixels taller.
+    QWidget* bar = e.Splitter;
+    const QPoint at = bar->mapToGlobal(QPoint(5, 1));
+    auto send = [bar](QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+      QMouseEvent m(type, QPointF(bar->mapFromGlobal(global)), QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+      QApplication::sendEvent(bar, &m);
+    };
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton);
+    send(QEvent::MouseMove, at - QPoint(0, 30), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at - QPoint(0, 30), Qt::NoButton);
+    dragged = e.ScriptPanel->height();
+    EXPECT_EQ(dragged, before + 30);
+    QTest::mouseClick(e.ScriptBtn, Qt::LeftButton);
+    EXPECT_FALSE(e.ScriptPanel->isVisible());
+    e.reject();
+  });
+  // The inspector's button opens it on the selected object.
+  EXPECT_FALSE(vlDesignerDialogs().PropertyEditors["Memo"](*form, nullptr)) << "cancelled";
+  EXPECT_EQ(Settings.ReadInteger(vlDesignerFormKey(), "SplitterPos", -1), form->Options.SplitterPos);
+  Edit<TvlEditorForm>(*memo, [&](TvlEditorForm& e) {
+    EXPECT_FALSE(e.ScriptBtn->Down()) << "hidden stays hidden";
+    QTest::mouseClick(e.ScriptBtn, Qt::LeftButton);
+    EXPECT_EQ(e.ScriptPanel->height(), dragged);
+  });
+}
+
 // ---- The highlighting control ----
 
 // The class the document's formats give the character at (line, column), 0-based.
