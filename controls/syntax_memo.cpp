@@ -294,7 +294,9 @@ bool TvlSyntaxMemo::BackspaceUnindent() {
 // ---- Keys ----
 
 void TvlSyntaxMemo::keyPressEvent(QKeyEvent* e) {
-  if (!message_.isEmpty()) SetMessage(QString());
+  const bool modifierOnly = e->key() == Qt::Key_Shift || e->key() == Qt::Key_Control || e->key() == Qt::Key_Alt ||
+                            e->key() == Qt::Key_Meta;
+  if (!message_.isEmpty() && !modifierOnly) SetMessage(QString());
   const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
   const bool ctrl = mods & Qt::ControlModifier, shift = mods & Qt::ShiftModifier;
   const int key = e->key();
