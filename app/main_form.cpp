@@ -41,6 +41,7 @@ const QString kHomePageCaption = QStringLiteral("访问主页");
 const QString kRelateCaption = QStringLiteral("相关推荐");
 const QString kAddressListCaption = QStringLiteral("Address list…");
 const QString kClearAddressListCaption = QStringLiteral("Clear address list");
+const QString kRecipientCaption = QStringLiteral("Recipient…");
 
 // "宋体" is not installed on Linux; WenQuanYi Zen Hei stands in for it and
 // covers GB2312.
@@ -67,6 +68,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   setMouseTracking(true);
 
+  ExecRecipientForm = [](TRecipientForm& form) { return form.exec() == QDialog::Accepted; };
   InitLauncherResources();
   CreateComponents();
   CreateActions();
@@ -116,6 +118,9 @@ void TFormMain::CreateActions() {
   ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
 
   // The context menu's actions; they have no buttons, so the layout stays as it is.
+  ActionRecipient = new QAction(kRecipientCaption, this);
+  ActionRecipient->setObjectName(QStringLiteral("ActionRecipient"));
+  connect(ActionRecipient, &QAction::triggered, this, [this] { ActionRecipientExecute(); });
   ActionAddressList = new QAction(kAddressListCaption, this);
   ActionAddressList->setObjectName(QStringLiteral("ActionAddressList"));
   connect(ActionAddressList, &QAction::triggered, this, [this] { ActionAddressListExecute(); });
@@ -186,16 +191,31 @@ void TFormMain::DesignTemplate() { vlReport1.DesignReport(); }
 // prepare it and, when that succeeds, prepare it once more and show it in the
 // preview, from which the user prints. With an address list in force the
 // run walks the list, one envelope per address; a list that cannot be read
-// now prints nothing at all rather than part of the batch.
+// now prints nothing at all rather than part of the batch. Without one the
+// recipient form comes first (unless the user turned it off; Cancel cancels
+// the press) and the envelope prints its recipient and sender; an empty
+// form prints the blank template.
 void TFormMain::ActionExecute(int n) {
+  if (!AddressList.InForce() && vlAskForRecipient() && !ActionRecipientExecute()) return;
   vlReport1.LoadFromFile(vlTemplatePath(n));
   std::unique_ptr<TvlAddressBinding> addresses;
+  std::unique_ptr<TRecipientBinding> recipient;
   if (AddressList.InForce()) {
     addresses = AddressList.Bind(vlReport1);
     ShowAddressList();
     if (!addresses) return;
+  } else if (!Recipient.Empty()) {
+    recipient = std::make_unique<TRecipientBinding>(Components, vlReport1, Recipient);
   }
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+}
+
+bool TFormMain::ActionRecipientExecute() {
+  TRecipientForm form(Recipient, vlRecentRecipients(), vlAskForRecipient(), this);
+  if (!ExecRecipientForm || !ExecRecipientForm(form)) return false;
+  form.Remember();
+  Recipient = form.Values();
+  return true;
 }
 
 bool TFormMain::SetAddressList(const std::string& spec) {
@@ -229,6 +249,8 @@ void TFormMain::ShowAddressList() {
 
 void TFormMain::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
+  menu.addAction(ActionRecipient);
+  menu.addSeparator();
   menu.addAction(ActionAddressList);
   menu.addAction(ActionClearAddressList);
   menu.exec(event->globalPos());
