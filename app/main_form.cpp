@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 #include "app/launcher_glyphs.h"
 #include "engine/model/stream_reader.h"
@@ -199,15 +200,33 @@ void TFormMain::ActionExecute(int n) {
   if (!AddressList.InForce() && vlAskForRecipient() && !ActionRecipientExecute()) return;
   vlReport1.LoadFromFile(vlTemplatePath(n));
   std::unique_ptr<TvlAddressBinding> addresses;
-  std::unique_ptr<TRecipientBinding> recipient;
+  TvlEnvelopeValues values;
   if (AddressList.InForce()) {
     addresses = AddressList.Bind(vlReport1);
     ShowAddressList();
     if (!addresses) return;
+    values = SenderBesides(*addresses);
   } else if (!Recipient.Empty()) {
-    recipient = std::make_unique<TRecipientBinding>(Components, vlReport1, Recipient);
+    values = Recipient.EngineValues();
   }
+  std::unique_ptr<TvlEnvelopeRecord> record;
+  if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); }))
+    record = std::make_unique<TvlEnvelopeRecord>(Components, vlReport1, values);
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+}
+
+// The remembered sender prints on a list's envelopes too, in the sender's
+// fields the list has no column for.
+TvlEnvelopeValues TFormMain::SenderBesides(const TvlAddressBinding& addresses) const {
+  TvlEnvelopeValues values;
+  const TvlEnvelopeValues sender = Recipient.EngineValues();
+  for (int f : {efSenderAddress, efSenderPostcode}) {
+    const std::string& given = *sender[static_cast<std::size_t>(f)];
+    const std::vector<std::string>& bound = addresses.Bound();
+    if (!given.empty() && std::find(bound.begin(), bound.end(), vlEnvelopeVariable(f)) == bound.end())
+      values[static_cast<std::size_t>(f)] = given;
+  }
+  return values;
 }
 
 bool TFormMain::ActionRecipientExecute() {

@@ -96,6 +96,7 @@ class TFormMain : public QWidget {
   void CreateActions();
   TvlSpeedButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
   void DesignTemplate();
+  TvlEnvelopeValues SenderBesides(const TvlAddressBinding& addresses) const;
   // The caption and tooltips say which address list is in force.
   void ShowAddressList();
 };

@@ -3,9 +3,6 @@
 #include <QRegularExpression>
 #include <string>
 
-#include "engine/data/address_binding.h"
-#include "engine/data/csv_data_source.h"
-#include "engine/data/db_dataset.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
 
@@ -20,14 +17,6 @@ std::string Read(const char* key, const std::string& name) { return Settings().R
 
 // The value name of recent recipient i (1-based) for a field.
 std::string RecentName(int field, int i) { return vlEnvelopeVariable(field) + std::to_string(i); }
-
-// One CSV field, always quoted: the reader takes separators, line breaks and
-// doubled quotes inside quotes.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
 
 bool SameRecipient(const TRecipient& a, const TRecipient& b) {
   return a[efRecipientName] == b[efRecipientName] && a[efRecipientAddress] == b[efRecipientAddress];
@@ -55,6 +44,13 @@ TRecipient TRecipient::Tidied() const {
     if (f == efRecipientPostcode || f == efSenderPostcode) t[f].remove(blanks);
   }
   return t;
+}
+
+TvlEnvelopeValues TRecipient::EngineValues() const {
+  const TRecipient tidied = Tidied();
+  TvlEnvelopeValues values;
+  for (int f = 0; f < kEnvelopeFieldCount; ++f) values[static_cast<std::size_t>(f)] = vlFromQt(tidied[f]);
+  return values;
 }
 
 bool vlAskForRecipient() { return Settings().ReadBool(rs::kKey, rs::kAsk, true); }
@@ -92,31 +88,6 @@ void vlRememberRecipient(const TRecipient& given) {
     for (int f = 0; f < kEnvelopeFieldCount; ++f)
       if (vlIsRecipientField(f))
         settings.WriteString(rs::kRecentKey, RecentName(f, static_cast<int>(i) + 1), vlFromQt(recent[i][f]));
-}
-
-TRecipientBinding::TRecipientBinding(TvlForm& form, TvlReport& report, const TRecipient& given) : form_(form) {
-  const TRecipient recipient = given.Tidied();
-  // One header naming the envelope variables and one record of their values,
-  // in the system code page as every engine text is.
-  std::string header, record;
-  TvlAddressMapping mapping;
-  for (int f = 0; f < kEnvelopeFieldCount; ++f) {
-    header += (f ? "," : "") + Quoted(vlEnvelopeVariable(f));
-    record += (f ? "," : "") + Quoted(vlFromQt(recipient[f]));
-    mapping.Columns[static_cast<std::size_t>(f)] = vlEnvelopeVariable(f);
-  }
-  auto source = std::make_unique<TvlCsvDataSource>(std::string(kDataset) + "_Source");
-  source->OpenText(header + "\r\n" + record + "\r\n", "(recipient)");
-  source_ = &static_cast<TvlCsvDataSource&>(form_.InsertComponent(std::move(source)));
-  dataset_ = &form_.Add<TvlDBDataSet>(kDataset);
-  dataset_->SetDataSet(source_);
-  binding_ = std::make_unique<TvlAddressBinding>(report, *dataset_, mapping);
-}
-
-TRecipientBinding::~TRecipientBinding() {
-  binding_.reset();
-  form_.DestroyComponent(dataset_);
-  form_.DestroyComponent(source_);
 }
 
 }  // namespace vl

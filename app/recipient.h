@@ -1,26 +1,18 @@
 #pragma once
 // One envelope addressed by hand: the recipient and sender the launcher's
 // recipient form gives, remembered in the settings store (the sender, the
-// last ten recipients and whether a template button asks at all), and bound
-// to a template for one run through the same envelope variables an address
-// list feeds (address_binding.h): the values become a one-record data
-// source "Recipient" on the launcher's form, so postcode boxes take one
-// character each exactly as they do from a list.
+// last ten recipients and whether a template button asks at all). A run
+// binds them to the template's envelope variables as a one-record source
+// (engine/data/envelope_record.h), the way an address list feeds them.
 
 #include <QString>
 #include <array>
-#include <memory>
 #include <vector>
 
 #include "engine/data/address_fields.h"
-#include "engine/data/components.h"
+#include "engine/data/envelope_record.h"
 
 namespace vl {
-
-class TvlAddressBinding;
-class TvlCsvDataSource;
-class TvlDBDataSet;
-class TvlReport;
 
 struct TRecipient {
   // By envelope field (efRecipientName ... efSenderPostcode), as typed.
@@ -36,6 +28,8 @@ struct TRecipient {
   // Blanks round each text gone, and the postcodes without blanks, since
   // each character of a postcode takes a box of its own.
   TRecipient Tidied() const;
+  // The tidied texts in the system code page, every field given.
+  TvlEnvelopeValues EngineValues() const;
 };
 
 // The settings the recipient form keeps.
@@ -57,25 +51,5 @@ std::vector<TRecipient> vlRecentRecipients();
 // Remembers the sender and puts the recipient first among the recent ones
 // (an earlier entry of the same name and address goes).
 void vlRememberRecipient(const TRecipient& recipient);
-
-// Binds the report to one recipient for as long as the object lives: a
-// one-record source "Recipient_Source" with the dataset "Recipient" on the
-// form, and the envelope variables reading its fields. When it ends the
-// variables, the report and the form are as they were.
-class TRecipientBinding {
- public:
-  static constexpr const char* kDataset = "Recipient";
-
-  TRecipientBinding(TvlForm& form, TvlReport& report, const TRecipient& recipient);
-  ~TRecipientBinding();
-  TRecipientBinding(const TRecipientBinding&) = delete;
-  TRecipientBinding& operator=(const TRecipientBinding&) = delete;
-
- private:
-  TvlForm& form_;
-  TvlCsvDataSource* source_ = nullptr;
-  TvlDBDataSet* dataset_ = nullptr;
-  std::unique_ptr<TvlAddressBinding> binding_;
-};
 
 }  // namespace vl

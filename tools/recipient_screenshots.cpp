@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   formMain.move(40, 40);
   formMain.show();
   bool ok = true;
-  formMain.ExecRecipientForm = [&ok](vl::TRecipientForm& form) {
+  formMain.ExecRecipientForm = [&ok, argv](vl::TRecipientForm& form) {
     form.RecipientName->setText(QStringLiteral("张三"));
     form.RecipientAddress->setPlainText(QStringLiteral("广东省深圳市南山区\n科技园路1号 Science Park Rd 1"));
     form.RecipientPostcode->setText(QStringLiteral("518057"));

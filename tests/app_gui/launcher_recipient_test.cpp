@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringListModel>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/recipient_form.h"
@@ -42,6 +45,7 @@ class LauncherRecipient : public ::testing::Test {
   void Restart() {
     form.reset();
     form = std::make_unique<TFormMain>();
+    offered = 0;
     form->ExecRecipientForm = [this](TRecipientForm& f) {
       ++offered;
       if (!answer) ADD_FAILURE() << "the recipient form was offered";
@@ -106,7 +110,7 @@ TEST_F(LauncherRecipient, TheFormAddressesTheEnvelopeAndTheSenderSurvivesARestar
   EXPECT_EQ(form->vlReport1.Dictionary.Variables.Get("RecipientName").Str(), "");
   EXPECT_EQ(form->vlReport1.Dataset, nullptr);
   EXPECT_EQ(form->vlReport1.ReportType, rtSimple);
-  EXPECT_EQ(form->Components.FindComponent(TRecipientBinding::kDataset), nullptr);
+  EXPECT_EQ(form->Components.FindComponent(TvlEnvelopeRecord::kDataset), nullptr);
 
   // The next start offers the sender, and the recipient for completion;
   // a Latin address prints the same way on the international envelope.
@@ -125,7 +129,7 @@ TEST_F(LauncherRecipient, TheFormAddressesTheEnvelopeAndTheSenderSurvivesARestar
     return true;
   };
   form->SpeedButton4->Click();
-  EXPECT_EQ(offered, 2);
+  EXPECT_EQ(offered, 1);
   EXPECT_EQ(Printed("RecipientName"), std::vector<std::string>{"John \"Jack\" Smith"});
   EXPECT_EQ(Printed("RecipientAddress"), std::vector<std::string>{"100 Main St, Apt 4\nSpringfield IL\nUSA"});
   EXPECT_EQ(Boxes("PostCode"), "62701");
@@ -139,7 +143,7 @@ TEST_F(LauncherRecipient, TheFormAddressesTheEnvelopeAndTheSenderSurvivesARestar
 TEST_F(LauncherRecipient, AnEmptyFormPrintsTheBlankTemplateAndCancelPrintsNothing) {
   answer = [](TRecipientForm&) { return false; };
   form->SpeedButton2->Click();
-  EXPECT_EQ(form->vlReport1.FileName, "") << "Cancel cancels the press: nothing is loaded";
+  EXPECT_EQ(form->vlReport1.Pages.Count(), 0) << "Cancel cancels the press: nothing is loaded";
   EXPECT_EQ(form->vlReport1.EMFPages.Count(), 0);
 
   answer = [](TRecipientForm&) { return true; };
@@ -191,6 +195,21 @@ TEST_F(LauncherRecipient, WithAskingTurnedOffTheButtonPrintsWhatTheMenuSet) {
   EXPECT_EQ(Printed("RecipientName"), std::vector<std::string>{""});
   EXPECT_EQ(Printed("SenderAddress"), std::vector<std::string>{"Oak St 2"});
   EXPECT_EQ(Boxes("SenderPostCode"), "N19GU");
+}
+
+TEST_F(LauncherRecipient, AListsEnvelopesCarryTheRememberedSenderWhereTheListHasNone) {
+  vlRememberRecipient(Make("", "", "", "Oak St 2", "100080"));
+  const fs::path list = fs::temp_directory_path() / ("vl_recipient_" + std::to_string(::getpid()) + ".csv");
+  std::ofstream(list) << "name,address,zip\nAnn,Elm Rd 1,518057\nBob,Ash Rd 3,62701\n";
+  Restart();
+  ASSERT_TRUE(form->SetAddressList(list.string()));
+  form->SpeedButton1->Click();  // a list in force: no form
+  fs::remove(list);
+  EXPECT_EQ(offered, 0);
+  EXPECT_EQ(Printed("RecipientName"), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(Printed("SenderAddress"), (std::vector<std::string>{"Oak St 2", "Oak St 2"}));
+  EXPECT_EQ(Printed("SenderPostCode1"), (std::vector<std::string>{"1", "1"}));
+  EXPECT_EQ(form->Components.FindComponent(TvlEnvelopeRecord::kDataset), nullptr);
 }
 
 TEST(RecentRecipients, TheLastTenAreKeptLatestFirstWithoutRepeats) {
