@@ -1,5 +1,6 @@
 #include "engine/data/envelope_record.h"
 
+#include "engine/core/error.h"
 #include "engine/core/text.h"
 #include "engine/data/address_binding.h"
 #include "engine/data/csv_data_source.h"
@@ -20,6 +21,10 @@ std::string Quoted(const std::string& text) {
 
 TvlEnvelopeRecord::TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values)
     : form_(form) {
+  // Two components of one name would leave the variables reading whichever
+  // is found first.
+  if (form.FindComponent(kDataset))
+    throw TvlError(form.Name() + " already has a component named " + kDataset + ": the envelope cannot be addressed");
   // A header naming the envelope variables and one record of their values.
   std::string header, record;
   TvlAddressMapping mapping;

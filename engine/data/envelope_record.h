@@ -34,6 +34,7 @@ class TvlEnvelopeRecord {
 
   // form owns the record's source and dataset while the object lives; it
   // must be the form the report's names are resolved from (report.Owner).
+  // A form that has a component named "Recipient" already raises TvlError.
   TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values);
   ~TvlEnvelopeRecord();
   TvlEnvelopeRecord(const TvlEnvelopeRecord&) = delete;
