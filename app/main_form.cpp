@@ -16,6 +16,8 @@
 #include <algorithm>
 
 #include "app/launcher_glyphs.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
@@ -210,8 +212,11 @@ void TFormMain::ActionExecute(int n) {
     values = Recipient.EngineValues();
   }
   std::unique_ptr<TvlEnvelopeRecord> record;
-  if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); }))
-    record = std::make_unique<TvlEnvelopeRecord>(Components, vlReport1, values);
+  if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); })) try {
+      record = std::make_unique<TvlEnvelopeRecord>(Components, vlReport1, values);
+    } catch (const TvlError& e) {
+      return vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
+    }
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
 }
 

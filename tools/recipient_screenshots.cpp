@@ -16,6 +16,8 @@
 #include "app/main_form.h"
 #include "engine/output/preview_layout.h"
 #include "engine/output/qt/preview_form.h"
+#include "engine/printer/printer.h"
+#include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
@@ -39,6 +41,15 @@ int main(int argc, char** argv) {
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
   vl::vlStartEngine();
   vl::vlInstallPreviewWindow();
+  // Without a print server the print button would be greyed: the picture
+  // shows the window as on a desk with an envelope printer.
+  vl::TvlMemoryPrinter printers{{vl::vlSampleLaserPrinter("Envelope printer")}, 0};
+  if (vl::vlPrinter().VirtualIndex == 0) {
+    vl::TvlPlatform platform = vl::vlPlatform();
+    platform.Printer = &printers;
+    vl::vlInstallPlatform(platform);
+    vl::vlResetPrinter(&printers);
+  }
   QCursor::setPos(0, 0);
 
   vl::TFormMain formMain;
@@ -46,7 +57,21 @@ int main(int argc, char** argv) {
   formMain.move(40, 40);
   formMain.show();
   bool ok = true;
-  formMain.ExecRecipientForm = [&ok, argv](vl::TRecipientForm& form) {
+  // The preview is modal: take its picture once it is open, then close it.
+  const auto shootPreview = [&ok, argv] {
+    auto* preview = dynamic_cast<vl::TvlPreviewForm*>(QApplication::activeModalWidget());
+    if (!preview) {
+      ok = false;
+      return;
+    }
+    preview->resize(820, 500);
+    Settle();
+    preview->ResetView(true);
+    Settle();
+    ok = preview->grab().save(QString::fromLocal8Bit(argv[2]), "PNG") && ok;
+    preview->CloseWindow();
+  };
+  formMain.ExecRecipientForm = [&ok, argv, shootPreview](vl::TRecipientForm& form) {
     form.RecipientName->setText(QStringLiteral("张三"));
     form.RecipientAddress->setPlainText(QStringLiteral("广东省深圳市南山区\n科技园路1号 Science Park Rd 1"));
     form.RecipientPostcode->setText(QStringLiteral("518057"));
@@ -56,24 +81,12 @@ int main(int argc, char** argv) {
     Settle();
     ok = form.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") && ok;
     form.hide();
+    // Runs in the preview's own loop, once it shows the envelope.
+    QTimer::singleShot(0, shootPreview);
     return true;
   };
   vl::vlSharedPreviewZoom() = {1.0, vl::zmWholePage};
-  // The preview is modal: take its picture once it is open, then close it.
   QTimer::singleShot(0, [&] {
-    QTimer::singleShot(0, [&] {
-      auto* preview = dynamic_cast<vl::TvlPreviewForm*>(QApplication::activeModalWidget());
-      if (!preview) {
-        ok = false;
-        return;
-      }
-      preview->resize(900, 640);
-      Settle();
-      preview->ResetView(true);
-      Settle();
-      ok = preview->grab().save(QString::fromLocal8Bit(argv[2]), "PNG") && ok;
-      preview->CloseWindow();
-    });
     formMain.SpeedButton1->Click();
     app.quit();
   });
