@@ -16,11 +16,10 @@
 #include "app/main_form.h"
 #include "engine/output/preview_layout.h"
 #include "engine/output/qt/preview_form.h"
-#include "engine/printer/printer.h"
-#include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
+#include "tools/desk_printer.h"
 
 namespace {
 
@@ -41,15 +40,7 @@ int main(int argc, char** argv) {
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
   vl::vlStartEngine();
   vl::vlInstallPreviewWindow();
-  // Without a print server the print button would be greyed: the picture
-  // shows the window as on a desk with an envelope printer.
-  vl::TvlMemoryPrinter printers{{vl::vlSampleLaserPrinter("Envelope printer")}, 0};
-  if (vl::vlPrinter().VirtualIndex == 0) {
-    vl::TvlPlatform platform = vl::vlPlatform();
-    platform.Printer = &printers;
-    vl::vlInstallPlatform(platform);
-    vl::vlResetPrinter(&printers);
-  }
+  vl::vlInstallDeskPrinter();
   QCursor::setPos(0, 0);
 
   vl::TFormMain formMain;
