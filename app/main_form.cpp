@@ -212,11 +212,13 @@ void TFormMain::ActionExecute(int n) {
     values = Recipient.EngineValues();
   }
   std::unique_ptr<TvlEnvelopeRecord> record;
-  if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); })) try {
+  try {
+    if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); }))
       record = std::make_unique<TvlEnvelopeRecord>(Components, vlReport1, values);
-    } catch (const TvlError& e) {
-      return vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
-    }
+  } catch (const TvlError& e) {
+    vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
+    return;
+  }
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
 }
 
