@@ -121,7 +121,10 @@ TEST_F(LauncherRecipient, TheFormAddressesTheEnvelopeAndTheSenderSurvivesARestar
     EXPECT_TRUE(f.RecipientName->text().isEmpty());
     const auto* names = qobject_cast<QStringListModel*>(f.Completer->model());
     EXPECT_EQ(names ? names->stringList() : QStringList(), QStringList{QStringLiteral("张三")});
-    EXPECT_TRUE(f.TakeRecent(QStringLiteral("张三")));
+    // Choosing the name from the completion list fills its address too.
+    emit f.Completer->activated(QStringLiteral("张三"));
+    EXPECT_EQ(f.RecipientAddress->toPlainText(), QStringLiteral("广东省深圳市南山区\n科技园路1号"));
+    EXPECT_FALSE(f.TakeRecent(QStringLiteral("Nobody")));
     EXPECT_EQ(f.RecipientPostcode->text(), QStringLiteral("518057"));
     f.RecipientName->setText(QStringLiteral("John \"Jack\" Smith"));
     f.RecipientAddress->setPlainText(QStringLiteral("100 Main St, Apt 4\nSpringfield IL\nUSA"));
