@@ -10,6 +10,7 @@
 #include "designer/expr_form.h"
 #include "designer/fields_form.h"
 #include "designer/ins_fields_form.h"
+#include "designer/object_inspector.h"
 #include "designer/report_designer.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
@@ -127,6 +128,7 @@ void InstallDictionaryWindows() {
 
 void vlInstallDesigner() {
   InstallDictionaryWindows();
+  vlInstallObjectInspector();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);
   };

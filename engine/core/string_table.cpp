@@ -13,6 +13,7 @@ struct Entry {
 
 // Sorted by number.
 constexpr Entry kEntries[] = {
+    {53059, "Object inspector"},
     {53080, "Designer"},
     {53318, "New report"},
     {53319, "Description"},
