@@ -299,8 +299,12 @@ void TvlInspForm::LayoutControls() {
   const int w = width() - 2 * kBorder;
   CB1->setGeometry(kBorder, top, w, 21);
   Box->setGeometry(kBorder, top + 22, w, std::max(0, height() - top - 22 - kBorder - 10));
-  const int inner = Box->viewport()->width();
-  PaintBox1->resize(inner, std::max(RowCount() * rowHeight_, Box->viewport()->height()));
+  // The rows take the width left beside the scroll bar they will need.
+  const int frame = 2 * Box->frameWidth();
+  const int rows = RowCount() * rowHeight_;
+  const bool bar = rows > Box->height() - frame;
+  const int inner = std::max(20, Box->width() - frame - (bar ? Box->verticalScrollBar()->sizeHint().width() : 0));
+  PaintBox1->resize(inner, std::max(rows, Box->height() - frame));
   PlaceValueBox();
 }
 

@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTimer>
 #include <algorithm>
 
 #include "controls/placement.h"
@@ -35,21 +34,28 @@ constexpr double kPixelsPerMM = 18.0 / 5.0;
 
 // The designer's Hide event comes before its tool windows would go: the
 // settings are written then and the inspector leaves with the designer.
+// While the designer's preview runs (a modal window over a designer that
+// has let its page go) the inspector is emptied.
 class TvlDesignerWatcher : public QObject {
  public:
-  TvlDesignerWatcher(TvlObjectInspector& inspector, QObject* parent) : QObject(parent), inspector_(inspector) {}
+  TvlDesignerWatcher(TvlObjectInspector& inspector, TvlDesignerForm& designer)
+      : QObject(&designer), inspector_(inspector), designer_(designer) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Hide && watched == parent()) {
+    if (watched != &designer_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Hide) {
       inspector_.SaveSettings();
       if (TvlInspForm* form = inspector_.Form()) form->hide();
+    } else if (event->type() == QEvent::WindowBlocked && !designer_.Page) {
+      inspector_.Rebuild();
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
   TvlObjectInspector& inspector_;
+  TvlDesignerForm& designer_;
 };
 
 }  // namespace
@@ -66,7 +72,7 @@ TvlObjectInspector::TvlObjectInspector(TvlDesignerForm& designer) : QObject(&des
     for (int i = 1; i <= designer_.Report.Pages.Count(); ++i) names.push_back("Page" + std::to_string(i));
   };
   form->OnCollapse = [this] { ArrangeFieldsWindow(); };
-  designer.installEventFilter(new TvlDesignerWatcher(*this, &designer));
+  designer.installEventFilter(new TvlDesignerWatcher(*this, designer));
 }
 
 TvlObjectInspector::~TvlObjectInspector() = default;
@@ -360,8 +366,6 @@ void vlInstallObjectInspector() {
         inspector->ArrangeFieldsWindow();
         return true;
       }
-      // The Insert key opens the DB fields window: it joins the stacking.
-      if (key == Qt::Key_Insert) QTimer::singleShot(0, inspector, [inspector] { inspector->ArrangeFieldsWindow(); });
       return false;
     });
     if (QAction* toggle = designer.Command("ToolBar.Inspector")) {
@@ -383,6 +387,7 @@ void vlInstallObjectInspector() {
           toggle->setChecked(inspector->Form() && inspector->Form()->isVisible());
         });
     }
+    // The DB fields window (its menu item and the Insert key) joins the stacking.
     if (QAction* fields = designer.Command("ToolBar.Fields"))
       QObject::connect(fields, &QAction::triggered, inspector, [inspector] { inspector->ArrangeFieldsWindow(); });
   });

@@ -10,7 +10,9 @@
 
 #include "controls/popup_list_box.h"
 #include "controls/speed_button.h"
+#include "designer/designer_install.h"
 #include "designer/designer_options.h"
+#include "designer/ins_fields_form.h"
 #include "designer/insp_form.h"
 #include "designer/object_inspector.h"
 #include "engine/core/error.h"
@@ -23,7 +25,8 @@ namespace {
 
 class InspectorTest : public DesignerTest {
  protected:
-  InspectorTest() { vlInstallObjectInspector(); }
+  // The designer as the program installs it: the inspector and the DB fields window.
+  InspectorTest() { vlInstallDesigner(); }
 
   TvlInspForm& Inspector() {
     TvlObjectInspector* inspector = vlObjectInspector(*form);
@@ -301,6 +304,36 @@ TEST_F(InspectorTest, WindowShowsWithF11CollapsesAndKeepsItsSettings) {
   form->done(2);
   EXPECT_FALSE(Settings.ReadBool(vlInspectorFormKey(), "isVisible", true));
   EXPECT_EQ(Settings.ReadInteger(vlInspectorFormKey(), "SplitPos", 0), 6);
+}
+
+// The DB fields window over the inspector's column: on each collapse or
+// expand the two share the height of the design area, one above the other.
+TEST_F(InspectorTest, TheFieldsWindowStacksWithTheInspector) {
+  Open();
+  TvlInspForm& insp = Inspector();
+  insp.setGeometry(700, 200, 200, 300);
+  form->Command("ToolBar.Fields")->trigger();
+  TvlInsFieldsForm* fields = TvlInsFieldsForm::Instance();
+  ASSERT_NE(fields, nullptr);
+  fields->setGeometry(650, 400, 180, 150);
+  fields->ToggleCollapsed();  // collapsed to its caption
+  fields->ToggleCollapsed();  // expanded again: 150 high
+  const QPoint area = form->ScrollArea()->mapToGlobal(QPoint(0, 0));
+  const int span = form->ScrollArea()->height() - 2;
+  // The inspector was higher up: it takes the top, the fields the bottom.
+  EXPECT_EQ(insp.y(), area.y() - 1);
+  EXPECT_EQ(fields->y(), area.y() - 1 + span - 150);
+  EXPECT_EQ(insp.height(), span - 150);
+  EXPECT_EQ(insp.x(), 700);
+  EXPECT_EQ(fields->x(), 650);
+  // Collapsed, the inspector keeps only its caption.
+  QTest::mouseDClick(&insp, Qt::LeftButton, {}, insp.CaptionRect().center());
+  EXPECT_EQ(insp.height(), 2 * TvlInspForm::kBorder + TvlInspForm::kCaptionHeight);
+  // Apart from each other, nothing moves.
+  fields->move(100, 100);
+  fields->ToggleCollapsed();
+  EXPECT_EQ(fields->pos(), QPoint(100, 100));
+  fields->close();
 }
 
 }  // namespace
