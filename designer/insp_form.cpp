@@ -244,6 +244,12 @@ TvlInspForm::TvlInspForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::Framele
     Commit();
   };
 
+  for (int id = 58001; vlHasStr(id); ++id) {
+    const std::string entry = vlLoadStr(id);
+    const auto eq = entry.find('=');
+    if (eq != std::string::npos && eq + 1 < entry.size()) aliases_.emplace_back(entry.substr(0, eq), entry.substr(eq + 1));
+  }
+
   auto* grip = new QSizeGrip(this);
   grip->setObjectName(QStringLiteral("Grip"));
   grip->resize(12, 12);
@@ -361,6 +367,13 @@ void TvlInspForm::Refresh() {
   PaintBox1->update();
 }
 
+std::string TvlInspForm::ShownName(const std::string& name) const {
+  if (LocalizedNames)
+    for (const auto& [property, alias] : aliases_)
+      if (vlSameText(property, name)) return alias;
+  return name;
+}
+
 QRect TvlInspForm::RowRect(int index) const { return QRect(0, index * rowHeight_, PaintBox1->width(), rowHeight_); }
 
 void TvlInspForm::SetItemIndex(int index) {
@@ -423,7 +436,7 @@ void TvlInspForm::PaintRows(QPainter& p) {
     }
     p.setPen(Qt::black);
     p.drawText(QRect(5, r.top(), std::max(0, splitPos_ - 6), r.height()), Qt::AlignVCenter | Qt::AlignLeft,
-               vlToQt(RowName(i)));
+               vlToQt(ShownName(RowName(i))));
     if (i != itemIndex_) {
       p.setPen(QColor(0x00, 0x00, 0x80));  // navy
       p.drawText(QRect(splitPos_ + 2, r.top(), r.width() - splitPos_ - 2, r.height()),
@@ -527,10 +540,11 @@ bool TvlInspForm::EditKey(int key) {
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (itemIndex_ >= 0 && (Row(itemIndex_).Kind & ptHasEditor) && Row(itemIndex_).ReadOnly())
-        RunEditor();
-      else if (Edit1->isModified())
+      // An editor row runs its editor, unless its text was typed into.
+      if (Edit1->isModified())
         Commit();
+      else if (itemIndex_ >= 0 && (Row(itemIndex_).Kind & ptHasEditor))
+        RunEditor();
       Edit1->selectAll();
       return true;
     default:

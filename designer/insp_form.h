@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/core/value.h"
@@ -103,6 +104,10 @@ class TvlInspForm : public QWidget {
   std::string ObjectName;              // shown in the name box
   std::string ClassName;               // of the current object
   bool HideProperties = false;         // during preview: nothing drawn or edited
+  bool LocalizedNames = false;         // paint names by their aliases (strings 58001 on)
+  // A property's alias ("Name=Alias" entries from string 58001 until the
+  // first missing number), or the name itself.
+  std::string ShownName(const std::string& name) const;
   int SplitPos() const { return splitPos_; }
   void SetSplitPos(int value);  // at least 6
   bool Collapsed() const;
@@ -149,6 +154,7 @@ class TvlInspForm : public QWidget {
   void RunEditor();
 
   std::vector<std::string> names_;
+  std::vector<std::pair<std::string, std::string>> aliases_;
   std::vector<std::unique_ptr<TProp>> rows_;
   int itemIndex_ = -1;
   int rowHeight_ = 16;

@@ -107,6 +107,7 @@ void TvlObjectInspector::Rebuild() {
   TvlInspForm* form = form_.data();
   if (!form || keepRows_) return;
   form->ClearRows();
+  form->LocalizedNames = designer_.Options.LocalizedPropNames;
   TvlPage* page = designer_.Page;
   form->HideProperties = page == nullptr;
   form->CurrentObject = nullptr;

@@ -177,6 +177,20 @@ TEST_F(InspectorTest, AMemoAndAPictureListOnlyWhatBothDeclare) {
   EXPECT_EQ(Text("Memo"), "(Memo)");
   EXPECT_TRUE(Inspector().Row(Inspector().RowIndexOf("Memo")).ReadOnly());
   EXPECT_NE(Text("WordWrap"), "<absent>");
+  // "..." runs the property's editor on the object; Enter on the row too.
+  std::vector<TvlView*> edited;
+  vlDesignerDialogs().PropertyEditors["Memo"] = [&](TvlDesignerForm&, TvlView* view) {
+    edited.push_back(view);
+    return false;
+  };
+  ASSERT_TRUE(ClickRow("Memo"));
+  ASSERT_TRUE(Inspector().EditBtn->isVisible());
+  EXPECT_FALSE(Inspector().ComboBtn->isVisible());
+  Inspector().EditBtn->Click();
+  QTest::keyClick(Inspector().Edit1, Qt::Key_Return);
+  EXPECT_EQ(edited, (std::vector<TvlView*>{memo, memo}));
+  ASSERT_TRUE(ClickRow("Highlight"));  // no editor installed: nothing happens
+  Inspector().EditBtn->Click();
   Select({memo, pic});
   TvlInspForm& insp = Inspector();
   for (const char* gone : {"Memo", "WordWrap", "Picture", "Name", "Tag"}) EXPECT_EQ(insp.RowIndexOf(gone), -1) << gone;
@@ -223,6 +237,15 @@ TEST_F(InspectorTest, SizesShowAndTakeTheDesignersUnit) {
   form->SelectionChanged();
   EXPECT_EQ(Text("Left"), "18");
   EXPECT_EQ(Inspector().Row(Inspector().RowIndexOf("Left")).Kind, ptInteger);
+  // An object that may not move keeps its place; its size still changes.
+  memo->Restrictions = rsDontMove;
+  Type("Left", "40");
+  Type("Width", "70");
+  EXPECT_EQ(memo->Left, 18);
+  EXPECT_EQ(memo->Width, 70);
+  DesignRestrictions() = dsNoModifyObject;
+  Type("Width", "90");
+  EXPECT_EQ(memo->Width, 70);
 }
 
 TEST_F(InspectorTest, PageTypeChangeAsksFirstAndNoKeepsEverything) {
