@@ -185,6 +185,8 @@ std::function<bool(QWidget*, std::uint32_t&)>& TvlInspForm::ChooseColour() {
 
 TvlInspForm::TvlInspForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("TvlInspForm"));
+  // Showing the window leaves the keyboard with the designer.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(vlStr(53059));
   setMinimumWidth(80);
   QFont rowsFont(QStringLiteral("MS Sans Serif"));

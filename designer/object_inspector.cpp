@@ -286,7 +286,10 @@ void TvlObjectInspector::ArrangeFieldsWindow() {
   TvlInspForm* insp = form_.data();
   TvlInsFieldsForm* fields = TvlInsFieldsForm::Instance();
   if (!insp || !fields) return;
-  fields->OnCollapse = [this] { ArrangeFieldsWindow(); };
+  // The window may outlive this designer (a nested one for a prepared page).
+  fields->OnCollapse = [self = QPointer<TvlObjectInspector>(this)] {
+    if (self) self->ArrangeFieldsWindow();
+  };
   if (!insp->isVisible() || !fields->isVisible()) return;
   const QRect f = fields->frameGeometry();
   const QRect i = insp->frameGeometry();
