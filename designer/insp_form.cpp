@@ -577,6 +577,8 @@ void TvlInspForm::RowPress(QPoint pos) {
 // ---- Events ----
 
 bool TvlInspForm::eventFilter(QObject* watched, QEvent* event) {
+  // Events come while the controls are still being made.
+  if (!Edit1 || !popup_) return QWidget::eventFilter(watched, event);
   if (watched == PaintBox1) {
     switch (event->type()) {
       case QEvent::Paint: {

@@ -123,12 +123,12 @@ class TvlInspForm : public QWidget {
   static std::function<bool(QWidget* owner, std::uint32_t& colour)>& ChooseColour();
 
   // ---- Controls ----
-  TvlInspNameBox* CB1;
-  QScrollArea* Box;
-  QWidget* PaintBox1;
-  QLineEdit* Edit1;
-  TvlSpeedButton* EditBtn;
-  TvlSpeedButton* ComboBtn;
+  TvlInspNameBox* CB1 = nullptr;
+  QScrollArea* Box = nullptr;
+  QWidget* PaintBox1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  TvlSpeedButton* EditBtn = nullptr;
+  TvlSpeedButton* ComboBtn = nullptr;
   TvlPopupListBox* PopupList() const { return popup_; }
 
   QRect CaptionRect() const;
@@ -166,7 +166,7 @@ class TvlInspForm : public QWidget {
   bool movingWindow_ = false;
   bool committing_ = false;
   QPoint dragStart_;
-  TvlPopupListBox* popup_;
+  TvlPopupListBox* popup_ = nullptr;
 };
 
 }  // namespace vl
