@@ -14,6 +14,11 @@ struct Entry {
 // Sorted by number.
 constexpr Entry kEntries[] = {
     {53059, "Object inspector"},
+    {53060, "Text editor"},
+    {53061, "Insert expression"},
+    {53062, "Insert data field"},
+    {53063, "Word wrap"},
+    {53064, "Show/hide script"},
     {53080, "Designer"},
     {53318, "New report"},
     {53319, "Description"},
@@ -65,6 +70,7 @@ constexpr Entry kEntries[] = {
     {53720, "Available functions"},
     {53730, "Function arguments"},
     {53731, "Argument"},
+    {53740, "Object tag"},
     {55000, "OK"},
     {55001, "Cancel"},
     {55004, "Page"},
@@ -516,6 +522,11 @@ constexpr Entry kEntries[] = {
     {57106, "Version"},
     {57107, "Created"},
     {57108, "Modified"},
+    // The text editor's search.
+    {57400, "Search"},
+    {57401, "Text to find"},
+    {57402, "Text"},
+    {57403, "not found."},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
