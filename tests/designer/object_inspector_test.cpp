@@ -189,6 +189,7 @@ TEST_F(InspectorTest, AMemoAndAPictureListOnlyWhatBothDeclare) {
   Inspector().EditBtn->Click();
   QTest::keyClick(Inspector().Edit1, Qt::Key_Return);
   EXPECT_EQ(edited, (std::vector<TvlView*>{memo, memo}));
+  vlDesignerDialogs().PropertyEditors.erase("Highlight");
   ASSERT_TRUE(ClickRow("Highlight"));  // no editor installed: nothing happens
   Inspector().EditBtn->Click();
   Select({memo, pic});
