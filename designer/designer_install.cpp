@@ -6,6 +6,7 @@
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/dialogs_install.h"
 #include "designer/dict_form.h"
 #include "designer/expr_form.h"
 #include "designer/fields_form.h"
@@ -127,6 +128,7 @@ void InstallDictionaryWindows() {
 
 void vlInstallDesigner() {
   InstallDictionaryWindows();
+  vlInstallDesignerDialogs();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);
   };
