@@ -33,11 +33,18 @@ bool IsCount(const std::string& source) { return !source.empty() && source[0] >=
 
 // ---- The dataset box ----
 
-void TvlDataSourceBox::Attach(QComboBox* combo, QListWidget* list, QLabel* countLabel, QLineEdit* count) {
+QHBoxLayout* TvlDataSourceBox::Attach(QWidget* owner, QComboBox* combo, QListWidget* list) {
   combo_ = combo;
   list_ = list;
-  countLabel_ = countLabel;
-  count_ = count;
+  auto* row = new QHBoxLayout;
+  countLabel_ = new QLabel(vlStr(53482), owner);
+  count_ = new QLineEdit(owner);
+  count_->setObjectName(QStringLiteral("Edit1"));
+  count_->setFixedWidth(60);
+  countLabel_->setBuddy(count_);
+  row->addWidget(countLabel_);
+  row->addWidget(count_);
+  row->addStretch();
   const QIcon icon = vlDictIconSet(TvlDictIcon::BandSource);
   auto add = [this](const QIcon& i, const QString& text) {
     if (combo_) combo_->addItem(i, text);
@@ -49,6 +56,7 @@ void TvlDataSourceBox::Attach(QComboBox* combo, QListWidget* list, QLabel* count
   for (const std::string& name : report_.Dictionary.GetBandDataSourceList()) add(icon, vlToQt(name));
   if (combo_) QObject::connect(combo_, &QComboBox::currentIndexChanged, combo_, [this] { UpdateCount(); });
   else QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this] { UpdateCount(); });
+  return row;
 }
 
 int TvlDataSourceBox::Current() const { return combo_ ? combo_->currentIndex() : list_->currentRow(); }
@@ -99,19 +107,10 @@ TvlBandEditorForm::TvlBandEditorForm(TvlReport& report, const std::string& sourc
   list_->setFixedSize(240, 160);
   // A double click on a dataset confirms.
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-  auto* row = new QHBoxLayout;
-  auto* label = new QLabel(vlStr(53482), this);
-  count_ = new QLineEdit(this);
-  count_->setObjectName(QStringLiteral("Edit1"));
-  count_->setFixedWidth(60);
-  label->setBuddy(count_);
-  row->addWidget(label);
-  row->addWidget(count_);
-  row->addStretch();
   layout->addWidget(list_);
-  layout->addLayout(row);
+  layout->addLayout(box_.Attach(this, nullptr, list_));
+  count_ = box_.CountEdit();
   layout->addWidget(vlOkCancelButtons(this));
-  box_.Attach(nullptr, list_, label, count_);
   box_.Show(source);
   vlFixDialogSize(this);
 }
@@ -163,20 +162,11 @@ TvlVBandEditorForm::TvlVBandEditorForm(TvlReport& report, const TvlPage& page, c
   }
   combo_ = new QComboBox(this);
   combo_->setObjectName(QStringLiteral("DatasetsLB"));
-  auto* row = new QHBoxLayout;
-  auto* label = new QLabel(vlStr(53482), this);
-  count_ = new QLineEdit(this);
-  count_->setObjectName(QStringLiteral("Edit1"));
-  count_->setFixedWidth(60);
-  label->setBuddy(count_);
-  row->addWidget(label);
-  row->addWidget(count_);
-  row->addStretch();
   layout->addWidget(list_);
   layout->addWidget(combo_);
-  layout->addLayout(row);
+  layout->addLayout(box_.Attach(this, combo_, nullptr));
+  count_ = box_.CountEdit();
   layout->addWidget(vlOkCancelButtons(this));
-  box_.Attach(combo_, nullptr, label, count_);
   // Leaving the combo box or the count stores the value of the band shown.
   connect(combo_, &QComboBox::activated, this, [this] { StoreRow(); });
   connect(count_, &QLineEdit::editingFinished, this, [this] { StoreRow(); });

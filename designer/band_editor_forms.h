@@ -11,6 +11,7 @@
 #include <vector>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -28,8 +29,10 @@ class TvlDataSourceBox {
  public:
   explicit TvlDataSourceBox(TvlReport& report) : report_(report) {}
   // Fills the combo box; the count field is enabled for "Virtual Dataset" only.
-  // The entries go to the combo box, or to the list when there is none.
-  void Attach(QComboBox* combo, QListWidget* list, QLabel* countLabel, QLineEdit* count);
+  // The entries go to the combo box, or to the list when there is none;
+  // returns the row of the record count (label and box) to lay out.
+  QHBoxLayout* Attach(QWidget* owner, QComboBox* combo, QListWidget* list);
+  QLineEdit* CountEdit() const { return count_; }
   // Shows a data source text: a leading digit 1-9 is a record count.
   void Show(const std::string& source);
   // The data source text the boxes give.

@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "controls/combo_edit.h"
+#include "designer/designer_text.h"
 #include "designer/dialogs_install.h"
 #include "designer/fmt_form.h"
 #include "designer/object_attr_forms.h"
@@ -23,6 +24,7 @@
 #include "engine/core/string_table.h"
 #include "engine/model/memo_view.h"
 #include "platform/bitmap_codec.h"
+#include "platform/qt/passw_form.h"
 #include "platform/raster.h"
 #include "tests/designer/designer_fixture.h"
 #include "tests/designer/dialogs_fixture.h"
@@ -167,6 +169,18 @@ TEST_F(DesignerTest, RestrictionsGoToTheSelectionAndLockTheTag) {
   });
   EXPECT_TRUE(vlDesignerDialogs().PropertyEditors["Restrictions"](*form, nullptr));
   EXPECT_EQ(b->Restrictions, rsDontEditMemo);
+}
+
+// Installed, the password prompt's buttons and hidden confirmation wording
+// come from the string table.
+TEST_F(DesignerTest, PasswordPromptTakesTheStringTableTexts) {
+  vlInstallDesignerDialogs();
+  TvlPasswForm prompt(vlStr(55653), vlStr(55654));
+  EXPECT_EQ(prompt.findChild<QPushButton*>("OkBtn")->text(), vlStr(str::kOk));
+  EXPECT_EQ(prompt.findChild<QPushButton*>("CancelBtn")->text(), vlStr(str::kCancel));
+  EXPECT_EQ(prompt.Label2()->text(), "Retype password for validate");
+  EXPECT_TRUE(prompt.Label2()->isHidden());
+  EXPECT_TRUE(prompt.isMinimized() || prompt.minimumSize() == prompt.maximumSize()) << "fixed size";
 }
 
 TEST_F(DesignerTest, TemplateListNamesTemplateFilesOnly) {
