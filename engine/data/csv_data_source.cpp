@@ -116,25 +116,11 @@ void Unescape(std::string_view raw, std::string& out) {
 
 }  // namespace
 
-void TvlCsvDataSource::Open() {
-  if (Active()) return;
-  OpenText(vlReadDataFile(FileName, kMaxFileSize), FileName);
-}
-
-void TvlCsvDataSource::OpenText(std::string text, const std::string& sourceName) {
-  Close();
-  if (text.size() > kMaxFileSize)
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
-  if (vlTakeUtf8Bom(text, sourceName) && !vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
+std::size_t TvlCsvDataSource::ReadText(std::string text, bool utf8Bom, const std::string& sourceName) {
+  if (utf8Bom && !vlSystemCodePageIsUtf8()) text = vlUtf8ToSystemCodePage(text);
   data_ = std::move(text);
-  try {
-    Parse(sourceName);
-  } catch (...) {
-    Close();
-    throw;
-  }
-  name_ = sourceName;
-  SetOpen(starts_.size());
+  Parse(sourceName);
+  return starts_.size();
 }
 
 void TvlCsvDataSource::Parse(const std::string& sourceName) {

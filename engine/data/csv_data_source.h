@@ -15,26 +15,16 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/data/record_list_source.h"
+#include "engine/data/text_file_source.h"
 
 namespace vl {
 
-class TvlCsvDataSource : public TvlRecordListSource {
+class TvlCsvDataSource : public TvlTextFileSource {
  public:
-  using TvlRecordListSource::TvlRecordListSource;
+  using TvlTextFileSource::TvlTextFileSource;
 
-  // Larger files are refused rather than read into memory.
-  static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
-
-  std::string FileName;
-
-  void Open() override;  // does nothing when already open
-  // Opens on text already in memory; sourceName stands for the file in
-  // messages.
-  void OpenText(std::string text, const std::string& sourceName);
   void Close() override;
 
-  const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
   using TvlDataSource::IsNull;
   using TvlDataSource::ReadValue;
   bool IsNull(int) const override { return false; }
@@ -44,7 +34,7 @@ class TvlCsvDataSource : public TvlRecordListSource {
   char Separator() const noexcept { return sep_; }
 
  protected:
-  const std::string& SourceFile() const override { return Active() ? name_ : FileName; }
+  std::size_t ReadText(std::string text, bool utf8Bom, const std::string& sourceName) override;
   void RecordChanged() override { split_ = false; }
 
  private:
@@ -57,10 +47,8 @@ class TvlCsvDataSource : public TvlRecordListSource {
   void Split() const;  // spans of the current record
 
   std::string data_;
-  std::vector<TvlFieldDef> defs_;
   std::vector<std::size_t> starts_;  // offset of each data record
   char sep_ = ',';
-  std::string name_;  // file name for messages
 
   mutable bool split_ = false;
   mutable std::vector<Span> spans_;

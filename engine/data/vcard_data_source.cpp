@@ -276,26 +276,12 @@ void TVCardParser::Finish() {
 
 }  // namespace
 
-void TvlVCardDataSource::Open() {
-  if (Active()) return;
-  OpenText(vlReadDataFile(FileName, kMaxFileSize), FileName);
-}
-
-void TvlVCardDataSource::OpenText(std::string bytes, const std::string& sourceName) {
-  Close();
-  if (bytes.size() > kMaxFileSize)
-    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
-  vlTakeUtf8Bom(bytes, sourceName);
-
+// Text without a CHARSET is UTF-8 whether or not it starts with the mark.
+std::size_t TvlVCardDataSource::ReadText(std::string bytes, bool, const std::string& sourceName) {
   std::vector<std::uint32_t> lengths;
   std::vector<std::uint64_t> offsets, keys;
   TVCardParser parser(sourceName, arena_, lengths, offsets, keys, starts_);
-  try {
-    parser.Parse(bytes);
-  } catch (...) {
-    Close();
-    throw;
-  }
+  parser.Parse(bytes);
   starts_.push_back(keys.size());
 
   // The field list: the first of every group, then the repeats.
@@ -332,8 +318,7 @@ void TvlVCardDataSource::OpenText(std::string bytes, const std::string& sourceNa
     std::sort(cells_.begin() + static_cast<std::ptrdiff_t>(starts_[r]),
               cells_.begin() + static_cast<std::ptrdiff_t>(starts_[r + 1]),
               [](const Cell& a, const Cell& b) { return a.Field < b.Field; });
-  name_ = sourceName;
-  SetOpen(starts_.size() - 1);
+  return starts_.size() - 1;
 }
 
 void TvlVCardDataSource::Close() {

@@ -24,25 +24,16 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/data/record_list_source.h"
+#include "engine/data/text_file_source.h"
 
 namespace vl {
 
-class TvlVCardDataSource : public TvlRecordListSource {
+class TvlVCardDataSource : public TvlTextFileSource {
  public:
-  using TvlRecordListSource::TvlRecordListSource;
+  using TvlTextFileSource::TvlTextFileSource;
 
-  // Larger files are refused rather than read into memory.
-  static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
-
-  std::string FileName;
-
-  void Open() override;  // does nothing when already open
-  // Opens on text already in memory; sourceName stands for the file in messages.
-  void OpenText(std::string text, const std::string& sourceName);
   void Close() override;
 
-  const std::vector<TvlFieldDef>& FieldDefs() const override { return defs_; }
   using TvlDataSource::IsNull;
   using TvlDataSource::ReadValue;
   bool IsNull(int field) const override;
@@ -50,7 +41,7 @@ class TvlVCardDataSource : public TvlRecordListSource {
   std::string_view DisplayText(int field) const override;
 
  protected:
-  const std::string& SourceFile() const override { return Active() ? name_ : FileName; }
+  std::size_t ReadText(std::string text, bool utf8Bom, const std::string& sourceName) override;
 
  private:
   struct Cell {
@@ -60,11 +51,9 @@ class TvlVCardDataSource : public TvlRecordListSource {
   };
   const Cell* Find(int field) const;
 
-  std::vector<TvlFieldDef> defs_;
   std::vector<Cell> cells_;           // the cards' cells, each card's sorted by field
   std::vector<std::size_t> starts_;   // first cell of each card, and one past the last
   std::string arena_;
-  std::string name_;
 };
 
 }  // namespace vl
