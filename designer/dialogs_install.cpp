@@ -1,5 +1,7 @@
 #include "designer/dialogs_install.h"
 
+#include <optional>
+
 #include "designer/band_editor_forms.h"
 #include "designer/band_types_form.h"
 #include "designer/design_surface.h"
@@ -37,6 +39,24 @@ bool MayEdit(TvlDesignerForm& designer) {
   const TvlView* top = Topmost(designer);
   return !top || !(top->Restrictions & rsDontEditContents);
 }
+
+// Hides the selection marks while an object's dialog is open.
+class THiddenHandles {
+ public:
+  explicit THiddenHandles(TvlDesignerForm& designer) : surface_(designer.Surface()) {
+    surface_->HandlesHidden = true;
+    surface_->update(surface_->SelectionRect());
+  }
+  ~THiddenHandles() {
+    surface_->HandlesHidden = false;
+    surface_->update(surface_->SelectionRect());
+  }
+  THiddenHandles(const THiddenHandles&) = delete;
+  THiddenHandles& operator=(const THiddenHandles&) = delete;
+
+ private:
+  TvlDesignerPage* surface_;
+};
 
 void Repaint(TvlDesignerForm& designer, TvlView* view) {
   designer.Surface()->update(view ? TvlDesignerPage::ExtendedRect(*view) : QRect());
@@ -129,6 +149,7 @@ bool EditTag(TvlDesignerForm& designer, TvlView* view) {
   TvlView* target = view ? view : Topmost(designer);
   if (!target || !MayEdit(designer)) return false;
   auto& build = vlDesignerDialogs().BuildExpression;
+  const THiddenHandles hidden(designer);
   TvlAttrEditorForm form(
       target->Tag, [&designer, &build](std::string& e) { return build && build(&designer, e); }, &designer);
   if (form.exec() != QDialog::Accepted) return false;
@@ -145,6 +166,9 @@ bool EditRestrictions(TvlDesignerForm& designer, TvlView* view) {
   if (!source) return false;
   TvlRestrictionsForm form(source->Restrictions, &designer);
   if (form.exec() != QDialog::Accepted) return false;
+  // The editor check only decides whether the marks are hidden meanwhile.
+  std::optional<THiddenHandles> hidden;
+  if (MayEdit(designer)) hidden.emplace(designer);
   std::vector<TvlView*> targets = designer.Selection();
   if (targets.empty()) targets.push_back(source);
   for (TvlView* v : targets) v->Restrictions = form.Restrictions();
@@ -171,6 +195,7 @@ void vlInstallDesignerDialogs() {
   d.PropertyEditors["DataSource"] = [](TvlDesignerForm& designer, TvlView* view) {
     TvlView* band = Target(designer, view);
     if (!band || band->Typ != otBand || !MayEdit(designer)) return false;
+    const THiddenHandles hidden(designer);
     const bool changed = EditBand(&designer, *band);
     if (changed) Repaint(designer, band);
     return changed;
@@ -178,6 +203,7 @@ void vlInstallDesignerDialogs() {
   d.PropertyEditors["Picture"] = [](TvlDesignerForm& designer, TvlView* view) {
     TvlView* picture = Target(designer, view);
     if (!picture || !MayEdit(designer)) return false;
+    const THiddenHandles hidden(designer);
     const bool changed = EditPicture(&designer, *picture);
     if (changed) Repaint(designer, picture);
     return changed;
@@ -185,6 +211,7 @@ void vlInstallDesignerDialogs() {
   d.PropertyEditors["DisplayFormat"] = [](TvlDesignerForm& designer, TvlView* view) {
     TvlView* source = Target(designer, view);
     if (!source || source->Typ != otMemo || !MayEdit(designer)) return false;
+    const THiddenHandles hidden(designer);
     return EditFormat(designer, *source, view ? std::vector<TvlView*>{view} : designer.Selection());
   };
   d.PropertyEditors["Tag"] = EditTag;

@@ -139,12 +139,15 @@ TEST_F(DesignerTest, RestrictionsGoToTheSelectionAndLockTheTag) {
   Open();
   a->Selected = b->Selected = 1;
 
-  WhenShown<TvlAttrEditorForm>([](TvlAttrEditorForm& d) {
+  TvlDesignerPage* surface = form->Surface();
+  WhenShown<TvlAttrEditorForm>([surface](TvlAttrEditorForm& d) {
+    EXPECT_TRUE(surface->HandlesHidden) << "no selection marks while the dialog is open";
     d.Edit()->SetText("note");
     d.accept();
   });
   EXPECT_TRUE(vlDesignerDialogs().PropertyEditors["Tag"](*form, b));
   EXPECT_EQ(b->Tag, "note");
+  EXPECT_FALSE(surface->HandlesHidden);
   EXPECT_EQ(form->UndoBuffers.UndoSteps.Count(), 1u);
 
   form->SetModified(false);
