@@ -14,6 +14,7 @@
 
 #include "designer/band_editor_forms.h"
 #include "designer/band_types_form.h"
+#include "controls/combo_edit.h"
 #include "designer/dialogs_install.h"
 #include "designer/pgopt_form.h"
 #include "engine/core/string_table.h"
@@ -220,6 +221,21 @@ TEST_F(BandEditorTest, BandEditorWritesTheSourceAfterAnUndoStep) {
   EXPECT_TRUE(vlDesignerDialogs().BandEditor(form.get(), *band));
   EXPECT_EQ(band->FormatText, "5");
   EXPECT_FALSE(form->UndoBuffers.UndoSteps.Empty());
+
+  // The group condition: the field button replaces the text when it brings one.
+  TvlView* group = AddBand(*Report.Pages[0], "GroupHeader1", btGroupHeader);
+  group->FormatText = "[Old]";
+  vlDesignerDialogs().BuildExpression = [](QWidget*, std::string& e) {
+    e = "Orders.Item";
+    return true;
+  };
+  WhenShown<TvlGroupEditorForm>([](TvlGroupEditorForm& d) {
+    EXPECT_EQ(d.Condition(), "[Old]");
+    d.Edit()->OnButtonClick();
+    d.accept();
+  });
+  EXPECT_TRUE(vlDesignerDialogs().BandEditor(form.get(), *group));
+  EXPECT_EQ(group->FormatText, "[Orders.Item]");
 
   TvlPage& other = *Report.Pages.Add();
   TvlView* lonely = AddBand(other, "Cross1", btCrossData);
