@@ -12,6 +12,7 @@
 #include "designer/fields_form.h"
 #include "designer/ins_fields_form.h"
 #include "designer/report_designer.h"
+#include "designer/text_editor_form.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
 #include "engine/formation/report_windows.h"
@@ -129,6 +130,7 @@ void InstallDictionaryWindows() {
 void vlInstallDesigner() {
   InstallDictionaryWindows();
   vlInstallDesignerDialogs();
+  vlInstallTextEditor();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);
   };

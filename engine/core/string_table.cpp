@@ -13,6 +13,11 @@ struct Entry {
 
 // Sorted by number.
 constexpr Entry kEntries[] = {
+    {53060, "Text editor"},
+    {53061, "Insert expression"},
+    {53062, "Insert data field"},
+    {53063, "Word wrap"},
+    {53064, "Show/hide script"},
     {53080, "Designer"},
     {53260, "Object's restrictions"},
     {53261, "Don't edit &memo"},
@@ -587,6 +592,11 @@ constexpr Entry kEntries[] = {
     {57303, "Options"},
     {57304, "Category"},
     {57305, "Format"},
+    // The text editor's search.
+    {57400, "Search"},
+    {57401, "Text to find"},
+    {57402, "Text"},
+    {57403, "not found."},
 };
 
 static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
