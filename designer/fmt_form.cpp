@@ -72,8 +72,11 @@ TvlFmtForm::TvlFmtForm(std::int32_t code, const std::string& formatText, QWidget
   layout->addWidget(vlOkCancelButtons(this));
 
   // Entering the separator box selects its one character, so typing replaces it.
-  QObject::connect(qApp, &QApplication::focusChanged, spl_, [this](QWidget*, QWidget* now) {
-    if (now == spl_) QTimer::singleShot(0, spl_, [this] { spl_->selectAll(); });
+  // (The box, not the dialog, is captured: focus moves while the dialog is
+  // being destroyed.)
+  QLineEdit* separator = spl_;
+  QObject::connect(qApp, &QApplication::focusChanged, separator, [separator](QWidget*, QWidget* now) {
+    if (now == separator) QTimer::singleShot(0, separator, [separator] { separator->selectAll(); });
   });
 
   // Disabled until the first update fills what the format enables.
