@@ -13,8 +13,11 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 #include "app/launcher_glyphs.h"
+#include "engine/core/error.h"
+#include "engine/core/string_table.h"
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
@@ -41,6 +44,7 @@ const QString kHomePageCaption = QStringLiteral("访问主页");
 const QString kRelateCaption = QStringLiteral("相关推荐");
 const QString kAddressListCaption = QStringLiteral("Address list…");
 const QString kClearAddressListCaption = QStringLiteral("Clear address list");
+const QString kRecipientCaption = QStringLiteral("Recipient…");
 
 // "宋体" is not installed on Linux; WenQuanYi Zen Hei stands in for it and
 // covers GB2312.
@@ -67,6 +71,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   setMouseTracking(true);
 
+  ExecRecipientForm = [](TRecipientForm& form) { return form.exec() == QDialog::Accepted; };
   InitLauncherResources();
   CreateComponents();
   CreateActions();
@@ -116,6 +121,9 @@ void TFormMain::CreateActions() {
   ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
 
   // The context menu's actions; they have no buttons, so the layout stays as it is.
+  ActionRecipient = new QAction(kRecipientCaption, this);
+  ActionRecipient->setObjectName(QStringLiteral("ActionRecipient"));
+  connect(ActionRecipient, &QAction::triggered, this, [this] { ActionRecipientExecute(); });
   ActionAddressList = new QAction(kAddressListCaption, this);
   ActionAddressList->setObjectName(QStringLiteral("ActionAddressList"));
   connect(ActionAddressList, &QAction::triggered, this, [this] { ActionAddressListExecute(); });
@@ -186,16 +194,54 @@ void TFormMain::DesignTemplate() { vlReport1.DesignReport(); }
 // prepare it and, when that succeeds, prepare it once more and show it in the
 // preview, from which the user prints. With an address list in force the
 // run walks the list, one envelope per address; a list that cannot be read
-// now prints nothing at all rather than part of the batch.
+// now prints nothing at all rather than part of the batch. Without one the
+// recipient form comes first (unless the user turned it off; Cancel cancels
+// the press) and the envelope prints its recipient and sender; an empty
+// form prints the blank template.
 void TFormMain::ActionExecute(int n) {
+  if (!AddressList.InForce() && vlAskForRecipient() && !ActionRecipientExecute()) return;
   vlReport1.LoadFromFile(vlTemplatePath(n));
   std::unique_ptr<TvlAddressBinding> addresses;
+  TvlEnvelopeValues values;
   if (AddressList.InForce()) {
     addresses = AddressList.Bind(vlReport1);
     ShowAddressList();
     if (!addresses) return;
+    values = SenderBesides(*addresses);
+  } else if (!Recipient.Empty()) {
+    values = Recipient.EngineValues();
+  }
+  std::unique_ptr<TvlEnvelopeRecord> record;
+  try {
+    if (std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); }))
+      record = std::make_unique<TvlEnvelopeRecord>(Components, vlReport1, values);
+  } catch (const TvlError& e) {
+    vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
+    return;
   }
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+}
+
+// The remembered sender prints on a list's envelopes too, in the sender's
+// fields the list has no column for.
+TvlEnvelopeValues TFormMain::SenderBesides(const TvlAddressBinding& addresses) const {
+  TvlEnvelopeValues values;
+  const TvlEnvelopeValues sender = Recipient.EngineValues();
+  for (int f : {efSenderAddress, efSenderPostcode}) {
+    const std::string& given = *sender[static_cast<std::size_t>(f)];
+    const std::vector<std::string>& bound = addresses.Bound();
+    if (!given.empty() && std::find(bound.begin(), bound.end(), vlEnvelopeVariable(f)) == bound.end())
+      values[static_cast<std::size_t>(f)] = given;
+  }
+  return values;
+}
+
+bool TFormMain::ActionRecipientExecute() {
+  TRecipientForm form(Recipient, vlRecentRecipients(), vlAskForRecipient(), this);
+  if (!ExecRecipientForm || !ExecRecipientForm(form)) return false;
+  form.Remember();
+  Recipient = form.Values();
+  return true;
 }
 
 bool TFormMain::SetAddressList(const std::string& spec) {
@@ -229,6 +275,8 @@ void TFormMain::ShowAddressList() {
 
 void TFormMain::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
+  menu.addAction(ActionRecipient);
+  menu.addSeparator();
   menu.addAction(ActionAddressList);
   menu.addAction(ActionClearAddressList);
   menu.exec(event->globalPos());

@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/address_list.h"
 #include "app/image_control.h"
+#include "app/recipient_form.h"
 #include "app/shape_control.h"
 #include "controls/speed_button.h"
 #include "designer/designer_component.h"
@@ -46,6 +48,12 @@ class TFormMain : public QWidget {
   // one envelope per address. Given by dropping a file on the window, by
   // "vellora --addresses FILE" or through the window's context menu.
   TAddressList AddressList{Components, this};
+  // The one envelope's recipient and sender when no address list is in
+  // force, from the recipient form; the sender is remembered across runs.
+  TRecipient Recipient = vlLoadSender();
+  // Shows the recipient form and says whether it ended with OK; a test puts
+  // its own answer here.
+  std::function<bool(TRecipientForm&)> ExecRecipientForm;
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
@@ -56,8 +64,8 @@ class TFormMain : public QWidget {
   QAction *Action1 = nullptr, *Action2 = nullptr, *Action3 = nullptr, *Action4 = nullptr,
           *Action5 = nullptr, *Action6 = nullptr, *ActionHomePage = nullptr, *ActionRelate = nullptr;
   std::vector<QAction*> ActionList1;
-  // The window's context menu: "Address list…" and "Clear address list".
-  QAction *ActionAddressList = nullptr, *ActionClearAddressList = nullptr;
+  // The window's context menu: "Recipient…", "Address list…" and "Clear address list".
+  QAction *ActionRecipient = nullptr, *ActionAddressList = nullptr, *ActionClearAddressList = nullptr;
 
   void FormMouseMove();
   void Shape1MouseDown(Qt::MouseButton button);
@@ -72,6 +80,9 @@ class TFormMain : public QWidget {
   bool SetAddressList(const std::string& spec);
   void ClearAddressList();
   void ActionAddressListExecute();
+  // The recipient form on Recipient; OK takes and remembers its values and
+  // returns true, Cancel changes nothing.
+  bool ActionRecipientExecute();
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -85,6 +96,7 @@ class TFormMain : public QWidget {
   void CreateActions();
   TvlSpeedButton* CreateSpeedButton(const char* name, int left, int top, QAction* action);
   void DesignTemplate();
+  TvlEnvelopeValues SenderBesides(const TvlAddressBinding& addresses) const;
   // The caption and tooltips say which address list is in force.
   void ShowAddressList();
 };

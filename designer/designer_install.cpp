@@ -11,6 +11,7 @@
 #include "designer/expr_form.h"
 #include "designer/fields_form.h"
 #include "designer/ins_fields_form.h"
+#include "designer/object_inspector.h"
 #include "designer/report_designer.h"
 #include "designer/text_editor_form.h"
 #include "engine/core/engine_state.h"
@@ -130,6 +131,7 @@ void InstallDictionaryWindows() {
 void vlInstallDesigner() {
   InstallDictionaryWindows();
   vlInstallDesignerDialogs();
+  vlInstallObjectInspector();
   vlInstallTextEditor();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {
     return std::make_unique<TvlDesignerForm>(report, firstInstance);

@@ -16,10 +16,9 @@
 #include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_form.h"
 #include "engine/output/qt/preview_search_form.h"
-#include "engine/printer/printer.h"
-#include "platform/memory_printer.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
+#include "tools/desk_printer.h"
 #include "tests/output/preview_fixture.h"
 
 namespace {
@@ -71,15 +70,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
   QCursor::setPos(0, 0);
-  // Without a print server the print buttons would be greyed: the pictures
-  // show the window as on a desk with an envelope printer.
-  vl::TvlMemoryPrinter printers{{vl::vlSampleLaserPrinter("Envelope printer")}, 0};
-  if (vl::vlPrinter().VirtualIndex == 0) {
-    vl::TvlPlatform platform = vl::vlPlatform();
-    platform.Printer = &printers;
-    vl::vlInstallPlatform(platform);
-    vl::vlResetPrinter(&printers);
-  }
+  vl::vlInstallDeskPrinter();
   int result = 0;
   QTimer::singleShot(0, [&] {
     vl::TvlReport envelope;

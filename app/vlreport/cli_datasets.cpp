@@ -7,6 +7,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/envelope_record.h"
 #include "engine/data/open_data_source.h"
 #include "platform/qt/qt_text.h"
 
@@ -41,9 +42,7 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
   const std::vector<std::string> columns = source.FieldNames();
   TvlAddressMapping mapping = vlMatchAddressColumns(columns);
   for (const auto& entry : maps.Entries()) {
-    int field = -1;
-    for (int f = 0; f < kEnvelopeFieldCount; ++f)
-      if (vlSameText(entry.Name, vlEnvelopeVariable(f))) field = f;
+    const int field = vlEnvelopeFieldOf(entry.Name);
     if (field < 0) throw UsageError{"--map " + Utf8(entry.Name) + ": not an envelope field"};
     const std::string column = vlValueToText(entry.Value);
     if (!column.empty() && source.FieldIndex(column) < 0)

@@ -23,14 +23,20 @@ TvlValue ReadCliValue(const std::string& text) {
   return TvlValue(text);
 }
 
-TvlVariables ReadAssignments(ArgReader& reader, const std::string& option) {
-  TvlVariables vars;
+std::vector<std::pair<std::string, std::string>> ReadAssignmentTexts(ArgReader& reader, const std::string& option) {
+  std::vector<std::pair<std::string, std::string>> texts;
   for (const std::string& given : reader.Options(option)) {
     const std::size_t eq = given.find('=');
     if (eq == std::string::npos || eq == 0) throw UsageError{option + " needs NAME=VALUE, not '" + given + "'"};
-    vars.Set(vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str())),
-             ReadCliValue(vlFromQt(QString::fromUtf8(given.substr(eq + 1).c_str()))));
+    texts.emplace_back(vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str())),
+                       vlFromQt(QString::fromUtf8(given.substr(eq + 1).c_str())));
   }
+  return texts;
+}
+
+TvlVariables ReadAssignments(ArgReader& reader, const std::string& option) {
+  TvlVariables vars;
+  for (const auto& [name, text] : ReadAssignmentTexts(reader, option)) vars.Set(name, ReadCliValue(text));
   return vars;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/vlreport/command.h"
 #include "engine/core/value.h"
@@ -20,7 +22,9 @@ TvlValue ReadCliValue(const std::string& text);
 // A picture's resolution in dots per inch (10 to 2400); anything else is a
 // UsageError.
 double ReadDpi(const std::string& text);
-// Every "option NAME=VALUE" given, as variables.
+// Every "option NAME=VALUE" given, as engine texts in the order given.
+std::vector<std::pair<std::string, std::string>> ReadAssignmentTexts(ArgReader& reader, const std::string& option);
+// The same as variables, each value read by ReadCliValue.
 TvlVariables ReadAssignments(ArgReader& reader, const std::string& option);
 // Raises the engine's "Undefined symbol" error for the name.
 [[noreturn]] void ThrowUndefined(std::string_view name);

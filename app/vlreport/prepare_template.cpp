@@ -1,5 +1,6 @@
 #include "app/vlreport/prepare_template.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/vlreport/cli_datasets.h"
@@ -16,7 +17,10 @@ namespace vl::cli {
 PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   PrepareOptions options;
   options.Datasets = reader.Options("--dataset");
-  options.Vars = ReadAssignments(reader, "--var");
+  for (const auto& [name, text] : ReadAssignmentTexts(reader, "--var")) {
+    options.Vars.Set(name, ReadCliValue(text));
+    if (const int field = vlEnvelopeFieldOf(name); field >= 0) options.Envelope[static_cast<std::size_t>(field)] = text;
+  }
   options.Maps = ReadAssignments(reader, "--map");
   options.Password = reader.Option("--password");
   options.TwoPass = reader.Flag("--two-pass");
@@ -33,6 +37,9 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   LoadTemplate(report, path, options.Password);
   // An address list makes the template one envelope per address for this run only.
   const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);
+  std::unique_ptr<TvlEnvelopeRecord> envelope;
+  if (std::any_of(options.Envelope.begin(), options.Envelope.end(), [](const auto& v) { return v.has_value(); }))
+    envelope = std::make_unique<TvlEnvelopeRecord>(form, report, options.Envelope);
   for (const auto& entry : options.Vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
   if (options.TwoPass) report.TwoPassReport = true;
   // No window: scripts run under the step budget instead of Cancel.

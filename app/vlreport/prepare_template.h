@@ -2,8 +2,8 @@
 // What the commands that prepare a template share (vlreport prepare and
 // print): data sources given as --dataset NAME=SOURCE become datasets on a
 // host form "FormMain", so templates find them by the names they were
-// designed with; --var values become script variables; the template is
-// prepared without a window.
+// designed with; --var values become script variables (and fill the
+// envelope's fields they name); the template is prepared without a window.
 
 #include <functional>
 #include <string>
@@ -11,6 +11,7 @@
 #include "app/vlreport/command.h"
 #include "engine/core/variables.h"
 #include "engine/data/components.h"
+#include "engine/data/envelope_record.h"
 #include "engine/model/report.h"
 
 namespace vl::cli {
@@ -18,6 +19,10 @@ namespace vl::cli {
 struct PrepareOptions {
   Args Datasets;        // NAME=SOURCE as vlOpenDataSource takes it (CSV, vCard, SQLite "#TABLE" or "#SELECT ...")
   TvlVariables Vars;
+  // The --var values that name an envelope variable (RecipientName ...), as
+  // given: they fill the envelope's fields as an address does, and win over
+  // an address list's column for that field.
+  TvlEnvelopeValues Envelope;
   TvlVariables Maps;    // VARIABLE=COLUMN for the address list's columns the names do not give
   std::string Password;
   bool TwoPass = false;

@@ -13,6 +13,7 @@ struct Entry {
 
 // Sorted by number.
 constexpr Entry kEntries[] = {
+    {53059, "Object inspector"},
     {53060, "Text editor"},
     {53061, "Insert expression"},
     {53062, "Insert data field"},

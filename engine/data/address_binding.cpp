@@ -5,7 +5,8 @@
 
 namespace vl {
 
-TvlAddressBinding::TvlAddressBinding(TvlReport& report, TvlDataset& dataset, const TvlAddressMapping& mapping)
+TvlAddressBinding::TvlAddressBinding(TvlReport& report, TvlDataset& dataset, const TvlAddressMapping& mapping,
+                                     bool loop)
     : report_(report), dataset_(report.Dataset), reportType_(report.ReportType) {
   TvlVariables& vars = report.Dictionary.Variables;
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
@@ -16,6 +17,7 @@ TvlAddressBinding::TvlAddressBinding(TvlReport& report, TvlDataset& dataset, con
     *value = TvlValue(vlFieldAliasKey(dataset.Name(), column));
     bound_.push_back(vlEnvelopeVariable(f));
   }
+  if (!loop) return;
   report.Dataset = &dataset;
   report.ReportType = rtMultiple;
 }

@@ -27,8 +27,10 @@ class TvlAddressBinding {
   // dataset must be reachable by its name from the report's owner (a
   // component of that form), which is how field references find it. A
   // variable the template does not have is left alone; a field without a
-  // column keeps its value.
-  TvlAddressBinding(TvlReport& report, TvlDataset& dataset, const TvlAddressMapping& mapping);
+  // column keeps its value. Without loop the report is not made a multiple
+  // report: the variables read the dataset's current record (a record of
+  // one envelope, beside the report's own loop).
+  TvlAddressBinding(TvlReport& report, TvlDataset& dataset, const TvlAddressMapping& mapping, bool loop = true);
   ~TvlAddressBinding();
   TvlAddressBinding(const TvlAddressBinding&) = delete;
   TvlAddressBinding& operator=(const TvlAddressBinding&) = delete;

@@ -27,7 +27,7 @@
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
-#include "tests/qt_application.h"
+#include "tests/app_gui/launcher_fixture.h"
 
 namespace vl {
 namespace {
@@ -41,6 +41,8 @@ class LauncherAddresses : public ::testing::Test {
     vlInstallPlatform(TvlPlatform{&messages, &settings, nullptr, nullptr});
     fs::create_directories(folder_);
     fs::current_path(fs::path(VL_SOURCE_DIR) / "app" / "data");
+    // Without a list a template button would offer the recipient form first.
+    vlSetAskForRecipient(false);
     form = std::make_unique<TFormMain>();
     // A dialog nobody answers would stop the test: tests that expect one answer it.
     form->AddressList.AskMapping = [](TvlDataSource&, TvlAddressMapping&) {
@@ -85,27 +87,7 @@ class LauncherAddresses : public ::testing::Test {
     QApplication::sendEvent(form.get(), &drop);
   }
 
-  // The text a named view printed on each prepared page.
-  std::vector<std::string> Printed(const std::string& view) {
-    std::vector<std::string> texts;
-    TvlEMFPages& pages = form->vlReport1.EMFPages;
-    for (int i = 0; i < pages.Count(); ++i) {
-      TvlStreamReader r(pages[i].Stream.Bytes(), true);
-      const int saved = vlState().StreamVersion;
-      vlState().StreamVersion = r.ReadByte();
-      std::string text = "(none)";
-      while (!r.AtEnd()) {
-        const std::unique_ptr<TvlView> v = vlReadPrintedView(r);
-        if (v->Name == view) {
-          text.clear();
-          for (const std::string& line : v->Memo) text += (text.empty() ? "" : "\n") + line;
-        }
-      }
-      vlState().StreamVersion = saved;
-      texts.push_back(text);
-    }
-    return texts;
-  }
+  std::vector<std::string> Printed(const std::string& view) { return PrintedTexts(form->vlReport1.EMFPages, view); }
 
   TvlRecordingMessageBox messages;
   TvlMemorySettingsStore settings;

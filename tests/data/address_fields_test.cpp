@@ -3,6 +3,8 @@
 #include "engine/data/address_binding.h"
 #include "engine/data/address_fields.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/envelope_record.h"
+#include "engine/core/error.h"
 #include "platform/memory_settings_store.h"
 
 namespace vl {
@@ -79,6 +81,39 @@ TEST(AddressBinding, VariablesReadTheColumnsForOneRunAndComeBackAfter) {
   EXPECT_EQ(report.ReportType, rtSimple);
   EXPECT_EQ(vars.Get("RecipientName").Str(), "");
   EXPECT_EQ(vars.Get("RecipientPostcode").Str(), "'000000'");
+}
+
+// One envelope's values: only the fields given are bound, the report keeps
+// its own loop, and form, variables and report are as they were afterwards.
+TEST(EnvelopeRecord, BindsTheGivenFieldsBesideTheReportsLoop) {
+  TvlForm form("EnvelopeForm");
+  TvlReport report;
+  report.Owner = &form;
+  TvlVariables& vars = report.Dictionary.Variables;
+  for (int f = 0; f < kEnvelopeFieldCount; ++f) vars.Set(vlEnvelopeVariable(f), TvlValue(std::string()));
+  TvlEnvelopeValues values;
+  values[efRecipientName] = "Ann \"A\", Lee";
+  values[efSenderPostcode] = "062701";
+  {
+    TvlEnvelopeRecord record(form, report, values);
+    EXPECT_EQ(report.Dataset, nullptr);
+    EXPECT_EQ(report.ReportType, rtSimple);
+    EXPECT_EQ(vars.Get("RecipientName").Str(), "Recipient.\"RecipientName\"");
+    EXPECT_EQ(vars.Get("SenderPostcode").Str(), "Recipient.\"SenderPostcode\"");
+    EXPECT_EQ(vars.Get("RecipientAddress").Str(), "");
+    auto* dataset = dynamic_cast<TvlDBDataSet*>(form.FindComponent(TvlEnvelopeRecord::kDataset));
+    ASSERT_NE(dataset, nullptr);
+    ASSERT_NE(dataset->GetDataSet(), nullptr);
+    EXPECT_EQ(vlReadField(*dataset->GetDataSet(), "RecipientName").Str(), "Ann \"A\", Lee");
+    EXPECT_EQ(vlReadField(*dataset->GetDataSet(), "SenderPostcode").Str(), "062701");
+    // A second record on the same form would leave the names ambiguous.
+    EXPECT_THROW(TvlEnvelopeRecord(form, report, values), TvlError);
+  }
+  EXPECT_EQ(vars.Get("RecipientName").Str(), "");
+  EXPECT_EQ(vars.Get("SenderPostcode").Str(), "");
+  EXPECT_TRUE(form.Components().empty());
+  EXPECT_EQ(vlEnvelopeFieldOf("recipientPOSTCODE"), efRecipientPostcode);
+  EXPECT_EQ(vlEnvelopeFieldOf("Recipient"), -1);
 }
 
 }  // namespace
