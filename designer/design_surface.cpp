@@ -311,7 +311,7 @@ void TvlDesignerPage::PaintPage(QPainter& painter, const QRect& area) {
     for (const auto& v : page->Objects)
       if (v->Selected) painter.drawRect(ViewRect(*v).normalized());
   }
-  if (!buttonHeld_) PaintHandles(painter);
+  if (!buttonHeld_ && !HandlesHidden) PaintHandles(painter);
   PaintRubber(painter);
 }
 

@@ -42,6 +42,8 @@ class TvlDesignerPage : public QWidget {
   TvlRect DragRect, DragRectSaved;  // edges as dragged (right may lie left of left)
   bool TrackRectInStatus = false;
   bool DrawingDisabled = false;
+  // Set while an object's dialog is open: the selection marks are not drawn.
+  bool HandlesHidden = false;
   bool StickyTool = false;
   TvlSurfaceMode SurfaceMode = smSelect;
   // The tool down on the objects toolbar (its tag).

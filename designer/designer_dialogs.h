@@ -82,8 +82,9 @@ struct TvlDesignerDialogs {
   std::function<void(int context)> ShowHelp;
 };
 
-// The entry points in force; the defaults are the Qt file dialogs, a band
-// type chooser, a template list and a template description dialog.
+// The entry points in force; the defaults are the Qt file dialogs and the
+// help window. The designer's own dialogs install themselves
+// (vlInstallDesignerDialogs, called by vlInstallDesigner).
 TvlDesignerDialogs& vlDesignerDialogs();
 
 }  // namespace vl

@@ -6,6 +6,7 @@
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/dialogs_install.h"
 #include "designer/dict_form.h"
 #include "designer/expr_form.h"
 #include "designer/fields_form.h"
@@ -131,6 +132,7 @@ void InstallDictionaryWindows() {
 void vlInstallDesigner() {
   InstallDictionaryWindows();
   vlInstallFormatting();
+  vlInstallDesignerDialogs();
   vlInstallObjectInspector();
   vlInstallTextEditor();
   vlDesignerClass() = [](TvlReport& report, bool firstInstance) -> std::unique_ptr<TvlReportDesigner> {

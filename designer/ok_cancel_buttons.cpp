@@ -2,6 +2,9 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QPushButton>
 
 #include "designer/designer_text.h"
@@ -21,6 +24,14 @@ QDialogButtonBox* vlOkCancelButtons(QDialog* dialog, bool autoDefault) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;
+}
+
+void vlFixDialogSize(QDialog* dialog) {
+  if (dialog->layout()) dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  dialog->adjustSize();
+  dialog->setFixedSize(dialog->size());
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
 }  // namespace vl

@@ -11,4 +11,8 @@ namespace vl {
 // dialogs whose boxes take Enter for themselves).
 QDialogButtonBox* vlOkCancelButtons(QDialog* dialog, bool autoDefault = true);
 
+// Gives a dialog its laid-out size as a fixed size and centres it on the
+// screen (the small designer dialogs are not resizable).
+void vlFixDialogSize(QDialog* dialog);
+
 }  // namespace vl

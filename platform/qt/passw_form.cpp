@@ -16,13 +16,16 @@ TvlPasswForm::TvlPasswForm(const QString& caption, const QString& prompt, const 
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
   label1_ = new QLabel(prompt, this);
-  label2_ = new QLabel(confirmText, this);
+  label2_ = new QLabel(confirmText.isEmpty() ? Texts().Confirm : confirmText, this);
   label2_->hide();
   edit_ = new QLineEdit(this);
   edit_->setEchoMode(QLineEdit::Password);
   label1_->setBuddy(edit_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(Texts().Ok, QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("OkBtn"));
+  ok->setDefault(true);
+  buttons->addButton(Texts().Cancel, QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("CancelBtn"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(label1_);
@@ -35,6 +38,11 @@ TvlPasswForm::TvlPasswForm(const QString& caption, const QString& prompt, const 
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   edit_->setFocus();
+}
+
+TvlPasswForm::TTexts& TvlPasswForm::Texts() {
+  static TTexts texts;
+  return texts;
 }
 
 QString TvlPasswForm::Password() const { return edit_->text(); }

@@ -5,6 +5,7 @@
 // report options dialog copies it into the prompt before asking again.
 
 #include <QDialog>
+#include <QString>
 
 class QLabel;
 class QLineEdit;
@@ -13,6 +14,15 @@ namespace vl {
 
 class TvlPasswForm : public QDialog {
  public:
+  // The button captions and the confirmation wording; the program puts its
+  // string-table texts here at start-up (this layer has no string table).
+  struct TTexts {
+    QString Ok = QStringLiteral("OK");
+    QString Cancel = QStringLiteral("Cancel");
+    QString Confirm;
+  };
+  static TTexts& Texts();
+
   TvlPasswForm(const QString& caption, const QString& prompt, const QString& confirmText = QString(),
                QWidget* parent = nullptr);
 
