@@ -1,5 +1,6 @@
 #include "designer/designer_glyphs.h"
 
+#include "engine/output/qt/glyph_palette.h"
 #include "engine/output/qt/preview_glyphs.h"
 
 #include <QPainter>
@@ -10,19 +11,7 @@ namespace vl {
 
 namespace {
 
-const QColor kInk(0, 0, 0);
-const QColor kPaper(255, 255, 255);
-const QColor kBlue(30, 70, 170);
-const QColor kGrey(128, 128, 128);
-const QColor kRed(200, 30, 30);
-const QColor kGreen(40, 140, 60);
-const QColor kYellow(250, 230, 120);
-
-void Sheet(QPainter& p, int l, int t, int r, int b) {
-  p.setPen(kInk);
-  p.setBrush(kPaper);
-  p.drawRect(l, t, r - l, b - t);
-}
+using namespace glyph;
 
 void Arrow(QPainter& p, bool back) {
   p.setPen(QPen(kBlue, 2));
@@ -50,12 +39,14 @@ QImage Make(TvlDesignerGlyph g) {
   // Opening and saving look as they do in the preview's toolbar.
   if (g == TvlDesignerGlyph::Open) return vlPreviewGlyph(TvlPreviewGlyph::Open);
   if (g == TvlDesignerGlyph::Save) return vlPreviewGlyph(TvlPreviewGlyph::Save);
+  if (g == TvlDesignerGlyph::Help) return vlPreviewGlyph(TvlPreviewGlyph::Help);
   QImage image(16, 16, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
   switch (g) {
     case TvlDesignerGlyph::Open:
     case TvlDesignerGlyph::Save:
+    case TvlDesignerGlyph::Help:
       break;  // the preview's pictures, taken above
     case TvlDesignerGlyph::New:
       Sheet(p, 3, 1, 12, 14);
@@ -153,19 +144,6 @@ QImage Make(TvlDesignerGlyph g) {
       p.setBrush(kYellow);
       p.drawRect(1, 5, 8, 8);
       break;
-    case TvlDesignerGlyph::Help: {
-      p.setRenderHint(QPainter::Antialiasing);
-      p.setPen(Qt::NoPen);
-      p.setBrush(kBlue);
-      p.drawEllipse(1, 1, 14, 14);
-      p.setPen(kPaper);
-      QFont f = p.font();
-      f.setPixelSize(12);
-      f.setBold(true);
-      p.setFont(f);
-      p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
-      break;
-    }
     case TvlDesignerGlyph::Close:
       p.setPen(kInk);
       p.setBrush(kPaper);

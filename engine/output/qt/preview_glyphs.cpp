@@ -1,28 +1,14 @@
 #include "engine/output/qt/preview_glyphs.h"
 
+#include "engine/output/qt/glyph_palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 
 namespace vl {
 
-namespace {
-
-const QColor kInk(0, 0, 0);
-const QColor kPaper(255, 255, 255);
-const QColor kFolder(230, 190, 60);
-const QColor kBlue(30, 70, 170);
-const QColor kGrey(128, 128, 128);
-const QColor kRed(200, 30, 30);
-const QColor kGreen(40, 140, 60);
-
-void Sheet(QPainter& p, int left, int top, int right, int bottom) {
-  p.setPen(kInk);
-  p.setBrush(kPaper);
-  p.drawRect(left, top, right - left, bottom - top);
-}
-
-}  // namespace
+using namespace glyph;
 
 QImage vlPreviewGlyph(TvlPreviewGlyph glyph) {
   QImage image(16, 16, QImage::Format_ARGB32);
