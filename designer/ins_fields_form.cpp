@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSizeGrip>
 
+#include "controls/tool_caption.h"
 #include "controls/placement.h"
 #include "designer/chooser_list.h"
 #include "designer/design_fields.h"
@@ -98,12 +99,9 @@ TvlInsFieldsForm::~TvlInsFieldsForm() {
   if (gInstance == this) gInstance = nullptr;
 }
 
-QRect TvlInsFieldsForm::CaptionRect() const { return QRect(kBorder, kBorder, width() - 2 * kBorder, kCaptionHeight); }
+QRect TvlInsFieldsForm::CaptionRect() const { return vlToolCaptionRect(*this); }
 
-QRect TvlInsFieldsForm::CloseButtonRect() const {
-  const QRect c = CaptionRect();
-  return QRect(c.right() - kCaptionHeight + 2, c.top() + 2, kCaptionHeight - 4, kCaptionHeight - 4);
-}
+QRect TvlInsFieldsForm::CloseButtonRect() const { return vlToolCloseBoxRect(*this); }
 
 int TvlInsFieldsForm::ClientHeight() const { return std::max(0, height() - 2 * kBorder - kCaptionHeight); }
 
@@ -191,19 +189,7 @@ void TvlInsFieldsForm::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), pal.color(QPalette::Button));
   p.setPen(pal.color(QPalette::Dark));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
-  const QRect caption = CaptionRect();
-  p.fillRect(caption, pal.color(QPalette::Highlight));
-  QFont f = font();
-  f.setPixelSize(kCaptionHeight - 4);
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(pal.color(QPalette::HighlightedText));
-  p.drawText(caption.adjusted(3, 0, -kCaptionHeight, 0), Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
-  const QRect close = CloseButtonRect();
-  p.fillRect(close, pal.color(QPalette::Button));
-  p.setPen(pal.color(QPalette::ButtonText));
-  p.drawLine(close.topLeft() + QPoint(2, 2), close.bottomRight() - QPoint(2, 2));
-  p.drawLine(close.topRight() + QPoint(-2, 2), close.bottomLeft() + QPoint(2, -2));
+  vlPaintToolCaption(p, *this);
 }
 
 void TvlInsFieldsForm::mousePressEvent(QMouseEvent* event) {

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "controls/tool_caption.h"
+
 class QDropEvent;
 class QMimeData;
 
@@ -39,7 +41,7 @@ class TvlInsFieldsForm : public QWidget {
   TvlInsFieldsForm(QWidget* owner, TvlReport& report);
   ~TvlInsFieldsForm() override;
 
-  static constexpr int kBorder = 2, kCaptionHeight = 15, kSplitterHeight = 4;
+  static constexpr int kBorder = kToolBorder, kCaptionHeight = kToolCaptionHeight, kSplitterHeight = 4;
 
   TvlChooserList* DatasetsLB;
   TvlChooserList* FieldsLB;

@@ -20,6 +20,7 @@
 #include "controls/edges.h"
 #include "controls/popup_list_box.h"
 #include "controls/speed_button.h"
+#include "controls/tool_caption.h"
 #include "designer/designer_text.h"
 #include "engine/core/error.h"
 #include "engine/core/format_settings.h"
@@ -262,12 +263,9 @@ TvlInspForm::TvlInspForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::Framele
 
 TvlInspForm::~TvlInspForm() = default;
 
-QRect TvlInspForm::CaptionRect() const { return QRect(kBorder, kBorder, width() - 2 * kBorder, kCaptionHeight); }
+QRect TvlInspForm::CaptionRect() const { return vlToolCaptionRect(*this); }
 
-QRect TvlInspForm::CloseButtonRect() const {
-  const QRect c = CaptionRect();
-  return QRect(c.right() - kCaptionHeight + 2, c.top() + 2, kCaptionHeight - 4, kCaptionHeight - 4);
-}
+QRect TvlInspForm::CloseButtonRect() const { return vlToolCloseBoxRect(*this); }
 
 bool TvlInspForm::Collapsed() const { return height() <= 2 * kBorder + kCaptionHeight + 2; }
 
@@ -646,20 +644,7 @@ void TvlInspForm::paintEvent(QPaintEvent*) {
   const TvlControlColors colors = TvlControlColors::Of(this);
   p.fillRect(rect(), colors.Face);
   vlRaisedFrame(p, rect(), colors);
-  const QRect caption = CaptionRect();
-  p.fillRect(caption, palette().color(QPalette::Highlight));
-  QFont f = font();
-  f.setPixelSize(kCaptionHeight - 4);
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(palette().color(QPalette::HighlightedText));
-  p.drawText(caption.adjusted(3, 0, -kCaptionHeight, 0), Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
-  const QRect close = CloseButtonRect();
-  p.fillRect(close, colors.Face);
-  vlRaisedFrame(p, close, colors);
-  p.setPen(colors.WindowText);
-  p.drawLine(close.left() + 2, close.top() + 2, close.right() - 2, close.bottom() - 2);
-  p.drawLine(close.right() - 2, close.top() + 2, close.left() + 2, close.bottom() - 2);
+  vlPaintToolCaption(p, *this);
 }
 
 void TvlInspForm::resizeEvent(QResizeEvent* event) {

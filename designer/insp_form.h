@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/tool_caption.h"
 #include "engine/core/value.h"
 
 class QLineEdit;
@@ -70,7 +71,7 @@ class TvlInspForm : public QWidget {
   explicit TvlInspForm(QWidget* owner);
   ~TvlInspForm() override;
 
-  static constexpr int kBorder = 2, kCaptionHeight = 15, kButtonWidth = 15;
+  static constexpr int kBorder = kToolBorder, kCaptionHeight = kToolCaptionHeight, kButtonWidth = 15;
 
   // ---- Rows ----
   void ClearRows();
