@@ -17,7 +17,7 @@ std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   while (!((mask >> shift) & 1)) ++shift;
   std::uint32_t bits = mask >> shift;
   int width = 0;
-  while ((bits >> width) & 1) ++width;
+  while (width < 32 - shift && ((bits >> width) & 1)) ++width;
   const std::uint32_t v = (pixel & mask) >> shift;
   const std::uint32_t maxv = width >= 32 ? 0xFFFFFFFFu : ((1u << width) - 1);
   return static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 255 + maxv / 2) / maxv);

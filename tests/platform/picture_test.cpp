@@ -50,6 +50,30 @@ TEST(BitmapCodec, ReadsPalettedAndTopDownBitmaps) {
                                                   0xFF00FF00, 0xFF0000FF, 0xFF00FF00}));
 }
 
+TEST(BitmapCodec, BitFieldMasksOfEveryWidthDecode) {
+  // 32-bit BI_BITFIELDS, one pixel; a mask may cover all 32 bits (a channel
+  // as wide as the pixel) or sit in the top bits.
+  const struct {
+    std::uint32_t Red, Pixel, Expected;
+  } cases[] = {{0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFF0000u},
+               {0xFFFFFFFFu, 0x00000000u, 0xFF000000u},
+               {0xFF000000u, 0x80000000u, 0xFF800000u},
+               {0x80000000u, 0x80000000u, 0xFFFF0000u}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Red);
+    std::string s = "BM";
+    fixtures::Put(s, 0, 4), fixtures::Put(s, 0, 4), fixtures::Put(s, 14 + 40 + 12, 4);
+    fixtures::Put(s, 40, 4), fixtures::Put(s, 1, 4), fixtures::Put(s, 1, 4);
+    fixtures::Put(s, 1, 2), fixtures::Put(s, 32, 2), fixtures::Put(s, 3, 4);  // BI_BITFIELDS
+    for (int k = 0; k < 5; ++k) fixtures::Put(s, 0, 4);
+    fixtures::Put(s, c.Red, 4), fixtures::Put(s, 0, 4), fixtures::Put(s, 0, 4);  // green and blue absent
+    fixtures::Put(s, c.Pixel, 4);
+    TvlRaster r;
+    ASSERT_TRUE(vlDecodeBmp(s, r));
+    EXPECT_EQ(r.Pixels, std::vector<std::uint32_t>{c.Expected});
+  }
+}
+
 TEST(JpegCodec, EncodesAndDecodesThroughLibjpeg) {
   const TvlRaster src = Gradient(40, 24);
   const std::string jpeg = vlEncodeJpeg(src, 95);
