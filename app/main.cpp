@@ -20,6 +20,12 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: vellora [--addresses FILE]\n"
+    "  --addresses FILE  put an address list in force (CSV, vCard, or SQLite FILE#TABLE)\n"
+    "  --help            show this text\n"
+    "  --version         show the version\n";
+
 // The launcher loads "Vlf/N.vlf" relative to the current folder: stay in a
 // folder that holds Vlf/, otherwise work in the user's data folder, given the
 // shipped templates on first start.
@@ -38,19 +44,27 @@ void EnterTemplatesFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The Qt platform facilities need the application object, so it exists
-  // before the engine's start-up registration, which uses them.
-  QApplication app(argc, argv);
+  // The arguments are read before the application object exists, so --help
+  // and --version work without a display.
   std::string addresses;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--addresses") == 0 && i + 1 < argc) {
       // Named from the folder it was started in, which the launcher may leave.
       addresses = std::filesystem::absolute(argv[++i]).string();
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf("%s", kUsage);
+      return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("vellora %s\n", VL_VERSION);
+      return 0;
     } else {
-      std::fprintf(stderr, "usage: vellora [--addresses FILE]\n");
+      std::fprintf(stderr, "%s", kUsage);
       return 2;
     }
   }
+  // The Qt platform facilities need the application object, so it exists
+  // before the engine's start-up registration, which uses them.
+  QApplication app(argc, argv);
   // The desktop entry and the icon theme's icon installed with the program.
   QApplication::setDesktopFileName(QStringLiteral("example.vellora.Vellora"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.vellora.Vellora")));

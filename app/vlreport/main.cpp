@@ -49,6 +49,7 @@ const Command kCommands[] = {
 void PrintUsage(std::FILE* to) {
   std::fprintf(to, "usage:\n");
   for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.Usage);
+  std::fprintf(to, "  vlreport --version\n");
 }
 
 }  // namespace
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vlreport %s\n", VL_VERSION);
+    return 0;
   }
   const Command* command = nullptr;
   for (const Command& c : kCommands)

@@ -92,7 +92,10 @@ QString vlQtFontFamily(const std::string& faceName) {
 }
 
 QFont vlQtFont(const TvlCanvasFont& f) {
-  QFont font(vlQtFontFamily(f.Name));
+  QFont font;
+  // Rare Chinese characters (Extension B and beyond, common in names) are in
+  // no usual face: HanaMin, when installed, draws them instead of a box.
+  font.setFamilies({vlQtFontFamily(f.Name), QStringLiteral("HanaMinA"), QStringLiteral("HanaMinB")});
   font.setPixelSize(std::max(1, std::abs(f.Height)));
   font.setItalic(f.Style & 1);
   font.setBold(f.Style & 2);

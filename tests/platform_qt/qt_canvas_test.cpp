@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPaintEngine>
@@ -129,6 +130,30 @@ TEST_F(QtCanvas, WindowsFaceNamesFindTheirInstalledTwins) {
     f.Name = k.Face;
     EXPECT_EQ(QFontInfo(vlQtFont(f)).family(), QString::fromUtf8(k.Family)) << k.Face;
   }
+}
+
+TEST_F(QtCanvas, RareChineseCharactersInNamesDrawRealGlyphs) {
+  // U+20BB7 (a family name) lies in CJK Extension B, outside every usual face.
+  if (!QFontDatabase::families().contains(QStringLiteral("HanaMinB")))
+    GTEST_SKIP() << "HanaMin is not installed (package fonts-hanazono)";
+  const auto draw = [](const char* text) {
+    TvlQtImageCanvas c(120, 60);
+    TvlCanvasFont f;
+    f.Name = "\xE5\xAE\x8B\xE4\xBD\x93";  // 宋体
+    f.Height = 40;
+    c.SetFont(f);
+    c.SetBkMode(TvlBkMode::Transparent);
+    c.TextOut(10, 10, text);
+    return c.Image().copy();
+  };
+  const QImage rare = draw("\xF0\xA0\xAE\xB7");        // 𠮷
+  const QImage missing = draw("\xF4\x8F\xBF\xBD");     // U+10FFFD, in no font: the missing-glyph box
+  const QImage lookalike = draw("\xE5\x90\x89");        // 吉, the everyday character it resembles
+  int ink = 0;
+  InkBox(rare, &ink);
+  EXPECT_GT(ink, 100);
+  EXPECT_NE(rare, missing);
+  EXPECT_NE(rare, lookalike);
 }
 
 TEST_F(QtCanvas, TextWidthIncludesSpacingAndClippedTextStaysInside) {
