@@ -68,8 +68,8 @@ class TEnvelopeBuilder {
     const std::int32_t fontPx = static_cast<std::int32_t>(std::lround(size * 96.0 / 72.0));
     const std::int32_t pitchPx = lines > 1 ? Px(pitch) : fontPx;
     const std::int32_t top = Px(y) - fontPx - Px(1);
-    TvlMemoView& m =
-        Add<TvlMemoView>(otMemo, name, Px(x), top, Px(w), (lines - 1) * pitchPx + fontPx + Px(1.5));
+    // Tall enough for all its lines with their spacing, so that every one of them fits.
+    TvlMemoView& m = Add<TvlMemoView>(otMemo, name, Px(x), top, Px(w), lines * pitchPx + Px(1.5));
     m.Memo = {"[" + std::string(vlEnvelopeVariable(field)) + "]"};
     m.Font.Name = font;
     m.Font.Size = size;

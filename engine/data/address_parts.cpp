@@ -162,12 +162,17 @@ std::string vlJoinAddressParts(const std::vector<TvlAddressPart>& parts) {
 std::vector<std::string> vlSplitAddressColumns(const std::vector<std::string>& columns,
                                                const std::vector<std::string>& taken) {
   std::vector<std::pair<Kind, std::string>> parts;
-  bool place = false, cjkNames = false;
+  bool place = false, cjkNames = false, whole = false, street = false;
   for (const std::string& c : columns) {
     const Kind k = vlAddressPartOf(c);
     place = place || k == Kind::apCity || k == Kind::apState || k == Kind::apDistrict;
+    whole = whole || k == Kind::apWhole;
+    street = street || k == Kind::apStreet;
     cjkNames = cjkNames || vlIsCjkText(c);
   }
+  // A whole address beside its own street line (a vCard's ADR and
+  // ADR_Street) is the address already.
+  if (whole && street) return {};
   int besidesPostcode = 0;
   for (const std::string& c : columns) {
     const Kind k = vlAddressPartOf(c);

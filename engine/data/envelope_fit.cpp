@@ -36,10 +36,10 @@ TvlEnvelopeFit::~TvlEnvelopeFit() { report_.OnBeforePrint = previous_; }
 
 void TvlEnvelopeFit::Fit(TvlView& view) {
   auto* memo = dynamic_cast<TvlMemoView*>(&view);
-  // A script or an earlier handler that put its own text there is left alone.
-  if (!memo || memo->PrintedMemo != memo->Memo || !PrintsRecipient(*memo)) return;
+  if (!memo || !PrintsRecipient(*memo)) return;
   const auto [at, added] = start_.try_emplace(memo, TStart{memo->Font.Size, memo->LineSpacing});
-  memo->ExpandMemo();
+  // The text as it will print: a field's content put there already, else the memo expanded.
+  if (memo->PrintedMemo == memo->Memo) memo->ExpandMemo();
   // A text that fits keeps the template's size; one that does not shrinks.
   memo->Font.Size = at->second.Size;
   memo->LineSpacing = at->second.LineSpacing;

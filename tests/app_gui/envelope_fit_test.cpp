@@ -64,7 +64,9 @@ TEST_F(EnvelopeFit, LongAddressesStayInsideTheirBoxOnEverySixTemplates) {
         TvlMemoView* memo = Prepared(view);
         ASSERT_NE(memo, nullptr) << view;
         // Every line is there, and the measured text lies inside the view.
-        if (std::string(view) == "RecipientAddress") EXPECT_EQ(static_cast<int>(memo->Memo.size()), a.lines);
+        if (std::string(view) == "RecipientAddress") {
+          EXPECT_EQ(static_cast<int>(memo->Memo.size()), a.lines);
+        }
         memo->PrintedMemo = memo->Memo;
         EXPECT_TRUE(vlMemoTextFits(*memo)) << view << ": " << memo->TextHeight << " > " << memo->Height;
         EXPECT_GE(memo->Font.Size, kEnvelopeFloorSize) << view;

@@ -236,9 +236,9 @@ TEST_F(LauncherAddresses, AListThatWouldPrintOnlyBlankEnvelopesIsRefused) {
   EXPECT_FALSE(form->AddressList.InForce());
 
   // A list emptied after it was taken prints nothing.
-  const std::string list = Write("list.csv", "姓名,地址\nAnn,Elm Rd 1\n");
+  const std::string list = Write("list.csv", "姓名,地址,邮编\nAnn,Elm Rd 1,100080\n");
   ASSERT_TRUE(form->SetAddressList(list));
-  Write("list.csv", "姓名,地址\n");
+  Write("list.csv", "姓名,地址,邮编\n");
   ClickButton(form->SpeedButton1);
   EXPECT_EQ(messages.Messages.back().Text, kNoAddresses);
   EXPECT_EQ(form->vlReport1.EMFPages.Count(), 0);
@@ -352,7 +352,7 @@ TEST_F(LauncherAddresses, TheSummaryListsEachProblemWithItsRow) {
 
 // A list restored at start-up shows the count it had when last read.
 TEST_F(LauncherAddresses, ARestoredListKeepsItsCountInTheCaption) {
-  const std::string list = Write("list.csv", "姓名,地址\nAnn,Elm Rd 1\nBob,Oak St 2\nCy,Ash Rd\n");
+  const std::string list = Write("list.csv", "姓名,地址,邮编\nAnn,Elm Rd 1,1\nBob,Oak St 2,2\nCy,Ash Rd,3\n");
   ASSERT_TRUE(form->SetAddressList(list));
   form.reset();
   TFormMain next;
