@@ -60,8 +60,9 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
     const std::string given = vlValueToText(entry.Value);
     std::vector<std::string> chosen;
     // A column whose own name holds "+" is taken whole.
-    if (const int whole = source.FieldIndex(given); whole >= 0) chosen.push_back(columns[static_cast<std::size_t>(whole)]);
-    for (std::size_t start = 0; chosen.empty() && !given.empty() && start <= given.size();) {
+    const int whole = source.FieldIndex(given);
+    if (whole >= 0) chosen.push_back(columns[static_cast<std::size_t>(whole)]);
+    for (std::size_t start = 0; whole < 0 && !given.empty() && start <= given.size();) {
       const std::size_t end = std::min(given.find('+', start), given.size());
       const std::string column = given.substr(start, end - start);
       const int k = source.FieldIndex(column);

@@ -10,11 +10,19 @@
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/core/text.h"
 #include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 
 namespace vl::cli {
+
+bool PrepareOptions::HasAddressList() const {
+  const std::string prefix = std::string(kAddressDataset) + "=";
+  for (const std::string& d : Datasets)
+    if (d.size() >= prefix.size() && vlSameText(d.substr(0, prefix.size()), prefix)) return true;
+  return false;
+}
 
 PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   PrepareOptions options;

@@ -33,6 +33,8 @@ struct PrepareOptions {
   // run as an error, before anything is written or printed.
   bool Strict = false;
 
+  // True when an address list (the dataset "Addresses") is given.
+  bool HasAddressList() const;
   // True when any option that only a template uses was given.
   bool Any() const { return !Datasets.empty() || Vars.Count() > 0 || Maps.Count() > 0 || !Password.empty() || TwoPass || Strict; }
 };
