@@ -3,12 +3,14 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QStringList>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/address_mapping_dialog.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/nothing_to_print.h"
 #include "engine/data/open_data_source.h"
 #include "engine/data/record_list_source.h"
 #include "engine/data/sqlite_data_source.h"
@@ -36,7 +38,7 @@ std::string FileOf(const std::string& spec) {
 
 }  // namespace
 
-TAddressList::TAddressList(TvlForm& form, QWidget* owner) : form_(form), owner_(owner) {
+TAddressList::TAddressList(TvlForm& form, QWidget* owner) : Reader(owner), form_(form), owner_(owner) {
   AskMapping = [this](TvlDataSource& source, TvlAddressMapping& mapping) {
     TAddressMappingDialog dialog(spec_, source, mapping, owner_);
     if (dialog.exec() != QDialog::Accepted) return false;
@@ -65,10 +67,17 @@ void TAddressList::RemoveFromForm() {
 }
 
 bool TAddressList::OpenOnForm(const std::string& spec) {
+  if (reading_) return false;
   RemoveFromForm();
   try {
     std::unique_ptr<TvlDataSource> made = vlMakeDataSource(spec, std::string(kAddressDataset) + "_Source");
-    made->Open();
+    reading_ = true;
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{reading_};
+    made = Reader.Open(std::move(made), QFileInfo(vlToQt(FileOf(spec))).fileName());
+    if (!made) return false;
     source_ = &static_cast<TvlDataSource&>(form_.InsertComponent(std::move(made)));
   } catch (const TvlError& e) {
     ShowError(e.what());
@@ -82,13 +91,28 @@ bool TAddressList::OpenOnForm(const std::string& spec) {
 bool TAddressList::Map(TvlDataSource& source, TvlAddressMapping& mapping) {
   const std::vector<std::string> columns = source.FieldNames();
   TvlSettingsStore& settings = *vlPlatform().Settings;
-  if (vlRecallAddressMapping(settings, columns, mapping)) return true;
+  // A kept mapping that gives neither name nor address would print blanks: asked again.
+  if (vlRecallAddressMapping(settings, columns, mapping) && !vlMappingGivesNoRecipient(mapping)) return true;
   mapping = vlMatchAddressColumns(columns);
   if (!vlMappingIncomplete(mapping)) return true;
   source.First();
   if (!AskMapping || !AskMapping(source, mapping)) return false;
+  if (vlMappingGivesNoRecipient(mapping)) {
+    ShowError(std::string(kNoRecipientColumn) + "the address list fields dialog.");
+    return false;
+  }
   vlRememberAddressMapping(settings, columns, mapping);
   return true;
+}
+
+bool TAddressList::HasAddresses() {
+  if (count_ != 0) return true;
+  ShowError(kNoAddresses);
+  return false;
+}
+
+void TAddressList::RememberCount() {
+  vlPlatform().Settings->WriteString(kSettingsKey, kCountName, std::to_string(count_));
 }
 
 bool TAddressList::Set(const std::string& given) {
@@ -112,16 +136,23 @@ bool TAddressList::Set(const std::string& given) {
     return false;
   }
   const std::string previous = spec_;
+  const long previousCount = count_;
   spec_ = spec;
   TvlAddressMapping mapping;
-  if (!OpenOnForm(spec) || !Map(*source_, mapping)) {
+  bool taken = OpenOnForm(spec);
+  if (taken) {
+    count_ = AddressCount(*source_);
+    taken = HasAddresses() && Map(*source_, mapping);
+  }
+  if (!taken) {
     // The list named is not taken: the one in force before stays.
     spec_ = previous;
+    count_ = previousCount;
     RemoveFromForm();
     return false;
   }
-  count_ = AddressCount(*source_);
   vlPlatform().Settings->WriteString(kSettingsKey, kSettingsName, spec_);
+  RememberCount();
   return true;
 }
 
@@ -131,17 +162,25 @@ void TAddressList::Clear() {
   count_ = -1;
   TvlSettingsStore& settings = *vlPlatform().Settings;
   if (settings.ValueExists(kSettingsKey, kSettingsName)) settings.WriteString(kSettingsKey, kSettingsName, "");
+  if (settings.ValueExists(kSettingsKey, kCountName)) settings.WriteString(kSettingsKey, kCountName, "");
 }
 
 void TAddressList::Restore() {
-  spec_ = vlPlatform().Settings->ReadString(kSettingsKey, kSettingsName, "");
-  count_ = -1;
+  TvlSettingsStore& settings = *vlPlatform().Settings;
+  spec_ = settings.ReadString(kSettingsKey, kSettingsName, "");
+  // The count when the list was last read, until it is read again.
+  const std::string count = settings.ReadString(kSettingsKey, kCountName, "");
+  char* end = nullptr;
+  const long n = std::strtol(count.c_str(), &end, 10);
+  count_ = !spec_.empty() && !count.empty() && *end == 0 && n >= 0 ? n : -1;
 }
 
 std::unique_ptr<TvlAddressBinding> TAddressList::Bind(TvlReport& report) {
   if (!InForce()) return nullptr;
   if (!OpenOnForm(spec_)) return nullptr;
   count_ = AddressCount(*source_);
+  RememberCount();
+  if (!HasAddresses()) return nullptr;
   TvlAddressMapping mapping;
   if (!Map(*source_, mapping)) return nullptr;
   return std::make_unique<TvlAddressBinding>(report, *dataset_, mapping);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/list_reader.h"
 #include "engine/data/address_binding.h"
 #include "engine/data/components.h"
 
@@ -26,8 +27,11 @@ class TAddressList {
   // The settings key and value name of the list in force.
   static constexpr const char* kSettingsKey = "Software\\Vellora\\Envelope";
   static constexpr const char* kSettingsName = "AddressList";
+  // Its count of addresses when it was last read, for the caption after a restart.
+  static constexpr const char* kCountName = "AddressCount";
 
   TAddressList(TvlForm& form, QWidget* owner);
+  // Reads the user cancelled end on their own first (see list_reader.h).
   ~TAddressList();
 
   // Puts the list in force: opens it (one that cannot be read is reported
@@ -37,7 +41,7 @@ class TAddressList {
   // No list in force any more, nor remembered.
   void Clear();
   // Takes the list remembered from the last run without opening it; it is
-  // read when it is used.
+  // read when it is used. Its count is the one it had when last read.
   void Restore();
 
   bool InForce() const noexcept { return !spec_.empty(); }
@@ -51,7 +55,9 @@ class TAddressList {
 
   // Reads the list afresh (so that changes since it was set are seen) and
   // binds the report to it for one run. Null, after the list's message or
-  // when the user cancels the mapping, when nothing may print.
+  // when the user cancels the mapping, when nothing may print: a list without
+  // addresses, or a mapping that gives neither the recipient's name nor the
+  // address, is refused.
   std::unique_ptr<TvlAddressBinding> Bind(TvlReport& report);
 
   // How the user is asked; a test puts its own answers here. AskMapping
@@ -60,13 +66,18 @@ class TAddressList {
   // an empty text for Cancel.
   std::function<bool(TvlDataSource& source, TvlAddressMapping& mapping)> AskMapping;
   std::function<std::string(const std::string& file, const std::vector<std::string>& tables)> AskTable;
+  // Reads the list on a worker thread with progress and Cancel.
+  TListReader Reader;
 
  private:
   // Makes and opens the source for spec as the form's "Addresses"; false
-  // after the message when it cannot.
+  // after the message when it cannot, or when the user cancels the reading.
   bool OpenOnForm(const std::string& spec);
   // The mapping of the open source: remembered, matched, or asked.
   bool Map(TvlDataSource& source, TvlAddressMapping& mapping);
+  // False, after the message, for a list without addresses.
+  bool HasAddresses();
+  void RememberCount();
   void RemoveFromForm();
 
   TvlForm& form_;
@@ -75,6 +86,7 @@ class TAddressList {
   long count_ = -1;
   TvlDataSource* source_ = nullptr;
   TvlDBDataSet* dataset_ = nullptr;
+  bool reading_ = false;  // a list is being read: the window answers, but reads no second one
 };
 
 }  // namespace vl

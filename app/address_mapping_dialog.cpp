@@ -4,11 +4,15 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "engine/data/address_parts.h"
 #include "engine/data/data_source.h"
+#include "engine/data/nothing_to_print.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
@@ -18,6 +22,16 @@ const char* const kFieldLabels[kEnvelopeFieldCount] = {"Recipient name:", "Recip
                                                        "Recipient postcode:", "Sender address:",
                                                        "Sender postcode:"};
 
+// Column names of lists can be as long as their reader allows; a list shows
+// the start of them.
+constexpr int kShownNameLength = 60;
+
+QString Shown(const std::string& column) {
+  QString text = vlToQt(column);
+  if (text.size() > kShownNameLength) text = text.left(kShownNameLength) + QStringLiteral("…");
+  return text;
+}
+
 }  // namespace
 
 TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDataSource& source,
@@ -26,7 +40,8 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   setObjectName(QStringLiteral("AddressMappingDialog"));
   setWindowTitle(QStringLiteral("Address list fields"));
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(QStringLiteral("Choose the column of %1 that gives each envelope field.\n"
+  auto* intro = new QLabel(QStringLiteral("Choose the column of %1 that gives each envelope field; \"+\" joins "
+                                          "a further column, in order, for an address split over several.\n"
                                           "The choice is kept for lists with the same columns.")
                                .arg(QFileInfo(vlToQt(listName)).fileName()),
                            this);
@@ -36,53 +51,132 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   auto* grid = new QGridLayout();
   grid->setColumnStretch(2, 1);
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
+    const auto i = static_cast<std::size_t>(f);
     auto* label = new QLabel(QString::fromLatin1(kFieldLabels[f]), this);
-    auto* combo = new QComboBox(this);
-    combo->setMinimumWidth(150);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    combo->setObjectName(QString::fromLatin1(vlEnvelopeVariable(f)));
-    combo->addItem(QStringLiteral("(none)"));
-    for (const std::string& c : columns_) combo->addItem(vlToQt(c));
-    const std::string& chosen = mapping.Columns[static_cast<std::size_t>(f)];
-    for (std::size_t k = 0; k < columns_.size(); ++k)
-      if (columns_[k] == chosen) combo->setCurrentIndex(static_cast<int>(k) + 1);
-    label->setBuddy(combo);
+    rows_[i] = new QHBoxLayout();
+    auto index = [this](const std::string& chosen) {
+      for (std::size_t k = 0; k < columns_.size(); ++k)
+        if (columns_[k] == chosen) return static_cast<int>(k);
+      return -1;
+    };
+    Columns[i] = MakeColumnBox(index(mapping.Columns[i]));
+    Columns[i]->setObjectName(QString::fromLatin1(vlEnvelopeVariable(f)));
+    rows_[i]->addWidget(Columns[i]);
+    AddButtons[i] = new QToolButton(this);
+    AddButtons[i]->setText(QStringLiteral("+"));
+    AddButtons[i]->setToolTip(QStringLiteral("Join a further column"));
+    AddButtons[i]->setObjectName(QString::fromLatin1(vlEnvelopeVariable(f)) + QStringLiteral("Add"));
+    rows_[i]->addWidget(AddButtons[i]);
+    rows_[i]->addStretch();
+    connect(AddButtons[i], &QToolButton::clicked, this, [this, f] { AddColumn(f); });
+    label->setBuddy(Columns[i]);
     auto* sample = new QLabel(this);
     sample->setMinimumWidth(180);
     sample->setForegroundRole(QPalette::PlaceholderText);
-    Columns[static_cast<std::size_t>(f)] = combo;
-    Samples[static_cast<std::size_t>(f)] = sample;
+    Samples[i] = sample;
     grid->addWidget(label, f, 0);
-    grid->addWidget(combo, f, 1);
+    grid->addLayout(rows_[i], f, 1);
     grid->addWidget(sample, f, 2);
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, f] { ShowSample(f); });
-    ShowSample(f);
+    for (const std::string& more : mapping.More[i]) AddColumn(f, index(more));
   }
   layout->addLayout(grid);
+
+  auto* envelopeTitle = new QLabel(QStringLiteral("The first envelope's recipient:"), this);
+  layout->addWidget(envelopeTitle);
+  Envelope = new QLabel(this);
+  Envelope->setObjectName(QStringLiteral("FirstEnvelope"));
+  Envelope->setFrameShape(QFrame::StyledPanel);
+  Envelope->setMargin(8);
+  Envelope->setMinimumHeight(90);
+  Envelope->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Envelope->setTextFormat(Qt::PlainText);
+  layout->addWidget(Envelope);
+
+  Refusal = new QLabel(this);
+  Refusal->setObjectName(QStringLiteral("Refusal"));
+  Refusal->setWordWrap(true);
+  Refusal->setStyleSheet(QStringLiteral("color: #b00020"));
+  Refusal->hide();
+  layout->addWidget(Refusal);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  ShowSamples();
 }
 
-// The first address's value of the chosen column, on one line.
-void TAddressMappingDialog::ShowSample(int field) {
-  const int k = Columns[static_cast<std::size_t>(field)]->currentIndex() - 1;
-  QString text;
-  if (k >= 0 && !source_.Eof())
-    text = vlToQt(std::string(source_.DisplayText(k))).replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" / "));
-  QLabel* sample = Samples[static_cast<std::size_t>(field)];
-  sample->setText(text.isEmpty() ? QString() : QStringLiteral("e.g. ") + text);
+QComboBox* TAddressMappingDialog::MakeColumnBox(int chosen) {
+  auto* combo = new QComboBox(this);
+  combo->setMinimumWidth(150);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  combo->addItem(QStringLiteral("(none)"));
+  for (const std::string& c : columns_) combo->addItem(Shown(c));
+  combo->setCurrentIndex(chosen + 1);
+  connect(combo, &QComboBox::currentIndexChanged, this, [this] { ShowSamples(); });
+  return combo;
+}
+
+QComboBox* TAddressMappingDialog::AddColumn(int field, int chosen) {
+  const auto i = static_cast<std::size_t>(field);
+  QComboBox* combo = MakeColumnBox(chosen);
+  combo->setObjectName(QString::fromLatin1(vlEnvelopeVariable(field)) + QString::number(MoreColumns[i].size() + 2));
+  // Before the "+" button.
+  rows_[i]->insertWidget(rows_[i]->indexOf(AddButtons[i]), combo);
+  MoreColumns[i].push_back(combo);
+  ShowSamples();
+  return combo;
+}
+
+std::string TAddressMappingDialog::FirstText(int field) const {
+  if (source_.Eof()) return {};
+  const std::vector<std::string> chosen = Mapping().ColumnsOf(field);
+  if (chosen.size() == 1) return std::string(source_.DisplayText(source_.FieldIndex(chosen.front())));
+  std::vector<TvlAddressPart> parts;
+  for (const std::string& c : chosen)
+    parts.push_back({vlAddressPartOf(c), std::string(source_.DisplayText(source_.FieldIndex(c)))});
+  return vlJoinAddressParts(parts);
+}
+
+// The first address's values, each on one line beside its field, and the
+// recipient as the envelope prints it below.
+void TAddressMappingDialog::ShowSamples() {
+  if (!Envelope) return;  // still being built
+  QString envelope;
+  for (int f = 0; f < kEnvelopeFieldCount; ++f) {
+    const QString value = vlToQt(FirstText(f));
+    const QString line = QString(value).replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" / "));
+    Samples[static_cast<std::size_t>(f)]->setText(line.isEmpty() ? QString() : QStringLiteral("e.g. ") + line);
+    if (vlIsRecipientField(f) && !value.trimmed().isEmpty())
+      envelope += (envelope.isEmpty() ? QString() : QStringLiteral("\n")) + QString(value).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  }
+  Envelope->setText(envelope.isEmpty() ? QStringLiteral("(blank)") : envelope);
+  if (Refusal && !vlMappingGivesNoRecipient(Mapping())) Refusal->hide();
 }
 
 TvlAddressMapping TAddressMappingDialog::Mapping() const {
   TvlAddressMapping m;
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
-    const int k = Columns[static_cast<std::size_t>(f)]->currentIndex() - 1;
-    if (k >= 0) m.Columns[static_cast<std::size_t>(f)] = columns_[static_cast<std::size_t>(k)];
+    const auto i = static_cast<std::size_t>(f);
+    std::vector<std::string> chosen;
+    std::vector<QComboBox*> boxes{Columns[i]};
+    boxes.insert(boxes.end(), MoreColumns[i].begin(), MoreColumns[i].end());
+    for (QComboBox* box : boxes) {
+      const int k = box ? box->currentIndex() - 1 : -1;
+      if (k >= 0) chosen.push_back(columns_[static_cast<std::size_t>(k)]);
+    }
+    m.SetColumns(f, chosen);
   }
   return m;
+}
+
+void TAddressMappingDialog::accept() {
+  if (vlMappingGivesNoRecipient(Mapping())) {
+    Refusal->setText(QString::fromUtf8(kNoRecipientColumn) + QStringLiteral("the lists above."));
+    Refusal->show();
+    return;
+  }
+  QDialog::accept();
 }
 
 }  // namespace vl

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,9 +14,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
+#include "app/flagged_envelopes.h"
 #include "app/launcher_glyphs.h"
+#include "engine/output/qt/preview_form.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/model/stream_reader.h"
@@ -72,6 +76,11 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 
   ExecRecipientForm = [](TRecipientForm& form) { return form.exec() == QDialog::Accepted; };
+  AskBatch = [this](const std::vector<TvlEnvelopeProblem>& problems, int envelopes) {
+    TBatchCheckDialog dialog(problems, envelopes, this);
+    dialog.exec();
+    return dialog.Choice();
+  };
   InitLauncherResources();
   CreateComponents();
   CreateActions();
@@ -219,7 +228,43 @@ void TFormMain::ActionExecute(int n) {
     vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return;
   }
-  if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+  // The spooler's job name says which template and which list; a title the
+  // template has wins.
+  const std::string savedTitle = vlReport1.Title;
+  if (vlReport1.Title.empty()) {
+    QString title = kTemplateCaptions[n - 1];
+    if (AddressList.InForce()) title += QStringLiteral(" – ") + AddressList.CaptionText();
+    vlReport1.Title = vlFromQt(title);
+  }
+  if (addresses)
+    PrepareCheckedBatch(*addresses);
+  else if (vlReport1.Prepare())
+    vlReport1.PrepareAndShow();
+  vlReport1.Title = savedTitle;
+}
+
+void TFormMain::PrepareCheckedBatch(const TvlAddressBinding& addresses) {
+  if (!vlReport1.Prepare()) return;
+  const std::vector<TvlEnvelopeProblem> problems = vlCheckEnvelopes(vlReport1, addresses);
+  if (problems.empty()) return vlReport1.PrepareAndShow();
+  const int envelopes = static_cast<int>(AddressList.Count());
+  const TBatchChoice choice = AskBatch ? AskBatch(problems, envelopes) : TBatchChoice::Cancel;
+  if (choice == TBatchChoice::Cancel) return;
+  if (choice == TBatchChoice::PrintGood && envelopes > 0) {
+    // Each envelope has its share of the pages; the bad ones go, from the last.
+    const int pagesPerRow = vlReport1.EMFPages.Count() / envelopes;
+    const std::vector<int> bad = vlRowsWithProblems(problems);
+    for (auto row = bad.rbegin(); row != bad.rend(); ++row)
+      for (int k = pagesPerRow - 1; k >= 0; --k) vlReport1.EMFPages.Delete((*row - 1) * pagesPerRow + k);
+  } else if (envelopes > 0) {
+    // The preview lists the flagged envelopes and goes to each one chosen.
+    const int pagesPerRow = std::max(1, vlReport1.EMFPages.Count() / envelopes);
+    QTimer::singleShot(0, this, [problems, pagesPerRow] {
+      if (auto* preview = dynamic_cast<TvlPreviewForm*>(QApplication::activeModalWidget()))
+        vlShowFlaggedEnvelopes(*preview, problems, pagesPerRow);
+    });
+  }
+  vlReport1.ShowPrepared();
 }
 
 // The remembered sender prints on a list's envelopes too, in the sender's

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/address_list.h"
+#include "app/batch_check_dialog.h"
 #include "app/image_control.h"
 #include "app/recipient_form.h"
 #include "app/shape_control.h"
@@ -54,6 +55,10 @@ class TFormMain : public QWidget {
   // Shows the recipient form and says whether it ended with OK; a test puts
   // its own answer here.
   std::function<bool(TRecipientForm&)> ExecRecipientForm;
+  // Shown when the check of a batch over the address list finds envelopes
+  // that would print wrong (envelopes: how many the batch has); a test puts
+  // its own answer here.
+  std::function<TBatchChoice(const std::vector<TvlEnvelopeProblem>& problems, int envelopes)> AskBatch;
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
@@ -99,6 +104,10 @@ class TFormMain : public QWidget {
   TvlEnvelopeValues SenderBesides(const TvlAddressBinding& addresses) const;
   // The caption and tooltips say which address list is in force.
   void ShowAddressList();
+  // Prepares the batch bound to the list, checks it and, unless the user
+  // cancels at the summary of problems, shows it (only the good envelopes
+  // when the user asks).
+  void PrepareCheckedBatch(const TvlAddressBinding& addresses);
 };
 
 }  // namespace vl

@@ -68,8 +68,8 @@ class TEnvelopeBuilder {
     const std::int32_t fontPx = static_cast<std::int32_t>(std::lround(size * 96.0 / 72.0));
     const std::int32_t pitchPx = lines > 1 ? Px(pitch) : fontPx;
     const std::int32_t top = Px(y) - fontPx - Px(1);
-    TvlMemoView& m =
-        Add<TvlMemoView>(otMemo, name, Px(x), top, Px(w), (lines - 1) * pitchPx + fontPx + Px(1.5));
+    // Tall enough for all its lines with their spacing, so that every one of them fits.
+    TvlMemoView& m = Add<TvlMemoView>(otMemo, name, Px(x), top, Px(w), lines * pitchPx + Px(1.5));
     m.Memo = {"[" + std::string(vlEnvelopeVariable(field)) + "]"};
     m.Font.Name = font;
     m.Font.Size = size;
@@ -152,14 +152,16 @@ void LayOutChinese(TEnvelopeBuilder& b, double W, double H) {
   stamp.FrameColor = kRed;
   stamp.LineSpacing = 1;
 
+  // Room for four address lines (street lines, city, country) on four rules.
   const double addressTop = H * 0.42;
+  const double pitch = (H * 0.63 - addressTop) / 3;
   b.Text("RecipientAddressLabel", margin, addressTop - 5, 40, 4.5, {"收件人地址"}, song, 8, kLabel);
-  b.Rule("RecipientAddressLine1", margin, addressTop, W - 2 * margin);
-  b.Rule("RecipientAddressLine2", margin, H * 0.56, W - 2 * margin);
-  // The address starts after its label and runs on to the second rule.
+  for (int line = 0; line < 4; ++line)
+    b.Rule("RecipientAddressLine" + std::to_string(line + 1), margin, addressTop + line * pitch, W - 2 * margin);
+  // The address starts after its label and runs on to the last rule.
   const double labelWidth = 17;
-  b.Field("RecipientAddress", efRecipientAddress, margin + labelWidth, addressTop, W - 2 * margin - labelWidth, 2,
-          H * 0.56 - addressTop, song, 14);
+  b.Field("RecipientAddress", efRecipientAddress, margin + labelWidth, addressTop, W - 2 * margin - labelWidth, 4,
+          pitch, song, 14);
   const double nameTop = H * 0.71;
   b.Text("RecipientNameLabel", W * 0.28, nameTop - 5, 40, 4.5, {"收件人姓名"}, song, 8, kLabel);
   b.Rule("RecipientNameLine", W * 0.28, nameTop, W * 0.44);
@@ -195,13 +197,13 @@ void LayOutInternational(TEnvelopeBuilder& b, double W, double H) {
   const double left = W * 0.32;
   b.Text("RecipientLabel", left, H * 0.36 - 5, 60, 4.5, {"TO 收件人"}, "Arial", 8, kLabel);
   b.Rule("RecipientNameLine", left, H * 0.36, W - margin - left);
-  b.Rule("RecipientAddressLine1", left, H * 0.48, W - margin - left);
-  b.Rule("RecipientAddressLine2", left, H * 0.60, W - margin - left);
-  b.Rule("RecipientCountryLine", left, H * 0.72, W - margin - left);
-  // The name after its label; the address on the three rules below it, the
-  // country on the last.
+  // The address on four rules below the name, the country on the last.
+  const double addressTop = H * 0.46, pitch = H * 0.095;
+  for (int line = 0; line < 4; ++line)
+    b.Rule(line == 3 ? std::string("RecipientCountryLine") : "RecipientAddressLine" + std::to_string(line + 1), left,
+           addressTop + line * pitch, W - margin - left);
   b.Field("RecipientName", efRecipientName, left + 18, H * 0.36, W - margin - left - 18, 1, 0, song, 12);
-  b.Field("RecipientAddress", efRecipientAddress, left + 1, H * 0.48, W - margin - left - 1, 3, H * 0.12, song, 12);
+  b.Field("RecipientAddress", efRecipientAddress, left + 1, addressTop, W - margin - left - 1, 4, pitch, song, 12);
 
   TvlMemoView& airmail = b.Text("AirmailLabel", margin, H - 24, 34, 12, {"BY AIR MAIL", "PAR AVION 航空"},
                                 "Arial", 7, kAirmailBlue, vltaCenter | vltaMiddle);

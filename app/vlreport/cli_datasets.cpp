@@ -1,6 +1,7 @@
 #include "app/vlreport/cli_datasets.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/vlreport/json_output.h"
@@ -8,6 +9,8 @@
 #include "engine/core/value_convert.h"
 #include "engine/data/db_dataset.h"
 #include "engine/data/envelope_record.h"
+#include "engine/data/nothing_to_print.h"
+#include "engine/core/error.h"
 #include "engine/data/open_data_source.h"
 #include "platform/qt/qt_text.h"
 
@@ -15,6 +18,15 @@ namespace vl::cli {
 namespace {
 
 std::string FromArgument(const std::string& utf8) { return vlFromQt(QString::fromUtf8(utf8.c_str())); }
+
+// The records of an open source, counted by walking it (the cursor ends on
+// the first record again).
+long AddressCount(TvlDataSource& source) {
+  long n = 0;
+  for (source.First(); !source.Eof() && n == 0; source.Next()) ++n;
+  source.First();
+  return n;
+}
 
 }  // namespace
 
@@ -44,13 +56,26 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
   for (const auto& entry : maps.Entries()) {
     const int field = vlEnvelopeFieldOf(entry.Name);
     if (field < 0) throw UsageError{"--map " + Utf8(entry.Name) + ": not an envelope field"};
-    const std::string column = vlValueToText(entry.Value);
-    if (!column.empty() && source.FieldIndex(column) < 0)
-      throw UsageError{"--map " + Utf8(entry.Name) + ": the address list has no column " + Utf8(column)};
-    // The column's own spelling, which field references compare exactly.
-    mapping.Columns[static_cast<std::size_t>(field)] =
-        column.empty() ? column : columns[static_cast<std::size_t>(source.FieldIndex(column))];
+    // COLUMN+COLUMN+... joins the columns in order; an empty text maps none.
+    const std::string given = vlValueToText(entry.Value);
+    std::vector<std::string> chosen;
+    // A column whose own name holds "+" is taken whole.
+    const int whole = source.FieldIndex(given);
+    if (whole >= 0) chosen.push_back(columns[static_cast<std::size_t>(whole)]);
+    for (std::size_t start = 0; whole < 0 && !given.empty() && start <= given.size();) {
+      const std::size_t end = std::min(given.find('+', start), given.size());
+      const std::string column = given.substr(start, end - start);
+      const int k = source.FieldIndex(column);
+      if (k < 0) throw UsageError{"--map " + Utf8(entry.Name) + ": the address list has no column " + Utf8(column)};
+      // The column's own spelling, which field references compare exactly.
+      chosen.push_back(columns[static_cast<std::size_t>(k)]);
+      start = end + 1;
+    }
+    mapping.SetColumns(field, chosen);
   }
+  if (AddressCount(source) == 0) throw TvlError(kNoAddresses);
+  if (vlMappingGivesNoRecipient(mapping))
+    throw TvlError(std::string(kNoRecipientColumn) + "--map RecipientName=COLUMN --map RecipientAddress=COLUMN");
   for (int f = 0; f < kEnvelopeFieldCount; ++f)
     if (vlIsRecipientField(f) && mapping.Columns[static_cast<std::size_t>(f)].empty())
       std::fprintf(stderr, "vlreport: no column of the address list gives %s (--map %s=COLUMN)\n",

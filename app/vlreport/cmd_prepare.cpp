@@ -63,11 +63,13 @@ int RunPrepare(const Args& args) {
 
   TvlForm form("FormMain");
   TvlReport report;
-  PrepareTemplate(form, report, rest[0], options);
+  const std::vector<TvlEnvelopeProblem> problems = PrepareTemplate(form, report, rest[0], options);
 
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
-    PrintJson(PagesJson(report));
+    nlohmann::ordered_json doc = PagesJson(report);
+    if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
+    PrintJson(doc);
   } else {
     std::printf("%d page%s\n", report.EMFPages.Count(), report.EMFPages.Count() == 1 ? "" : "s");
   }

@@ -7,10 +7,14 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/prepare_template.h"
+#include "engine/data/address_fields.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/text_file_source.h"
 #include "engine/model/report.h"
 #include "engine/output/feed_calibration.h"
 #include "engine/printer/printer.h"
@@ -38,6 +42,21 @@ const char* ResultName(TvlPrintResult r) {
     case TvlPrintResult::Failed: return "Failed";
   }
   return "Failed";
+}
+
+// "DL 110 × 220 mm 国内标准信封 – addresses.csv (4)": the template's name (its
+// file's when it has none) and, with an address list, the list's file and
+// its count of addresses.
+std::string JobTitle(TvlForm& form, TvlReport& report, const std::string& path) {
+  std::string title = report.ReportName.empty()
+                          ? vlFromQt(QString::fromLocal8Bit(std::filesystem::path(path).filename().string().c_str()))
+                          : report.ReportName;
+  auto* dataset = dynamic_cast<TvlDBDataSet*>(form.FindComponent(kAddressDataset));
+  TvlDataSource* source = dataset ? dataset->GetDataSet() : nullptr;
+  auto* list = dynamic_cast<TvlTextFileSource*>(source);
+  if (!list) return title;
+  const QString file = QString::fromLocal8Bit(std::filesystem::path(list->FileName).filename().string().c_str());
+  return title + vlFromQt(QStringLiteral(" – ") + file) + " (" + std::to_string(list->RecordCount()) + ")";
 }
 
 }  // namespace
@@ -69,17 +88,20 @@ int RunPrint(const Args& args) {
   if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
   if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
 
-  if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass))
+  if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass || options.Strict))
     throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
   TvlForm form("FormMain");
   TvlReport report;
+  std::vector<TvlEnvelopeProblem> problems;
   if (prepared)
     report.LoadPreparedReport(path);
   else
-    PrepareTemplate(form, report, path, options);
+    problems = PrepareTemplate(form, report, path, options);
   report.ShowProgress = false;
-  // The spooler's job name ("Untitled" when empty), an engine text.
-  report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
+  // The spooler's job name, an engine text: --title, else the report's own
+  // title, else the template's name and the address list.
+  if (!title.empty()) report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
+  else if (report.Title.empty() && !prepared) report.Title = JobTitle(form, report, path);
   // Loading and preparing select the file's own printer: the one asked for wins.
   if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
 
@@ -98,6 +120,7 @@ int RunPrint(const Args& args) {
   doc["Printer"] = Utf8(printer.SelectedName());
   doc["Pages"] = report.EMFPages.Count();
   doc["Result"] = ResultName(result);
+  if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
   if (!feed.IsNone())
     doc["Feed"] = {{"Right", feed.ShiftXTenths / 10.0}, {"Down", feed.ShiftYTenths / 10.0}, {"Turned", feed.Turned}};
   PrintJson(doc);

@@ -59,15 +59,16 @@ int RunRender(const Args& args) {
   const std::string& path = rest[0];
   const bool prepared = IsPreparedReportFile(path);
   if (prepared && options.Any())
-    throw UsageError{"--dataset, --var, --password and --two-pass prepare a template; " + path + " is prepared already"};
+    throw UsageError{"--dataset, --var, --password, --two-pass and --strict prepare a template; " + path + " is prepared already"};
 
   ConsoleProgress line;
   TvlForm form("FormMain");
   TvlReport report;
+  std::vector<TvlEnvelopeProblem> problems;
   if (prepared) {
     report.LoadPreparedReport(path);
   } else {
-    PrepareTemplate(form, report, path, options,
+    problems = PrepareTemplate(form, report, path, options,
                     [&line](int n) { line.Show("Preparing page " + std::to_string(n)); });
   }
   const int count = report.EMFPages.Count();
@@ -90,6 +91,7 @@ int RunRender(const Args& args) {
     doc["Output"] = vlWritePngPages(report.EMFPages, indexes, png, dpi, drawn);
   }
   line.Finish();
+  if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
   PrintJson(doc);
   return 0;
 }

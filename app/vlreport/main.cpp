@@ -33,15 +33,15 @@ const Command kCommands[] = {
     {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
     {"prepare",
-     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] "
-     "[--password TEXT] [--two-pass] [--out OUT.vlp] [--json]",
+     "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] "
+     "[--password TEXT] [--two-pass] [--strict] [--out OUT.vlp] [--json]",
      vl::cli::RunPrepare},
     {"render",
      "vlreport render FILE.vlf|FILE.vlp (--pdf OUT.pdf | --png OUTPREFIX [--dpi D]) [--pages RANGE] "
-     "[--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] [--password TEXT]",
+     "[--dataset NAME=SOURCE ...] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] [--password TEXT] [--strict]",
      vl::cli::RunRender},
     {"render-template", "vlreport render-template FILE.vlf --page N --png OUT.png [--dpi D] [--password TEXT]", vl::cli::RunRenderTemplate},
-    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN ...] [--var NAME=VALUE ...] [--password TEXT]",
+    {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] [--password TEXT] [--strict]",
      vl::cli::RunPrint},
     {"paths", "vlreport paths", vl::cli::RunPaths},
 };

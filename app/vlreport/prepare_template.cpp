@@ -1,18 +1,28 @@
 #include "app/vlreport/prepare_template.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "app/vlreport/cli_datasets.h"
 #include "app/vlreport/cli_values.h"
+#include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/core/text.h"
 #include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 
 namespace vl::cli {
+
+bool PrepareOptions::HasAddressList() const {
+  const std::string prefix = std::string(kAddressDataset) + "=";
+  for (const std::string& d : Datasets)
+    if (d.size() >= prefix.size() && vlSameText(d.substr(0, prefix.size()), prefix)) return true;
+  return false;
+}
 
 PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   PrepareOptions options;
@@ -24,11 +34,13 @@ PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   options.Maps = ReadAssignments(reader, "--map");
   options.Password = reader.Option("--password");
   options.TwoPass = reader.Flag("--two-pass");
+  options.Strict = reader.Flag("--strict");
   return options;
 }
 
-void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, const PrepareOptions& options,
-                     const std::function<void(int)>& onProgress) {
+std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path,
+                                                const PrepareOptions& options,
+                                                const std::function<void(int)>& onProgress) {
   TvlGlobals* globals = vlGlobals();
   if (!globals) throw TvlError("The engine's globals are not created");
   for (const std::string& d : options.Datasets) AddDataset(form, d);
@@ -60,6 +72,23 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   }
   report.OnProgress = nullptr;
   if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
+  if (!addresses) return {};
+  std::vector<TvlEnvelopeProblem> problems = vlCheckEnvelopes(report, *addresses);
+  for (const TvlEnvelopeProblem& p : problems) std::fprintf(stderr, "vlreport: %s\n", Utf8(vlEnvelopeProblemLine(p)).c_str());
+  if (options.Strict && !problems.empty()) {
+    std::size_t envelopes = 0;
+    for (std::size_t k = 0; k < problems.size(); ++k) envelopes += k == 0 || problems[k].Row != problems[k - 1].Row;
+    throw TvlError(std::to_string(envelopes) + (envelopes == 1 ? " envelope has" : " envelopes have") +
+                   " a problem (--strict): nothing is written or printed");
+  }
+  return problems;
+}
+
+nlohmann::ordered_json WarningsJson(const std::vector<TvlEnvelopeProblem>& problems) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const TvlEnvelopeProblem& p : problems)
+    list.push_back({{"Row", p.Row}, {"Name", Utf8(p.Name)}, {"Problem", Utf8(p.Problem)}});
+  return list;
 }
 
 }  // namespace vl::cli

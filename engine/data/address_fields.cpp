@@ -1,9 +1,11 @@
 #include "engine/data/address_fields.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
 
+#include "engine/data/address_parts.h"
 #include "engine/data/code_page.h"
 #include "engine/core/text.h"
 #include "platform/code_page.h"
@@ -41,9 +43,9 @@ const std::vector<std::string_view> kPostcodeWords = {"邮编", "邮政编码", 
 const std::vector<std::string_view> kSenderWords = {"寄件", "寄信", "发件", "发信", "sender", "from", "return"};
 const std::vector<std::string_view> kNotAnAddress = {"email", "mail", "邮箱", "电子邮件", "ip"};
 
-// A column name as it compares: UTF-8, ASCII letters in lower case, without
-// blanks, ideographic blanks and the usual punctuation.
-std::string Comparable(const std::string& column) {
+}  // namespace
+
+std::string vlComparableColumnName(const std::string& column) {
   const std::string utf8 =
       vlSystemCodePageIsUtf8() ? column : vlConvertEncoding(column, vlPlatformCodePage().c_str(), "UTF-8");
   std::string out;
@@ -64,6 +66,10 @@ std::string Comparable(const std::string& column) {
   }
   return out;
 }
+
+namespace {
+
+std::string Comparable(const std::string& column) { return vlComparableColumnName(column); }
 
 bool ContainsAny(const std::string& text, const std::vector<std::string_view>& words) {
   for (std::string_view w : words)
@@ -100,6 +106,21 @@ std::string JoinColumns(const std::vector<std::string>& columns) {
 
 }  // namespace
 
+std::vector<std::string> TvlAddressMapping::ColumnsOf(int field) const {
+  const auto f = static_cast<std::size_t>(field);
+  std::vector<std::string> all;
+  if (Columns[f].empty()) return all;
+  all.push_back(Columns[f]);
+  all.insert(all.end(), More[f].begin(), More[f].end());
+  return all;
+}
+
+void TvlAddressMapping::SetColumns(int field, const std::vector<std::string>& columns) {
+  const auto f = static_cast<std::size_t>(field);
+  Columns[f] = columns.empty() ? std::string() : columns.front();
+  More[f].assign(columns.empty() ? columns.end() : columns.begin() + 1, columns.end());
+}
+
 const char* vlEnvelopeVariable(int field) {
   return field >= 0 && field < kEnvelopeFieldCount ? kVariables[field] : "";
 }
@@ -128,7 +149,20 @@ TvlAddressMapping vlMatchAddressColumns(const std::vector<std::string>& columns)
         }
       }
     }
+  std::vector<std::string> others;
+  for (int f = 0; f < kEnvelopeFieldCount; ++f)
+    if (f != efRecipientAddress && !m.Columns[static_cast<std::size_t>(f)].empty())
+      others.push_back(m.Columns[static_cast<std::size_t>(f)]);
+  std::vector<std::string> nameable;
+  for (const std::string& c : columns)
+    if (c.find('"') == std::string::npos) nameable.push_back(c);
+  const std::vector<std::string> parts = vlSplitAddressColumns(nameable, others);
+  if (!parts.empty()) m.SetColumns(efRecipientAddress, parts);
   return m;
+}
+
+bool vlMappingGivesNoRecipient(const TvlAddressMapping& mapping) {
+  return mapping.Columns[efRecipientName].empty() && mapping.Columns[efRecipientAddress].empty();
 }
 
 bool vlMappingIncomplete(const TvlAddressMapping& mapping) {
@@ -149,10 +183,20 @@ bool vlRecallAddressMapping(TvlSettingsStore& settings, const std::vector<std::s
   // The column names are kept too, so that two sets with the same key never mix.
   if (settings.ReadString(key, "Columns", "\x01") != JoinColumns(columns)) return false;
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
-    std::string column = settings.ReadString(key, kVariables[f], "");
-    bool listed = false;
-    for (const std::string& c : columns) listed = listed || c == column;
-    mapping.Columns[static_cast<std::size_t>(f)] = listed ? std::move(column) : std::string();
+    // Several columns of one field are kept one after another, split by 0x1F.
+    const std::string kept = settings.ReadString(key, kVariables[f], "");
+    std::vector<std::string> chosen;
+    for (std::size_t start = 0; start <= kept.size() && !kept.empty();) {
+      const std::size_t end = std::min(kept.find('\x1F', start), kept.size());
+      const std::string column = kept.substr(start, end - start);
+      for (const std::string& c : columns)
+        if (c == column) {
+          chosen.push_back(column);
+          break;
+        }
+      start = end + 1;
+    }
+    mapping.SetColumns(f, chosen);
   }
   return true;
 }
@@ -161,8 +205,7 @@ void vlRememberAddressMapping(TvlSettingsStore& settings, const std::vector<std:
                               const TvlAddressMapping& mapping) {
   const std::string key = vlAddressMappingKey(columns);
   settings.WriteString(key, "Columns", JoinColumns(columns));
-  for (int f = 0; f < kEnvelopeFieldCount; ++f)
-    settings.WriteString(key, kVariables[f], mapping.Columns[static_cast<std::size_t>(f)]);
+  for (int f = 0; f < kEnvelopeFieldCount; ++f) settings.WriteString(key, kVariables[f], JoinColumns(mapping.ColumnsOf(f)));
 }
 
 }  // namespace vl

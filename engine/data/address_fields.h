@@ -43,21 +43,37 @@ inline bool vlIsRecipientField(int field) { return field <= efRecipientPostcode;
 // and the launcher's list).
 inline constexpr const char* kAddressDataset = "Addresses";
 
-// The column that feeds each envelope field; empty for none.
+// The column that feeds each envelope field; empty for none. A field fed by
+// several columns (an address split into province, city and street) has the
+// first in Columns and the others, in order, in More; their texts are joined
+// as address_parts.h says.
 struct TvlAddressMapping {
   std::array<std::string, kEnvelopeFieldCount> Columns;
+  std::array<std::vector<std::string>, kEnvelopeFieldCount> More;
+  // The columns of a field, in order (none when Columns is empty).
+  std::vector<std::string> ColumnsOf(int field) const;
+  // Gives a field these columns, in order (none for an empty list).
+  void SetColumns(int field, const std::vector<std::string>& columns);
   bool operator==(const TvlAddressMapping&) const = default;
 };
+
+// A column name as it compares: UTF-8, ASCII letters in lower case, without
+// blanks, ideographic blanks and the usual punctuation.
+std::string vlComparableColumnName(const std::string& column);
 
 // Each field gets the first column whose name is one of the field's usual
 // names; then, for fields still without one, the first column whose name
 // contains a telling word ("地址", "address", "邮编", "zip" ... and, for the
 // sender, "寄件" or "sender" as well). A column feeds one field at most.
 // Columns whose names hold a double quote cannot be referred to and are
-// passed over.
+// passed over. A recipient's address split over several columns (see
+// vlSplitAddressColumns) gets them all.
 TvlAddressMapping vlMatchAddressColumns(const std::vector<std::string>& columns);
 // True when a recipient's field found no column: the user is asked.
 bool vlMappingIncomplete(const TvlAddressMapping& mapping);
+// True when the mapping gives neither the recipient's name nor the address:
+// every envelope would be blank.
+bool vlMappingGivesNoRecipient(const TvlAddressMapping& mapping);
 
 // The settings key under which the mapping for these column names is kept.
 std::string vlAddressMappingKey(const std::vector<std::string>& columns);

@@ -248,15 +248,24 @@ TEST_F(MemoDrawTest, AutoWidthKeepsTheRightEdgeOfRightAlignedText) {
   EXPECT_EQ(v.Left, 10 + 100 - 26);
 }
 
-TEST_F(MemoDrawTest, PrinterDrawKeepsThePointSize) {
+// A printer draw scales the font as the preview and the PDF do, so that
+// what prints is the size the preview shows.
+TEST_F(MemoDrawTest, PrinterDrawScalesTheFontAsThePreviewDoes) {
   TvlRecordingCanvas printer({5000, 5000}, 600);
+  TvlRecordingCanvas pdf({5000, 5000}, 600);
   auto vOwned = View(vltaLeft, {"abc"});
   TvlMemoView& v = *vOwned;
+  v.DrawScaleX = v.DrawScaleY = 600 / 91.6256157635468;
   v.ToPrinter = 1;
   v.Draw(printer);
-  const auto runs = printer.TextRuns();
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].Font.Height, 83);  // 10 points at 600 per inch
+  v.ToPrinter = 0;
+  v.Draw(pdf);
+  const auto printed = printer.TextRuns(), shown = pdf.TextRuns();
+  ASSERT_EQ(printed.size(), 1u);
+  ASSERT_EQ(shown.size(), 1u);
+  // 10 points measured as 13.33 page units, at 6.548 printer pixels each.
+  EXPECT_EQ(printed[0].Font.Height, 87);
+  EXPECT_EQ(printed[0].Font.Height, shown[0].Font.Height);
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <cstdlib>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -214,6 +217,92 @@ TEST_F(CupsPrint, VlreportPrintsOneEnvelopePerAddress) {
   EXPECT_EQ(run.Code, 0) << run.Err;
   EXPECT_NE(run.Out.find("\"Pages\": 3"), std::string::npos) << run.Out;
   ExpectJobs(Jobs(1), {{DL, DL, DL}}, 1);
+}
+
+// Without --title the job is named after the template and the list, so that
+// several batches in the queue can be told apart.
+TEST_F(CupsPrint, ABatchJobIsTitledWithTheTemplateAndTheList) {
+  const std::string source = VL_SOURCE_DIR;
+  const CliRun run = Vlreport("print '" + source + "/app/data/Vlf/1.vlf' --dataset 'Addresses=" + source +
+                                  "/tests/app/data/addresses.csv' --printer " + TvlCupsServer::kQueue,
+                              Server().Folder());
+  EXPECT_EQ(run.Code, 0) << run.Err;
+  const std::vector<TvlCupsJob> jobs = Jobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].Title, "DL 110 × 220 mm 国内标准信封 – addresses.csv (3)");
+}
+
+// The dark pixels' box of a page rasterised from a PDF (pdftoppm, grey):
+// left, top, right, bottom in pixels, and the page's size.
+struct InkBox {
+  int Left = 0, Top = 0, Right = -1, Bottom = -1, Width = 0, Height = 0;
+};
+InkBox InkOf(const std::string& pdf, const std::string& folder, const std::string& name) {
+  const std::string base = folder + "/" + name;
+  const std::string command = "pdftoppm -r 300 -gray -singlefile -f 1 -l 1 '" + pdf + "' '" + base + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream in(base + ".pgm", std::ios::binary);
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  in >> magic >> w >> h >> max;
+  in.get();
+  InkBox box;
+  box.Width = w, box.Height = h;
+  if (magic != "P5" || w <= 0 || h <= 0 || max != 255) {
+    ADD_FAILURE() << "not a grey picture: " << base << ".pgm";
+    return box;
+  }
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  in.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+  box.Left = w, box.Top = h;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] < 128) {
+        box.Left = std::min(box.Left, x), box.Right = std::max(box.Right, x);
+        box.Top = std::min(box.Top, y), box.Bottom = std::max(box.Bottom, y);
+      }
+  return box;
+}
+
+// What prints has the size and the place the preview and the PDF show: the
+// ink of an envelope's text agrees within a pixel at 300 dpi.
+TEST_F(CupsPrint, PrintedTextHasTheSizeAndPlaceOfThePdf) {
+  TvlPage templatePage(DL.Code, DL.Width, DL.Height, -1, DL.Orientation);
+  report.EMFPages.Insert(0, templatePage);
+  auto view = testing::TextView("RecipientAddress", 200, 150, 500, 40, "Springfield, IL 62701");
+  view->Font.Name = "Arial";
+  view->Font.Size = 14;
+  testing::PrintInto(report.EMFPages[0], {view.get()});
+  const std::string folder = Server().Folder();
+  const std::string file = folder + "/text.vlp";
+  report.SavePreparedReport(file);
+
+  const CliRun printed = Vlreport("print '" + file + "' --printer " + TvlCupsServer::kQueue, folder);
+  ASSERT_EQ(printed.Code, 0) << printed.Err;
+  const std::vector<TvlCupsJob> jobs = Jobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::optional<std::string> queuePdf = Server().PdfOf(jobs[0].Id);
+  ASSERT_TRUE(queuePdf.has_value());
+  const CliRun rendered = Vlreport("render '" + file + "' --pdf '" + folder + "/text.pdf'", folder);
+  ASSERT_EQ(rendered.Code, 0) << rendered.Err;
+
+  const InkBox paper = InkOf(*queuePdf, folder, "printed"), pdf = InkOf(folder + "/text.pdf", folder, "rendered");
+  ASSERT_GE(pdf.Right, pdf.Left);
+  ASSERT_GE(paper.Right, paper.Left);
+  // The queue may turn the envelope's sheet a quarter; then its box is turned back.
+  InkBox upright = paper;
+  if (paper.Width == pdf.Height && paper.Height == pdf.Width && paper.Width != pdf.Width) {
+    upright.Left = paper.Height - 1 - paper.Bottom, upright.Right = paper.Height - 1 - paper.Top;
+    upright.Top = paper.Left, upright.Bottom = paper.Right;
+    if (std::abs(upright.Left - pdf.Left) > 2) {  // turned the other way
+      upright.Left = paper.Top, upright.Right = paper.Bottom;
+      upright.Top = paper.Width - 1 - paper.Right, upright.Bottom = paper.Width - 1 - paper.Left;
+    }
+  }
+  EXPECT_NEAR(upright.Right - upright.Left, pdf.Right - pdf.Left, 1);
+  EXPECT_NEAR(upright.Bottom - upright.Top, pdf.Bottom - pdf.Top, 1);
+  EXPECT_NEAR(upright.Left, pdf.Left, 1);
+  EXPECT_NEAR(upright.Top, pdf.Top, 1);
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// The check of a batch of envelopes once prepared over an address list:
+// every envelope that would print wrong is named with its row before
+// anything prints, so that a batch either comes out right or says which
+// envelopes are wrong.
+//
+// Problems: neither a recipient name nor an address; a name or an address
+// whose text does not fit its box on the envelope (more lines than the box
+// holds, after wrapping); a postcode with more characters than the
+// template has boxes for it, or with anything but digits in its digit
+// boxes.
+
+#include <string>
+#include <vector>
+
+namespace vl {
+
+class TvlAddressBinding;
+class TvlReport;
+
+struct TvlEnvelopeProblem {
+  int Row = 0;           // the address's row in the list, from 1
+  std::string Name;      // the recipient's name, as it prints
+  std::string Problem;   // what is wrong, one sentence
+  bool operator==(const TvlEnvelopeProblem&) const = default;
+};
+
+// Checks the envelopes report has prepared while binding held it on its
+// list: the list's rows in order, each with its share of the prepared pages.
+// Leaves the list's cursor on its first record and no page expanded.
+std::vector<TvlEnvelopeProblem> vlCheckEnvelopes(TvlReport& report, const TvlAddressBinding& binding);
+
+// One line of a problem: "Row 3 (Smith, John): The address does not fit its box".
+std::string vlEnvelopeProblemLine(const TvlEnvelopeProblem& problem);
+
+}  // namespace vl
