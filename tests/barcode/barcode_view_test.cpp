@@ -182,7 +182,8 @@ TEST_F(BarCodeTemplate, TheFirstVersionRecordStaysByteForByteAndLaterOptionsWrit
     const Record v2 = Split(view);
     EXPECT_EQ(v2.Version, kBarCodeRecordVersion);
     EXPECT_EQ(v2.Fields, v1Fields + std::string(c.appended, 3));
-    TvlStreamReader rv(v2.Bytes());
+    const std::string v2Bytes = v2.Bytes();
+    TvlStreamReader rv(v2Bytes);
     TvlBarCodeView back;
     back.LoadFromStream(rv);
     EXPECT_EQ(back.UpperCase, c.upperCase);

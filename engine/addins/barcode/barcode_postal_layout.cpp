@@ -65,12 +65,15 @@ TvlPostalLayout vlLayPostalBars(const TvlBarCodeSymbol& symbol, const TvlPostalS
   float top = bars.front().Y, bottom = top;
   for (const TvlBarCodeBar& b : bars) top = std::min(top, b.Y), bottom = std::max(bottom, b.Y + b.Height);
 
-  // Pitch and heights in inches: the box's, kept within the ranges.
+  // Pitch and heights in inches: the nominal ones, or a smaller box's down
+  // to the smallest the post office takes. A larger box never stretches a
+  // code towards the edge of its tolerance, where a printer's own spread
+  // would take it beyond.
   const double count = static_cast<double>(bars.size());
   double pitch = 1 / spec.Pitch.Nominal, full = spec.FullBar.Nominal;
   if (fitted && std::isfinite(boxWidth) && std::isfinite(boxHeight)) {
-    pitch = std::clamp((boxWidth / alongPpi - 2 * spec.QuietZone) / count, 1 / spec.Pitch.Max, 1 / spec.Pitch.Min);
-    full = std::clamp(boxHeight / acrossPpi, spec.FullBar.Min, spec.FullBar.Max);
+    pitch = std::clamp((boxWidth / alongPpi - 2 * spec.QuietZone) / count, 1 / spec.Pitch.Max, 1 / spec.Pitch.Nominal);
+    full = std::clamp(boxHeight / acrossPpi, spec.FullBar.Min, spec.FullBar.Nominal);
   }
   out.Pitch = WholePixels(alongPpi / spec.Pitch.Max, pitch * alongPpi, alongPpi / spec.Pitch.Min);
   const double duty = spec.BarWidth.Nominal * spec.Pitch.Nominal;  // bar width in pitches

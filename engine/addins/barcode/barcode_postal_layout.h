@@ -38,9 +38,9 @@ struct TvlPostalLayout {
 
 // Lays out the bars of an encoded four-state symbol (in modules: each bar
 // full, ascender, descender or tracker by where it reaches) at the given
-// device pixels per inch along and across the bars. When fitted, the pitch
-// and bar heights follow a box of boxWidth x boxHeight device pixels
-// within the published ranges; otherwise they take the nominal sizes.
+// device pixels per inch along and across the bars: the nominal sizes, or
+// when fitted into a box of boxWidth x boxHeight device pixels smaller than
+// they need, a denser pitch and lower bars down to the published minimums.
 TvlPostalLayout vlLayPostalBars(const TvlBarCodeSymbol& symbol, const TvlPostalSpec& spec, double alongPpi,
                                 double acrossPpi, double boxWidth, double boxHeight, bool fitted);
 
