@@ -423,6 +423,8 @@ constexpr Entry kEntries[] = {
     {56500, "Barcode"},
     {56501, "Unknown symbology "},
     {56502, "12 digits are needed, or 13 with the check digit"},
+    {56503, "lower-case letters cannot be encoded (the UpperCase option prints them as capitals)"},
+    {56504, "an add-on after \"+\" has 2 or 5 digits"},
     {56600, "Preparing report"},
     {56601, "Performing 1st pass:"},
     {56602, "Processing page:"},

@@ -62,20 +62,27 @@ int main(int argc, char** argv) {
   vlWriteFileAtomically(dir + "/damaged.vlp", prepared.substr(0, prepared.size() - 10));
 
   // Barcodes, which the command-line tool draws: a QR code on the first
-  // page, a Code 128 on the second.
+  // page, a Code 128 on the second, then a Code 39 at 2:1 and at 3:1 and an
+  // EAN-13.
   vlRegisterBarCodeView();
   TvlReport codes;
   const struct {
     std::uint8_t Symbology;
     const char* Code;
     std::int32_t Width, Height;
-  } kCodes[] = {{bcQRCode, "Hello envelope", 110, 110}, {bcCode128, "VL-2024-0001", 260, 60}};
+    double WideRatio = 2;
+  } kCodes[] = {{bcQRCode, "Hello envelope", 110, 110},
+                {bcCode128, "VL-2024-0001", 260, 60},
+                {bcCode39, "VELLORA-42", 260, 60},
+                {bcCode39, "VELLORA-42", 260, 60, 3},
+                {bcEAN13, "400638133393", 200, 80}};
   for (const auto& c : kCodes) {
     auto view = vlCreateView(otAddIn, kBarCodeClassName);
     auto& code = static_cast<TvlBarCodeView&>(*view);
     code.Name = "Code" + std::to_string(codes.Pages.Count() + 1);
     code.Symbology = c.Symbology;
     code.Code = c.Code;
+    code.WideRatio = c.WideRatio;
     code.Left = 40, code.Top = 40, code.Width = c.Width, code.Height = c.Height;
     codes.Pages.Add()->Objects.push_back(std::move(view));
   }

@@ -22,49 +22,15 @@ namespace vl {
 namespace {
 
 using test::BarCodeTest;
-
-// Page units of a picture at the given resolution.
-QImage Render(TvlView& view, double dpi, std::int32_t width = 0, std::int32_t height = 0) {
-  return vlRenderViewsToImage({&view}, width ? width : view.Left + view.Width + 20,
-                              height ? height : view.Top + view.Height + 20, dpi);
-}
-
-bool Dark(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 128; }
+using test::Dark;
+using test::Render;
 
 // Dark runs along one row of the picture.
-int DarkRuns(const QImage& img, int y) {
-  int runs = 0;
-  for (int x = 0; x < img.width(); ++x)
-    if (Dark(img, x, y) && (x == 0 || !Dark(img, x - 1, y))) ++runs;
-  return runs;
-}
+int DarkRuns(const QImage& img, int y) { return static_cast<int>(test::DarkRunsInRow(img, y).size()); }
 
-// The rectangles a view fills black when drawn at scale 1, in order.
-std::vector<TvlRect> BlackFills(TvlView& v) {
-  v.DrawScaleX = v.DrawScaleY = 1;
-  TvlRecordingCanvas canvas;
-  v.Draw(canvas);
-  std::vector<TvlRect> out;
-  TvlBrush brush;
-  for (const TvlCanvasOp& op : canvas.Ops()) {
-    if (op.Kind == TvlOpKind::Brush) brush = op.Brush;
-    if (op.Kind == TvlOpKind::FillRect && brush.Style == TvlBrushStyle::Solid && brush.Color == clBlack)
-      out.push_back(op.Rect);
-  }
-  return out;
-}
+using test::BlackFills;
 
-class BarCodeDraw : public BarCodeTest {
- protected:
-  void SetUp() override {
-    BarCodeTest::SetUp();
-    vlState().DocMode = TvlDocMode::dmPrinting;
-  }
-  void TearDown() override {
-    vlState().DocMode = TvlDocMode::dmDesign;
-    BarCodeTest::TearDown();
-  }
-};
+class BarCodeDraw : public test::PrintedBarCodeTest {};
 
 TEST_F(BarCodeDraw, CodesDrawnToAPictureDecodeBackToTheirText) {
   if (!test::HaveZbarimg()) GTEST_SKIP() << "zbarimg is not installed (package zbar-tools): decoding not checked";
@@ -141,8 +107,9 @@ TEST_F(BarCodeDraw, AnIntelligentMailCodeAt300DpiHas65SharpBars) {
     const int g = qGray(img.pixel(x, middle));
     EXPECT_TRUE(g == 0 || g == 255) << x << ": " << g;
   }
-  // Ascenders and descenders: rows near the top and bottom see fewer bars.
-  const int top = vlRound((20 + 3) * scale), bottom = vlRound((20 + 21) * scale);
+  // Ascenders and descenders: rows 0.06 in above and below the middle,
+  // beyond the tracker but within the full bars, see fewer bars.
+  const int top = middle - 18, bottom = middle + 18;
   EXPECT_GT(DarkRuns(img, top), 10);
   EXPECT_LT(DarkRuns(img, top), 65);
   EXPECT_GT(DarkRuns(img, bottom), 10);
@@ -186,6 +153,8 @@ TEST_F(BarCodeDraw, AValueTheSymbologyCannotTakeDrawsAnOutlinedBoxWithTheReason)
       {bcEAN13, "1234567", "EAN-13: 12 digits are needed, or 13 with the check digit"},
       {bcIntelligentMail, "0123", "Intelligent Mail: "},
       {bcCode128, "\xE4\xB8\xAD", "Code 128: "},  // a Chinese character
+      {bcCode39, "lower case", "Code 39: lower-case letters cannot be encoded"},  // not printed as capitals
+      {bcEAN13, "400638133393+123", "EAN-13: an add-on after \"+\" has 2 or 5 digits"},  // not padded to 00123
       {99, "1", "Unknown symbology 99"},
   };
   for (const auto& c : cases) {
@@ -212,7 +181,7 @@ TEST_F(BarCodeDraw, AValueTheSymbologyCannotTakeDrawsAnOutlinedBoxWithTheReason)
 }
 
 TEST_F(BarCodeDraw, RotationTurnsTheBarsAndTheModuleWidthSetsTheirSize) {
-  const auto bars = BlackFills;
+  const auto bars = [](TvlView& v) { return BlackFills(v); };
   auto across = Make(bcCode128, "12345678", 0, 0, 400, 80);
   across->ShowText = false;
   auto up = Make(bcCode128, "12345678", 0, 0, 80, 400);

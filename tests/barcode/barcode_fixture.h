@@ -16,10 +16,12 @@
 
 #include "app/render/render_views.h"
 #include "engine/addins/barcode/barcode_view.h"
+#include "engine/core/engine_state.h"
 #include "engine/model/band_view.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/report.h"
+#include "platform/recording_canvas.h"
 
 namespace vl::test {
 
@@ -50,6 +52,43 @@ inline std::optional<std::string> ZbarDecode(const QImage& image, const std::str
   return out;
 }
 
+// The view alone on a white picture at the given resolution; the page
+// reaches 20 page units beyond the view unless a size is given.
+inline QImage Render(TvlView& view, double dpi, std::int32_t width = 0, std::int32_t height = 0) {
+  return vlRenderViewsToImage({&view}, width ? width : view.Left + view.Width + 20,
+                              height ? height : view.Top + view.Height + 20, dpi);
+}
+
+inline bool Dark(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 128; }
+
+// A stretch of dark pixels along a row or a column: where it starts and
+// how many pixels it covers.
+struct DarkRun {
+  int Start = 0, Length = 0;
+};
+
+// The dark runs along row y of the picture, left to right.
+inline std::vector<DarkRun> DarkRunsInRow(const QImage& img, int y) {
+  std::vector<DarkRun> runs;
+  for (int x = 0; x < img.width(); ++x) {
+    if (!Dark(img, x, y)) continue;
+    if (x == 0 || !Dark(img, x - 1, y)) runs.push_back({x, 0});
+    ++runs.back().Length;
+  }
+  return runs;
+}
+
+// The dark runs down column x of the picture, top to bottom.
+inline std::vector<DarkRun> DarkRunsInColumn(const QImage& img, int x) {
+  std::vector<DarkRun> runs;
+  for (int y = 0; y < img.height(); ++y) {
+    if (!Dark(img, x, y)) continue;
+    if (y == 0 || !Dark(img, x, y - 1)) runs.push_back({y, 0});
+    ++runs.back().Length;
+  }
+  return runs;
+}
+
 // The class is registered while a test runs, as the programs register it.
 class BarCodeTest : public ::testing::Test {
  protected:
@@ -75,6 +114,36 @@ class BarCodeTest : public ::testing::Test {
  private:
   bool registered_ = false;
 };
+
+// Barcodes drawn as printed pages draw them (where a value waiting for its
+// expressions is no sample but what it is).
+class PrintedBarCodeTest : public BarCodeTest {
+ protected:
+  void SetUp() override {
+    BarCodeTest::SetUp();
+    vlState().DocMode = TvlDocMode::dmPrinting;
+  }
+  void TearDown() override {
+    vlState().DocMode = TvlDocMode::dmDesign;
+    BarCodeTest::TearDown();
+  }
+};
+
+// The rectangles a view fills black when drawn at the given scale (device
+// pixels per page unit), in order.
+inline std::vector<TvlRect> BlackFills(TvlView& v, double scale = 1) {
+  v.DrawScaleX = v.DrawScaleY = scale;
+  TvlRecordingCanvas canvas;
+  v.Draw(canvas);
+  std::vector<TvlRect> out;
+  TvlBrush brush;
+  for (const TvlCanvasOp& op : canvas.Ops()) {
+    if (op.Kind == TvlOpKind::Brush) brush = op.Brush;
+    if (op.Kind == TvlOpKind::FillRect && brush.Style == TvlBrushStyle::Solid && brush.Color == clBlack)
+      out.push_back(op.Rect);
+  }
+  return out;
+}
 
 // An envelope whose codes follow the address: a QR code of the whole
 // address, a Code 128 of the dictionary variable PostCode (an expression of

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/addins/barcode/barcode_problems.h"
 #include "engine/model/stream_writer.h"
 #include "tests/barcode/barcode_fixture.h"
 #include "tests/formation/formation_fixture.h"
@@ -31,6 +32,27 @@ class BarCodePrepare : public testing::FormationTest {
     while (!r.AtEnd()) out.push_back(vlReadPrintedView(r));
     return out;
   }
+  // The envelope template merged over three addresses, as read from its
+  // file; the last address's Zip has four digits, which Intelligent Mail
+  // cannot route.
+  void LoadMerge() {
+    {
+      TvlStreamWriter w;
+      test::BarCodeEnvelope()->SaveToStream(w);
+      TvlStreamReader r(w.Bytes());
+      report.LoadFromStream(r);
+    }
+    ASSERT_EQ(report.LastLoadStatus, TvlLoadStatus::Loaded);
+    Csv("People",
+        "Name,Street,Zip,Plus4,City\n"
+        "Ann Smith,1 Main Street,20500,0003,Washington\n"
+        "Bo Li,88 Harbour Road,98101,1234,Seattle\n"
+        "Cy Young,5 Elm Court,1234,0000,Nowhere\n");
+    for (const char* field : {"Name", "Street", "Zip", "Plus4", "City"})
+      report.Dictionary.Variables.Set(field, std::string("People.\"") + field + "\"");
+    report.Dataset = static_cast<TvlDataset*>(form.FindComponent("People"));
+    report.ReportType = rtMultiple;
+  }
   bool registered_ = false;
 };
 
@@ -41,22 +63,8 @@ TvlBarCodeView* Find(const std::vector<std::unique_ptr<TvlView>>& views, const s
 }
 
 TEST_F(BarCodePrepare, EveryEnvelopeOfTheMergeCarriesTheCodesOfItsAddress) {
-  {
-    TvlStreamWriter w;
-    test::BarCodeEnvelope()->SaveToStream(w);
-    TvlStreamReader r(w.Bytes());
-    report.LoadFromStream(r);
-  }
-  ASSERT_EQ(report.LastLoadStatus, TvlLoadStatus::Loaded);
-  Csv("People",
-      "Name,Street,Zip,Plus4,City\n"
-      "Ann Smith,1 Main Street,20500,0003,Washington\n"
-      "Bo Li,88 Harbour Road,98101,1234,Seattle\n"
-      "Cy Young,5 Elm Court,1234,0000,Nowhere\n");
-  for (const char* field : {"Name", "Street", "Zip", "Plus4", "City"})
-    report.Dictionary.Variables.Set(field, std::string("People.\"") + field + "\"");
-  report.Dataset = static_cast<TvlDataset*>(form.FindComponent("People"));
-  report.ReportType = rtMultiple;
+  LoadMerge();
+  if (HasFatalFailure()) return;
 
   // The last address's Zip has four digits, which Intelligent Mail cannot
   // route: its envelope shows an error box and preparation still succeeds.
@@ -86,6 +94,25 @@ TEST_F(BarCodePrepare, EveryEnvelopeOfTheMergeCarriesTheCodesOfItsAddress) {
       std::erase(expected, '\r');
       EXPECT_EQ(got, expected);
     }
+  }
+}
+
+TEST_F(BarCodePrepare, EachPreparedEnvelopeSaysWhichOfItsCodesCouldNotBeMade) {
+  LoadMerge();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(report.Prepare()) << vlState().ErrorText;
+  ASSERT_EQ(report.EMFPages.Count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    TvlPage* prepared = report.EMFPages.Expand(i);
+    ASSERT_TRUE(prepared) << i;
+    const std::vector<TvlBarCodeProblem> problems = vlBarCodeProblems(*prepared);
+    if (i < 2) {
+      EXPECT_TRUE(problems.empty()) << i << ": " << (problems.empty() ? "" : problems[0].Message);
+      continue;
+    }
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].View, "Routing");
+    EXPECT_EQ(problems[0].Message.rfind("Intelligent Mail: ", 0), 0u) << problems[0].Message;
   }
 }
 

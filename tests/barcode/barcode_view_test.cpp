@@ -113,12 +113,13 @@ TEST_F(BarCodeTemplate, ARecordOfALaterVersionIsReadAsFarAsKnownAndADamagedOneIs
   view.Code = "ABC";
   view.Rotation = 90;
   const Record record = Split(view);
-  EXPECT_EQ(record.Version, kBarCodeRecordVersion);
+  EXPECT_EQ(record.Version, kBarCodeRecordFirstVersion);  // its later options keep their defaults
 
-  // A later version appends fields; this one reads its own and skips them.
+  // A later version appends fields after this one's; it reads its own and
+  // skips the rest.
   Record later = record;
-  later.Version = 2;
-  later.Fields += "later fields";
+  later.Version = kBarCodeRecordVersion + 1;
+  later.Fields += std::string("\x01\x1E\x00", 3) + "later fields";
   const std::string laterBytes = later.Bytes() + "next";
   TvlStreamReader r(laterBytes);
   TvlBarCodeView back;
@@ -126,6 +127,9 @@ TEST_F(BarCodeTemplate, ARecordOfALaterVersionIsReadAsFarAsKnownAndADamagedOneIs
   EXPECT_EQ(back.Symbology, bcDataMatrix);
   EXPECT_EQ(back.Code, "ABC");
   EXPECT_EQ(back.Rotation, 90);
+  EXPECT_TRUE(back.UpperCase);
+  EXPECT_DOUBLE_EQ(back.WideRatio, 3.0);
+  EXPECT_FALSE(back.Utf8Eci);
   EXPECT_EQ(r.ReadBytes(4), "next");
 
   // A count beyond the stream, fields cut short, a version 0 and a record
@@ -140,6 +144,60 @@ TEST_F(BarCodeTemplate, ARecordOfALaterVersionIsReadAsFarAsKnownAndADamagedOneIs
     TvlBarCodeView damaged;
     EXPECT_THROW(damaged.LoadFromStream(rb), TvlStreamError);
   }
+}
+
+TEST_F(BarCodeTemplate, TheFirstVersionRecordStaysByteForByteAndLaterOptionsWriteTheSecond) {
+  // A version 1 record as files hold it: Data Matrix, "ABC", no check
+  // digit, text shown, turned 90 degrees, fitted, module width 1.2.
+  TvlBarCodeView view;
+  const std::string v1Fields("\x04\x03\x00" "ABC" "\x00\x00\x01\x5A\x00\x01\xB0\x04\x00\x00", 16);
+  Record v1{Split(view).Common, 1, v1Fields};
+  const std::string v1Bytes = v1.Bytes();
+  TvlStreamReader r(v1Bytes);
+  view.LoadFromStream(r);
+  EXPECT_EQ(view.Code, "ABC");
+  EXPECT_EQ(view.Rotation, 90);
+  EXPECT_FALSE(view.UpperCase);
+  EXPECT_DOUBLE_EQ(view.WideRatio, 2.0);
+  EXPECT_TRUE(view.Utf8Eci);
+  TvlStreamWriter again;
+  view.SaveToStream(again);
+  EXPECT_EQ(again.Bytes(), v1Bytes);
+
+  // Any later option away from its default writes version 2: the first
+  // version's fields, then the three options.
+  const struct {
+    bool upperCase;
+    double wideRatio;
+    bool utf8Eci;
+    const char* appended;
+  } cases[] = {
+      {true, 2.0, true, "\x01\x14\x01"},
+      {false, 3.0, true, "\x00\x1E\x01"},
+      {false, 2.5, true, "\x00\x19\x01"},
+      {false, 2.0, false, "\x00\x14\x00"},
+  };
+  for (const auto& c : cases) {
+    view.UpperCase = c.upperCase, view.WideRatio = c.wideRatio, view.Utf8Eci = c.utf8Eci;
+    const Record v2 = Split(view);
+    EXPECT_EQ(v2.Version, kBarCodeRecordVersion);
+    EXPECT_EQ(v2.Fields, v1Fields + std::string(c.appended, 3));
+    const std::string v2Bytes = v2.Bytes();
+    TvlStreamReader rv(v2Bytes);
+    TvlBarCodeView back;
+    back.LoadFromStream(rv);
+    EXPECT_EQ(back.UpperCase, c.upperCase);
+    EXPECT_DOUBLE_EQ(back.WideRatio, c.wideRatio);
+    EXPECT_EQ(back.Utf8Eci, c.utf8Eci);
+    EXPECT_EQ(back.Code, "ABC");
+  }
+
+  // A version 2 record cut before its options is damaged.
+  Record cut{v1.Common, kBarCodeRecordVersion, v1Fields + std::string("\x01", 1)};
+  const std::string cutBytes = cut.Bytes();
+  TvlStreamReader rc(cutBytes);
+  TvlBarCodeView damaged;
+  EXPECT_THROW(damaged.LoadFromStream(rc), TvlStreamError);
 }
 
 TEST_F(BarCodeTemplate, WithoutTheAddInOneMessageNamesTheClassAndEverythingElseLoads) {
@@ -183,6 +241,9 @@ TEST_F(BarCodeTest, PropertiesForScriptsAndTheInspector) {
   EXPECT_EQ(symbology->EnumNames[bcIntelligentMail], "bcIntelligentMail");
   EXPECT_EQ(v.FindProperty("Rotation")->EnumNames, std::vector<std::string>({"0", "90", "180", "270"}));
   EXPECT_EQ(v.FindProperty("ModuleWidth")->Kind, ptSize | ptFloat);
+  EXPECT_EQ(v.FindProperty("UpperCase")->Kind, ptBoolean);
+  EXPECT_EQ(v.FindProperty("WideRatio")->Kind, ptFloat);
+  EXPECT_EQ(v.FindProperty("Utf8Eci")->Kind, ptBoolean);
   EXPECT_TRUE(v.FindProperty("FrameColor"));  // the views' shared properties come first
 
   const struct {
@@ -203,6 +264,11 @@ TEST_F(BarCodeTest, PropertiesForScriptsAndTheInspector) {
       {"FitToView", TvlValue(false), "False"},
       {"ModuleWidth", TvlValue(1.5), "1.5"},
       {"ModuleWidth", TvlValue(-3), "0"},
+      {"UpperCase", TvlValue(true), "True"},
+      {"WideRatio", TvlValue(2.54), "2.5"},  // kept in tenths, as stored
+      {"WideRatio", TvlValue(7), "3"},
+      {"WideRatio", TvlValue(1), "2"},
+      {"Utf8Eci", TvlValue(false), "False"},
   };
   for (const auto& c : cases) {
     v.SetProperty(c.name, c.value);

@@ -5,9 +5,10 @@
 
 #include <zint.h>
 
-#include <cctype>
-#include <cstring>
+#include <algorithm>
 
+#include "engine/addins/barcode/barcode_value_rules.h"
+#include "engine/addins/barcode/barcode_wide_ratio.h"
 #include "engine/core/string_table.h"
 
 namespace vl {
@@ -33,7 +34,6 @@ constexpr Symbology kSymbologies[] = {
 static_assert(std::size(kSymbologies) == bcSymbologyCount, "one entry per symbology code");
 
 constexpr int kUnknownSymbology = 56501;
-constexpr int kEan13Length = 56502;
 
 // libzint's messages begin with "Error 123: " or "Warning 123: ".
 std::string ZintMessage(const char* text) {
@@ -44,20 +44,8 @@ std::string ZintMessage(const char* text) {
   return s;
 }
 
-// EAN-13 takes 12 digits (the check digit is added) or 13 (it is checked),
-// and a 2 or 5 digit add-on after "+". libzint would make a shorter number
-// an EAN-8 or a bare add-on, which is not the symbology asked for.
-bool Ean13LengthOk(const std::string& text) {
-  const std::size_t plus = text.find('+');
-  const std::size_t main = plus == std::string::npos ? text.size() : plus;
-  return main == 12 || main == 13;
-}
-
-bool AllDigitsOrPlus(const std::string& text) {
-  for (unsigned char c : text)
-    if (!std::isdigit(c) && c != '+') return false;
-  return true;
-}
+// The ECI number of UTF-8.
+constexpr int kEciUtf8 = 26;
 
 struct SymbolDeleter {
   void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
@@ -87,8 +75,8 @@ TvlBarCodeSymbol vlEncodeBarCode(const TvlBarCodeRequest& request) {
   }
   const Symbology& sym = kSymbologies[request.Symbology];
   out.FixedRatio = info->FixedRatio;
-  if (request.Symbology == bcEAN13 && AllDigitsOrPlus(request.Text) && !Ean13LengthOk(request.Text)) {
-    out.Error = std::string(info->Caption) + ": " + vlLoadStr(kEan13Length);
+  if (const std::string refused = vlRefusedBarCodeValue(request); !refused.empty()) {
+    out.Error = std::string(info->Caption) + ": " + refused;
     return out;
   }
 
@@ -105,13 +93,17 @@ TvlBarCodeSymbol vlEncodeBarCode(const TvlBarCodeRequest& request) {
   if (request.BarHeight > 0 && !info->FixedRatio) s->height = request.BarHeight;
   switch (request.Symbology) {
     case bcCode39: s->option_2 = request.CheckDigit ? 1 : 0; break;
-    case bcQRCode: s->option_1 = 2; break;  // error correction level M: envelopes get scuffed
+    case bcQRCode:
+      s->option_1 = 2;  // error correction level M: envelopes get scuffed
+      if (request.Utf8Eci) s->eci = kEciUtf8;
+      break;
     case bcDataMatrix: s->option_3 = DM_SQUARE; break;
     default: break;
   }
 
-  const auto* data = reinterpret_cast<const unsigned char*>(request.Text.data());
-  int rc = ZBarcode_Encode(s.get(), data, static_cast<int>(request.Text.size()));
+  const std::string input = vlBarCodeInput(request);
+  const auto* data = reinterpret_cast<const unsigned char*>(input.data());
+  int rc = ZBarcode_Encode(s.get(), data, static_cast<int>(input.size()));
   if (rc < ZINT_ERROR) rc = ZBarcode_Buffer_Vector(s.get(), 0);
   if (rc >= ZINT_ERROR || !s->vector) {
     out.Error = std::string(info->Caption) + ": " + ZintMessage(s->errtxt);
@@ -127,6 +119,8 @@ TvlBarCodeSymbol vlEncodeBarCode(const TvlBarCodeRequest& request) {
       out.Bars.push_back({r->x, r->y, r->width, r->height});
   for (const zint_vector_string* t = v.strings; t; t = t->next)
     if (t->text) out.Captions.push_back({reinterpret_cast<const char*>(t->text), t->x, t->y, t->fsize, t->halign});
+  if (request.Symbology == bcCode39)
+    vlWidenCode39(out, std::clamp(request.WideRatio, kMinWideRatio, kMaxWideRatio));
   return out;
 }
 

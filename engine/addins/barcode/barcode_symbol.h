@@ -37,12 +37,24 @@ const TvlSymbologyInfo* vlSymbologyInfo(std::uint8_t symbology);
 // The enumeration names joined by ";" in code order.
 std::string vlSymbologyEnumNames();
 
+// Code 39's wide elements: from twice to three times the narrow ones.
+inline constexpr float kMinWideRatio = 2.0f;
+inline constexpr float kMaxWideRatio = 3.0f;
+
 struct TvlBarCodeRequest {
   std::uint8_t Symbology = bcCode128;
   std::string Text;         // UTF-8
   bool CheckDigit = false;  // the symbology's optional check digit (Code 39)
   bool ShowText = true;     // human-readable text where the symbology has one
   float BarHeight = 0;      // modules; 0 takes the symbology's default
+  // Code 39: lower-case letters are printed as capitals instead of refused.
+  bool UpperCase = false;
+  // Code 39: the wide bars' and spaces' width in narrow ones
+  // (kMinWideRatio to kMaxWideRatio).
+  float WideRatio = kMinWideRatio;
+  // QR Code: text as UTF-8 announced by ECI 26, which phone readers decode
+  // right; off, the encoder picks Latin-1 or Shift-JIS without a marker.
+  bool Utf8Eci = true;
   bool operator==(const TvlBarCodeRequest&) const = default;
 };
 
@@ -70,8 +82,9 @@ struct TvlBarCodeSymbol {
 };
 
 // Encodes the request with compliant quiet zones. A text the symbology
-// cannot take gives a symbol with Error set (the symbology's caption and
-// the reason) and no bars; nothing throws.
+// cannot take exactly (not even one character changed or padded) gives a
+// symbol with Error set (the symbology's caption and the reason) and no
+// bars; nothing throws.
 TvlBarCodeSymbol vlEncodeBarCode(const TvlBarCodeRequest& request);
 
 }  // namespace vl

@@ -15,8 +15,15 @@ namespace vl {
 
 // The class name that templates and prepared pages store before its records.
 inline constexpr const char* kBarCodeClassName = "TvlBarCodeView";
-// Version of the add-in's own record (after the common view data).
-inline constexpr std::uint8_t kBarCodeRecordVersion = 1;
+// Versions of the add-in's own record (after the common view data): a view
+// whose later options keep their defaults writes the first version, byte
+// for byte as before they existed; any other view writes the latest.
+inline constexpr std::uint8_t kBarCodeRecordFirstVersion = 1;
+inline constexpr std::uint8_t kBarCodeRecordVersion = 2;
+// Defaults of the options that version 2 added.
+inline constexpr bool kBarCodeDefaultUpperCase = false;
+inline constexpr double kBarCodeDefaultWideRatio = 2.0;
+inline constexpr bool kBarCodeDefaultUtf8Eci = true;
 
 class TvlBarCodeView : public TvlView {
  public:
@@ -34,6 +41,10 @@ class TvlBarCodeView : public TvlView {
   std::int32_t Rotation = 0;  // 0, 90, 180 or 270 degrees counter-clockwise
   bool FitToView = true;     // the code fills the view; otherwise ModuleWidth
   double ModuleWidth = 1.2;  // design pixels per module when not fitted
+  // Added in record version 2.
+  bool UpperCase = kBarCodeDefaultUpperCase;    // Code 39: lower case printed as capitals, not refused
+  double WideRatio = kBarCodeDefaultWideRatio;  // Code 39: wide elements in narrow ones, 2 to 3 in tenths
+  bool Utf8Eci = kBarCodeDefaultUtf8Eci;        // QR Code: text as UTF-8 marked by ECI 26
 
   // Run-time: the value as printed (Code with its brackets expanded),
   // written in place of Code in printing form.
@@ -52,6 +63,13 @@ class TvlBarCodeView : public TvlView {
   void Draw(TvlCanvas& canvas) override;
   // The encoded symbol of a request, kept for the next draws of the same one.
   std::shared_ptr<const TvlBarCodeSymbol> Symbol(const TvlBarCodeRequest& request) const;
+  // The encoding request of a value (in the system code page) with this
+  // view's symbology and options.
+  TvlBarCodeRequest Request(const std::string& value) const;
+  // Why the value as it stands (Code: on a prepared page, the value as
+  // printed) cannot be encoded, in the system code page, as the error box
+  // says it; empty when it can or when the value is empty.
+  std::string ValueError() const;
 
  protected:
   // ---- Printing (barcode_view_print.cpp). ----
@@ -70,6 +88,11 @@ class TvlBarCodeView : public TvlView {
 
   mutable std::vector<std::pair<TvlBarCodeRequest, std::shared_ptr<const TvlBarCodeSymbol>>> cache_;
 };
+
+// Texts between the system code page, in which views hold them, and the
+// UTF-8 that libzint takes and gives.
+std::string vlBarCodeTextToUtf8(const std::string& text);
+std::string vlBarCodeTextFromUtf8(const std::string& text);
 
 // Rotation values the view keeps: a multiple of 90 from 0 to 270; any other
 // value gives -1.

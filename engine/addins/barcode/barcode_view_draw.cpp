@@ -2,15 +2,18 @@
 // module width), turned by its rotation, every bar a filled rectangle in
 // device pixels so that printers and PDF get sharp edges at any resolution;
 // a value the symbology cannot take draws an outlined box with the reason.
+// Linear codes get a whole number of device pixels per module, so that
+// every bar of one width prints equally wide; postal four-state codes keep
+// the sizes their post office prescribes.
 
 #include <algorithm>
 #include <cmath>
 
+#include "engine/addins/barcode/barcode_postal_layout.h"
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
 #include "platform/canvas.h"
-#include "platform/code_page.h"
 
 namespace vl {
 namespace {
@@ -19,15 +22,27 @@ constexpr TvlColor kErrorColor = vlRGB(0xC0, 0x00, 0x00);
 // Bar heights are kept to hundredths of a module, so that redrawing the
 // same view finds its symbol again.
 constexpr float kBarHeightStep = 0.01f;
-// The most symbols a view keeps between draws.
-constexpr std::size_t kCachedSymbols = 4;
 // Limits for damaged geometry: bars taller than this many modules, and
 // captions in a font taller than this many pixels, are not asked for.
 constexpr double kMaxBarHeight = 100000;
 constexpr double kMaxCaptionPixels = 16384;
 
-std::string ToUtf8(const std::string& text) { return vlConvertEncoding(text, vlPlatformCodePage().c_str(), "UTF-8"); }
-std::string FromUtf8(const std::string& text) { return vlConvertEncoding(text, "UTF-8", vlPlatformCodePage().c_str()); }
+// Device pixels per module for a linear code: whole pixels, so that bar
+// edges fall on pixel boundaries and equal bars stay equal (rounding each
+// edge on its own makes a 2:1 code's bars 2-3 and 4-5 pixels, which readers
+// confuse). A fitted code takes the most that fits; a code narrower than a
+// pixel per module cannot be helped and keeps its fraction.
+double WholeModule(double module, bool fitted) {
+  if (fitted) return module >= 1 ? std::floor(module + 1e-9) : module;
+  return std::max(1.0, std::round(module));
+}
+
+// The wide-to-narrow ratio that makes wide elements whole pixels too.
+float PixelRatio(float ratio, double module) {
+  if (module != std::floor(module)) return ratio;
+  const double wide = std::round(ratio * module) / module;
+  return static_cast<float>(std::clamp(wide, double{kMinWideRatio}, double{kMaxWideRatio}));
+}
 
 // Where the symbol's modules land on the surface. The symbol is laid out
 // unturned in a box of LocalW x LocalH device pixels, then turned
@@ -63,6 +78,20 @@ struct Placement {
   }
 };
 
+// A four-state code's bars as its post office prescribes them, given the
+// device pixels per inch along and across the bars; centred in the view on
+// a whole pixel.
+void DrawPostal(TvlCanvas& canvas, Placement p, const TvlBarCodeSymbol& symbol, const TvlPostalSpec& spec,
+                double along, double across, bool fitted) {
+  const TvlPostalLayout layout = vlLayPostalBars(symbol, spec, along, across, p.LocalW, p.LocalH, fitted);
+  if (layout.Bars.empty()) return;
+  p.Module = 1;
+  p.OriginX = std::round((p.LocalW - layout.Width) / 2);
+  p.OriginY = std::round((p.LocalH - layout.Height) / 2);
+  canvas.SetSolidBrush(clBlack);
+  for (const TvlBarCodeBar& bar : layout.Bars) canvas.FillRect(p.MapRect(bar));
+}
+
 // Words of the message on lines no wider than width; a word wider than
 // that keeps a line of its own (and is clipped).
 std::vector<std::string> WrapWords(TvlCanvas& canvas, const std::string& text, std::int32_t width) {
@@ -96,15 +125,6 @@ TvlBarCodeView::Box TvlBarCodeView::InnerBox() const {
           static_cast<double>(DRect.Right) - 1 - DRect.Left, static_cast<double>(DRect.Bottom) - 1 - DRect.Top};
 }
 
-std::shared_ptr<const TvlBarCodeSymbol> TvlBarCodeView::Symbol(const TvlBarCodeRequest& request) const {
-  for (const auto& [key, symbol] : cache_)
-    if (key == request) return symbol;
-  auto symbol = std::make_shared<const TvlBarCodeSymbol>(vlEncodeBarCode(request));
-  if (cache_.size() >= kCachedSymbols) cache_.erase(cache_.begin());
-  cache_.emplace_back(request, symbol);
-  return symbol;
-}
-
 void TvlBarCodeView::Draw(TvlCanvas& canvas) {
   Canvas = &canvas;
   AlignInBand(&canvas);
@@ -118,7 +138,7 @@ void TvlBarCodeView::Draw(TvlCanvas& canvas) {
 void TvlBarCodeView::DrawCode(TvlCanvas& canvas) {
   const bool design = vlState().DocMode == TvlDocMode::dmDesign;
   if (Code.empty() && !design) return;  // an empty value prints nothing
-  TvlBarCodeRequest request{Symbology, ToUtf8(Code), CheckDigit, ShowText, 0};
+  TvlBarCodeRequest request = Request(Code);
   std::shared_ptr<const TvlBarCodeSymbol> symbol;
   if (!Code.empty()) symbol = Symbol(request);
   // In the designer a value that waits for its expressions shows the
@@ -130,7 +150,7 @@ void TvlBarCodeView::DrawCode(TvlCanvas& canvas) {
   }
   if (!symbol) return;
   if (symbol->Ok()) DrawSymbol(canvas, request, *symbol);
-  else DrawError(canvas, FromUtf8(symbol->Error));
+  else DrawError(canvas, vlBarCodeTextFromUtf8(symbol->Error));
 }
 
 void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& request,
@@ -144,28 +164,48 @@ void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& requ
   p.LocalH = turned ? box.Width : box.Height;
   p.Rotation = Rotation;
 
+  if (const TvlPostalSpec* spec = vlPostalSpec(request.Symbology)) {
+    const double along = (turned ? DrawScaleY : DrawScaleX) * kPageUnitsPerInch;
+    const double across = (turned ? DrawScaleX : DrawScaleY) * kPageUnitsPerInch;
+    DrawPostal(canvas, p, natural, *spec, along, across, FitToView);
+    return;
+  }
+
   // Matrix codes keep square modules; the others span the width and their
   // bars take the height the view leaves them.
-  if (FitToView || ModuleWidth <= 0)
+  const bool fitToView = FitToView || ModuleWidth <= 0;
+  if (fitToView)
     p.Module = natural.FixedRatio ? std::min(p.LocalW / natural.Width, p.LocalH / natural.Height)
                                   : p.LocalW / natural.Width;
   else
     p.Module = ModuleWidth * (turned ? DrawScaleY : DrawScaleX);
   if (!(p.Module > 0) || !std::isfinite(p.Module)) return;
   const TvlBarCodeSymbol* symbol = &natural;
-  std::shared_ptr<const TvlBarCodeSymbol> fitted;
+  std::shared_ptr<const TvlBarCodeSymbol> sized;
   if (!natural.FixedRatio) {
+    p.Module = WholeModule(p.Module, fitToView);
     TvlBarCodeRequest tall = request;
+    // Code 39's wide elements in whole pixels too; a fitted code that the
+    // rounding widened beyond the view gets a pixel less per module.
+    if (request.Symbology == bcCode39) {
+      for (;;) {
+        tall.WideRatio = PixelRatio(request.WideRatio, p.Module);
+        sized = Symbol(tall);
+        if (!fitToView || !sized->Ok() || p.Module <= 1 || sized->Width * p.Module <= p.LocalW) break;
+        p.Module -= 1;
+      }
+      if (sized->Ok()) symbol = sized.get();
+    }
     const double barHeight =
-        std::clamp(p.LocalH / p.Module - (natural.Height - natural.BarHeight), 1.0, kMaxBarHeight);
+        std::clamp(p.LocalH / p.Module - (symbol->Height - symbol->BarHeight), 1.0, kMaxBarHeight);
     tall.BarHeight = std::round(static_cast<float>(barHeight) / kBarHeightStep) * kBarHeightStep;
-    fitted = Symbol(tall);
-    if (fitted->Ok()) symbol = fitted.get();
+    sized = Symbol(tall);
+    if (sized->Ok()) symbol = sized.get();
   }
   // Centred in the view (a code wider than the view at its module width
-  // overhangs both sides alike).
-  p.OriginX = (p.LocalW - symbol->Width * p.Module) / 2;
-  p.OriginY = (p.LocalH - symbol->Height * p.Module) / 2;
+  // overhangs both sides alike), on a whole pixel.
+  p.OriginX = std::round((p.LocalW - symbol->Width * p.Module) / 2);
+  p.OriginY = std::round((p.LocalH - symbol->Height * p.Module) / 2);
 
   canvas.SetSolidBrush(clBlack);
   for (const TvlBarCodeBar& bar : symbol->Bars) canvas.FillRect(p.MapRect(bar));
@@ -181,7 +221,7 @@ void TvlBarCodeView::DrawSymbol(TvlCanvas& canvas, const TvlBarCodeRequest& requ
     if (!(height <= kMaxCaptionPixels)) continue;
     font.Height = std::max(1, vlRound(height));
     canvas.SetFont(font);
-    const std::string text = FromUtf8(caption.Text);
+    const std::string text = vlBarCodeTextFromUtf8(caption.Text);
     const double width = canvas.TextWidth(text) / p.Module;
     const double ascent = canvas.TextMetrics().Ascent / p.Module;
     const double left = caption.X - (caption.Align == 0 ? width / 2 : caption.Align == 2 ? width : 0);

@@ -36,6 +36,9 @@ void TvlBarCodeView::DeclareProperties() {
                   std::vector<TvlValue>{TvlValue(0), TvlValue(90), TvlValue(180), TvlValue(270)});
   AddProperty("FitToView", ptBoolean);
   AddProperty("ModuleWidth", ptSize | ptFloat);
+  AddProperty("UpperCase", ptBoolean);
+  AddProperty("WideRatio", ptFloat);
+  AddProperty("Utf8Eci", ptBoolean);
 }
 
 void TvlBarCodeView::SetProperty(const std::string& name, const TvlValue& value) {
@@ -67,6 +70,14 @@ void TvlBarCodeView::SetProperty(const std::string& name, const TvlValue& value)
   } else if (n == "MODULEWIDTH") {
     const double w = vlValueToFloat(value);
     if (std::isfinite(w)) ModuleWidth = std::clamp(w, 0.0, kMaxModuleWidth);
+  } else if (n == "UPPERCASE") {
+    UpperCase = vlValueToBool(value);
+  } else if (n == "WIDERATIO") {
+    // Kept in tenths, as the record stores it.
+    const double r = vlValueToFloat(value);
+    if (std::isfinite(r)) WideRatio = std::round(std::clamp(r, double{kMinWideRatio}, double{kMaxWideRatio}) * 10) / 10;
+  } else if (n == "UTF8ECI") {
+    Utf8Eci = vlValueToBool(value);
   }
 }
 
@@ -81,6 +92,9 @@ TvlValue TvlBarCodeView::GetProperty(const std::string& name) {
   if (n == "ROTATION") return TvlValue(Rotation);
   if (n == "FITTOVIEW") return TvlValue(FitToView);
   if (n == "MODULEWIDTH") return TvlValue(ModuleWidth);
+  if (n == "UPPERCASE") return TvlValue(UpperCase);
+  if (n == "WIDERATIO") return TvlValue(WideRatio);
+  if (n == "UTF8ECI") return TvlValue(Utf8Eci);
   return result;
 }
 

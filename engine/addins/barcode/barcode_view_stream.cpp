@@ -2,7 +2,7 @@
 // byte and byte count, so that a later version can append fields that this
 // one skips, and a damaged count cannot read past the record.
 //
-//   version           1 byte (1)
+//   version           1 byte (1 or 2)
 //   byte count        uint32, of the fields that follow
 //   symbology         1 byte, TvlBarCodeSymbology
 //   value             string (16-bit length, bytes, byte 0): design form the
@@ -12,6 +12,11 @@
 //   rotation          uint16: 0, 90, 180 or 270
 //   fit to view       1 byte, 0 or 1
 //   module width      int32, thousandths of a design pixel
+// Version 2 appends (and is written only when one of them is not its
+// default, so that other views keep the version 1 record byte for byte):
+//   upper case        1 byte, 0 or 1 (default 0)
+//   wide ratio        1 byte, tenths: 20 to 30 (default 20)
+//   UTF-8 with ECI    1 byte, 0 or 1 (default 1)
 
 #include <algorithm>
 
@@ -26,6 +31,10 @@ namespace {
 
 // Module widths beyond this (about 27 cm) are taken as damage.
 constexpr std::int32_t kMaxModuleThousandths = 1'000'000;
+
+std::uint8_t WideRatioTenths(double ratio) {
+  return static_cast<std::uint8_t>(std::clamp(vlRound(ratio * 10), 20, 30));
+}
 
 }  // namespace
 
@@ -45,6 +54,14 @@ void TvlBarCodeView::LoadFromStream(TvlStreamReader& r) {
   Rotation = std::max(0, vlBarCodeRotation(fields.ReadU16()));
   FitToView = fields.ReadByte() != 0;
   ModuleWidth = std::clamp(fields.ReadI32(), 0, kMaxModuleThousandths) / 1000.0;
+  UpperCase = kBarCodeDefaultUpperCase;
+  WideRatio = kBarCodeDefaultWideRatio;
+  Utf8Eci = kBarCodeDefaultUtf8Eci;
+  if (version >= 2) {
+    UpperCase = fields.ReadByte() != 0;
+    WideRatio = WideRatioTenths(fields.ReadByte() / 10.0) / 10.0;
+    Utf8Eci = fields.ReadByte() != 0;
+  }
   // Fields of later versions follow; this version does not know them.
   if (PrintingForm) PrintedCode = value;
   Code = std::move(value);
@@ -60,7 +77,15 @@ void TvlBarCodeView::SaveToStream(TvlStreamWriter& w) {
   fields.WriteU16(static_cast<std::uint16_t>(std::max(0, vlBarCodeRotation(Rotation))));
   fields.WriteByte(FitToView ? 1 : 0);
   fields.WriteI32(std::clamp(vlRound(ModuleWidth * 1000.0), 0, kMaxModuleThousandths));
-  w.WriteByte(kBarCodeRecordVersion);
+  const bool later = UpperCase != kBarCodeDefaultUpperCase ||
+                     WideRatioTenths(WideRatio) != WideRatioTenths(kBarCodeDefaultWideRatio) ||
+                     Utf8Eci != kBarCodeDefaultUtf8Eci;
+  if (later) {
+    fields.WriteByte(UpperCase ? 1 : 0);
+    fields.WriteByte(WideRatioTenths(WideRatio));
+    fields.WriteByte(Utf8Eci ? 1 : 0);
+  }
+  w.WriteByte(later ? kBarCodeRecordVersion : kBarCodeRecordFirstVersion);
   w.WriteU32(static_cast<std::uint32_t>(fields.Bytes().size()));
   w.WriteBytes(fields.Bytes());
 }
