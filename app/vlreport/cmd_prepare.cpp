@@ -68,7 +68,7 @@ int RunPrepare(const Args& args) {
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
     nlohmann::ordered_json doc = PagesJson(report);
-    if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
+    if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
     PrintJson(doc);
   } else {
     std::printf("%d page%s\n", report.EMFPages.Count(), report.EMFPages.Count() == 1 ? "" : "s");

@@ -120,7 +120,7 @@ int RunPrint(const Args& args) {
   doc["Printer"] = Utf8(printer.SelectedName());
   doc["Pages"] = report.EMFPages.Count();
   doc["Result"] = ResultName(result);
-  if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
+  if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
   if (!feed.IsNone())
     doc["Feed"] = {{"Right", feed.ShiftXTenths / 10.0}, {"Down", feed.ShiftYTenths / 10.0}, {"Turned", feed.Turned}};
   PrintJson(doc);

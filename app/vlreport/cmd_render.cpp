@@ -91,7 +91,7 @@ int RunRender(const Args& args) {
     doc["Output"] = vlWritePngPages(report.EMFPages, indexes, png, dpi, drawn);
   }
   line.Finish();
-  if (options.HasAddressList()) doc["Warnings"] = WarningsJson(problems);
+  if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
   PrintJson(doc);
   return 0;
 }

@@ -72,22 +72,27 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
   }
   report.OnProgress = nullptr;
   if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
-  if (!addresses) return {};
-  std::vector<TvlEnvelopeProblem> problems = vlCheckEnvelopes(report, *addresses);
+  std::vector<TvlEnvelopeProblem> problems =
+      addresses ? vlCheckEnvelopes(report, *addresses) : vlCheckPreparedValues(report);
   for (const TvlEnvelopeProblem& p : problems) std::fprintf(stderr, "vlreport: %s\n", Utf8(vlEnvelopeProblemLine(p)).c_str());
   if (options.Strict && !problems.empty()) {
     std::size_t envelopes = 0;
-    for (std::size_t k = 0; k < problems.size(); ++k) envelopes += k == 0 || problems[k].Row != problems[k - 1].Row;
-    throw TvlError(std::to_string(envelopes) + (envelopes == 1 ? " envelope has" : " envelopes have") +
-                   " a problem (--strict): nothing is written or printed");
+    for (std::size_t k = 0; k < problems.size(); ++k)
+      envelopes += k == 0 || problems[k].Row != problems[k - 1].Row || problems[k].Page != problems[k - 1].Page;
+    const char* what = addresses ? (envelopes == 1 ? " envelope has" : " envelopes have")
+                                 : (envelopes == 1 ? " page has" : " pages have");
+    throw TvlError(std::to_string(envelopes) + what + " a problem (--strict): nothing is written or printed");
   }
   return problems;
 }
 
 nlohmann::ordered_json WarningsJson(const std::vector<TvlEnvelopeProblem>& problems) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const TvlEnvelopeProblem& p : problems)
-    list.push_back({{"Row", p.Row}, {"Name", Utf8(p.Name)}, {"Problem", Utf8(p.Problem)}});
+  for (const TvlEnvelopeProblem& p : problems) {
+    nlohmann::ordered_json entry = {{"Row", p.Row}, {"Name", Utf8(p.Name)}, {"Problem", Utf8(p.Problem)}};
+    if (p.Page) entry["Page"] = p.Page;
+    list.push_back(std::move(entry));
+  }
   return list;
 }
 

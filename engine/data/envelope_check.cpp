@@ -72,7 +72,10 @@ void CheckPage(int row, const std::string& name, TvlReport& report, int index, c
   TvlPage* page = report.EMFPages.Expand(index);
   if (!page) return;
   bool nameFits = true, addressFits = true;
+  std::vector<std::string> valueErrors;
   for (const auto& view : page->Objects) {
+    std::string error = view->ValueError();
+    if (!error.empty()) valueErrors.push_back(view->Name + ": " + error);
     auto* memo = dynamic_cast<TvlMemoView*>(view.get());
     if (!memo) continue;
     if (views.Name.count(memo->Name)) nameFits = nameFits && Fits(*memo);
@@ -81,6 +84,7 @@ void CheckPage(int row, const std::string& name, TvlReport& report, int index, c
   report.EMFPages[index].Page.reset();
   if (!nameFits) problems.push_back({row, name, "The name does not fit its box"});
   if (!addressFits) problems.push_back({row, name, "The address does not fit its box"});
+  for (std::string& error : valueErrors) problems.push_back({row, name, std::move(error)});
 }
 
 }  // namespace
@@ -106,7 +110,22 @@ std::vector<TvlEnvelopeProblem> vlCheckEnvelopes(TvlReport& report, const TvlAdd
   return problems;
 }
 
+std::vector<TvlEnvelopeProblem> vlCheckPreparedValues(TvlReport& report) {
+  std::vector<TvlEnvelopeProblem> problems;
+  for (int index = 0; index < report.EMFPages.Count(); ++index) {
+    TvlPage* page = report.EMFPages.Expand(index);
+    if (!page) continue;
+    for (const auto& view : page->Objects) {
+      std::string error = view->ValueError();
+      if (!error.empty()) problems.push_back({0, {}, view->Name + ": " + error, index + 1});
+    }
+    report.EMFPages[index].Page.reset();
+  }
+  return problems;
+}
+
 std::string vlEnvelopeProblemLine(const TvlEnvelopeProblem& problem) {
+  if (problem.Row == 0) return "Page " + std::to_string(problem.Page) + ": " + problem.Problem;
   std::string line = "Row " + std::to_string(problem.Row);
   if (!problem.Name.empty()) line += " (" + problem.Name + ")";
   return line + ": " + problem.Problem;

@@ -8,7 +8,7 @@
 // whose text does not fit its box on the envelope (more lines than the box
 // holds, after wrapping); a postcode with more characters than the
 // template has boxes for it, or with anything but digits in its digit
-// boxes.
+// boxes; a view whose value cannot print (a barcode its symbology refuses).
 
 #include <string>
 #include <vector>
@@ -19,9 +19,10 @@ class TvlAddressBinding;
 class TvlReport;
 
 struct TvlEnvelopeProblem {
-  int Row = 0;           // the address's row in the list, from 1
+  int Row = 0;           // the address's row in the list, from 1; 0 without a list
   std::string Name;      // the recipient's name, as it prints
   std::string Problem;   // what is wrong, one sentence
+  int Page = 0;          // the prepared page, from 1, when no list row names it
   bool operator==(const TvlEnvelopeProblem&) const = default;
 };
 
@@ -30,7 +31,12 @@ struct TvlEnvelopeProblem {
 // Leaves the list's cursor on its first record and no page expanded.
 std::vector<TvlEnvelopeProblem> vlCheckEnvelopes(TvlReport& report, const TvlAddressBinding& binding);
 
-// One line of a problem: "Row 3 (Smith, John): The address does not fit its box".
+// Checks the prepared pages of a report prepared without a list: every view
+// whose value cannot print (ValueError), named with its page.
+std::vector<TvlEnvelopeProblem> vlCheckPreparedValues(TvlReport& report);
+
+// One line of a problem: "Row 3 (Smith, John): The address does not fit its box",
+// or without a list "Page 2: Routing: Intelligent Mail: ...".
 std::string vlEnvelopeProblemLine(const TvlEnvelopeProblem& problem);
 
 }  // namespace vl

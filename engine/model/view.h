@@ -129,6 +129,10 @@ class TvlView : public TvlObject {
   void Assign(TvlView& source);
   // Called for every view once a whole template has been read.
   virtual void AfterLoad() {}
+  // Why the value this view holds cannot print as it should (a barcode
+  // value its symbology refuses), in the system code page; empty when it
+  // prints right. A batch is checked with it before anything prints.
+  virtual std::string ValueError() const { return {}; }
 
   // Gives the view the first name BaseName + n (n from 1 to 10000) that no
   // view of the current report has, ignoring case, nor for a dialog control

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/addins/barcode/barcode_problems.h"
+#include "engine/data/envelope_check.h"
 #include "engine/model/stream_writer.h"
 #include "tests/barcode/barcode_fixture.h"
 #include "tests/formation/formation_fixture.h"
@@ -114,6 +115,19 @@ TEST_F(BarCodePrepare, EachPreparedEnvelopeSaysWhichOfItsCodesCouldNotBeMade) {
     EXPECT_EQ(problems[0].View, "Routing");
     EXPECT_EQ(problems[0].Message.rfind("Intelligent Mail: ", 0), 0u) << problems[0].Message;
   }
+}
+
+// The batch check of the prepared pages reports the same code by page and
+// view, so that vlreport says so and --strict refuses the batch.
+TEST_F(BarCodePrepare, TheBatchCheckNamesThePageAndTheCodeThatCannotBeMade) {
+  LoadMerge();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(report.Prepare()) << vlState().ErrorText;
+  const std::vector<TvlEnvelopeProblem> problems = vlCheckPreparedValues(report);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].Page, 3);
+  EXPECT_EQ(vlEnvelopeProblemLine(problems[0]).rfind("Page 3: Routing: Intelligent Mail: ", 0), 0u)
+      << vlEnvelopeProblemLine(problems[0]);
 }
 
 }  // namespace

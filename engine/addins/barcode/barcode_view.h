@@ -69,7 +69,7 @@ class TvlBarCodeView : public TvlView {
   // Why the value as it stands (Code: on a prepared page, the value as
   // printed) cannot be encoded, in the system code page, as the error box
   // says it; empty when it can or when the value is empty.
-  std::string ValueError() const;
+  std::string ValueError() const override;
 
  protected:
   // ---- Printing (barcode_view_print.cpp). ----
