@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/core/text.h"
 #include "engine/core/variables.h"
 
 namespace vl {
@@ -82,9 +83,8 @@ TEST(Variables, SortedWritesNeverMoveTheOtherValues) {
   EXPECT_EQ(v.Get("a[500]").Int(), 500);
   v.Set("a[500]", TvlValue(7));  // same name, other case: replaces
   ASSERT_EQ(v.Count(), 1001);
+  for (int k = 1; k < v.Count(); ++k) EXPECT_LT(vlCompareText(v.NameAt(k - 1), v.NameAt(k)), 0) << k;
   EXPECT_EQ(v.NameAt(0), "A[0]");
-  EXPECT_EQ(v.NameAt(1), "A[1]");
-  EXPECT_EQ(v.NameAt(2), "A[10]");
   EXPECT_EQ(v.NameAt(1000), "B");
   EXPECT_EQ(v.Get("A[500]").Int(), 7);
   EXPECT_EQ(v.IndexOf("b"), 1000);

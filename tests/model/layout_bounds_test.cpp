@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "engine/model/layout_bounds.h"
+#include "engine/model/page_limits.h"
 #include "engine/model/views.h"
 #include "platform/recording_canvas.h"
 #include "tests/model/prepared_fixture.h"
@@ -95,6 +96,17 @@ TEST_F(LayoutBounds, ScriptAssignmentsAreBounded) {
   }
 }
 
+TEST_F(LayoutBounds, PageLimitsOfRawExtremeMarginsAreClamped) {
+  // Margins set on the object directly skip the bounds; the limits are
+  // computed wide all the same.
+  TvlReport report;
+  TvlPage& page = *report.Pages.Add();
+  page.Margins = {5, 5, kMin, kMin};
+  const TvlPageLimits limits = vlPageLimits(page);
+  EXPECT_EQ(limits.Right, kMax);
+  EXPECT_EQ(limits.Bottom, kMax);
+}
+
 TEST_F(LayoutBounds, PreparedReportMarginsAreBoundedAndThePageDrawsSanely) {
   StreamBuilder s(25);
   s.U8(25).U8(0).Str("Virtual printer").I32(1);
@@ -103,8 +115,9 @@ TEST_F(LayoutBounds, PreparedReportMarginsAreBoundedAndThePageDrawsSanely) {
   s.I32(kMin).I32(kMax).I32(kMax).I32(kMin);
   s.Raw(SampleStream()).Patch(end);
   s.U8(77);
+  const std::string bytes = s.Bytes();
   TvlReport report;
-  TvlStreamReader r(s.Bytes());
+  TvlStreamReader r(bytes);
   report.EMFPages.LoadFromStream(r);
   ASSERT_EQ(report.EMFPages.Count(), 1);
   EXPECT_EQ(report.EMFPages[0].Margins, (TvlRect{-kViewCoordinateLimit, kViewCoordinateLimit, kViewCoordinateLimit,

@@ -175,6 +175,8 @@ TEST_F(MemoLayoutTest, ExtremeSpacingAndFontAreBoundedAndLinesStayInOrder) {
   v.Font.Size = 10;
   Wrap(v, {"a", "b", "c", "d"});
   EXPECT_EQ(v.TextHeight, std::numeric_limits<std::int32_t>::max());  // clamped, not wrapped round
+  v.LineSpacing = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(v.MinHeight(), std::numeric_limits<std::int32_t>::max());
 }
 
 // Draw results: the text runs of a view at (10, 20), 100 x 60, no frame.// Draw results: the text runs of a view at (10, 20), 100 x 60, no frame.
@@ -315,6 +317,13 @@ TEST_F(MemoDrawTest, LinesOfAHugeSpacingAtAHugeScaleNeverRunBackwards) {
   const auto runs = Runs(v);
   ASSERT_EQ(runs.size(), 3u);
   for (std::size_t k = 1; k < runs.size(); ++k) EXPECT_GE(runs[k].At.Y, runs[k - 1].At.Y) << k;
+
+  // A font of the largest size at a scale past 32 bits stays a positive height.
+  v.Font.Size = kFontSizeLimit;
+  v.DrawScaleX = v.DrawScaleY = 1.0e7;
+  const auto big = Runs(v);
+  ASSERT_FALSE(big.empty());
+  EXPECT_GT(big[0].Font.Height, 0);
 }
 
 TEST_F(MemoDrawTest, PrinterDrawKeepsThePointSize) {
