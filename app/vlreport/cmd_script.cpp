@@ -93,9 +93,14 @@ int RunScript(const Args& args) {
   interpreter.Run(compiled);
 
   nlohmann::ordered_json doc;
-  doc["Variables"] = nlohmann::ordered_json::object();
+  // Assigned names are distinct: appended directly, since looking each one
+  // up in an ordered object first would make a large array quadratic.
+  nlohmann::ordered_json variables = nlohmann::ordered_json::object();
+  auto& members = variables.get_ref<nlohmann::ordered_json::object_t&>();
+  members.reserve(interpreter.Assigned.size());
   for (const std::string& name : interpreter.Assigned)
-    doc["Variables"][Utf8(name)] = ToJson(interpreter.Variables.Get(name));
+    members.emplace_back(Utf8(name), ToJson(interpreter.Variables.Get(name)));
+  doc["Variables"] = std::move(variables);
   PrintJson(doc);
   return 0;
 }
