@@ -1,6 +1,8 @@
 // 10,000 five-line address blocks wrapped and measured the way band output
 // asks a text view for its height: on the fixed-metric scratch surface and
-// on an off-screen Qt image with the installed fonts.
+// on an off-screen Qt image with the installed fonts. Also one long line of
+// words in a wide view (automatic width), whose cost must grow about
+// linearly with its length.
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +61,8 @@ void BM_WrapAddressBlocksFixedMetrics(benchmark::State& state) {
 }
 BENCHMARK(BM_WrapAddressBlocksFixedMetrics)->Unit(benchmark::kMillisecond);
 
-void BM_WrapAddressBlocksQtFonts(benchmark::State& state) {
+// Installs an off-screen Qt image as the scratch surface (an application first).
+void UseQtScratch() {
   static int argc = 1;
   static char name[] = "bench";
   static char* argv[] = {name, nullptr};
@@ -68,9 +71,32 @@ void BM_WrapAddressBlocksQtFonts(benchmark::State& state) {
   (void)app;
   static auto* scratch = new vl::TvlQtImageCanvas(1, 1, 96);
   vl::vlSetScratchCanvas(scratch);
+}
+
+void BM_WrapAddressBlocksQtFonts(benchmark::State& state) {
+  UseQtScratch();
   WrapAll(state);
   vl::vlSetScratchCanvas(nullptr);
 }
 BENCHMARK(BM_WrapAddressBlocksQtFonts)->Unit(benchmark::kMillisecond);
+
+void BM_WrapOneLongLineQtFonts(benchmark::State& state) {
+  UseQtScratch();
+  vl::vlState().DocMode = vl::TvlDocMode::dmPrinting;
+  std::string line;
+  while (line.size() < static_cast<std::size_t>(state.range(0))) line += "envelope ";
+  vl::TvlMemoView v;
+  v.Width = 4000;  // wide, as a view of automatic width grows
+  v.Height = 100;
+  v.Flags = vl::flWordWrap;
+  for (auto _ : state) {
+    v.PrintedMemo = {line};
+    v.WrapMemo();
+    benchmark::DoNotOptimize(v.TextHeight);
+  }
+  state.counters["lines"] = static_cast<double>(v.WrappedLines.size());
+  vl::vlSetScratchCanvas(nullptr);
+}
+BENCHMARK(BM_WrapOneLongLineQtFonts)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

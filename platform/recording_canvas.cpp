@@ -28,20 +28,25 @@ const char* StyleName(TvlPenStyle s) {
 const char* ModeName(TvlPenMode m) { return m == TvlPenMode::Copy ? "copy" : m == TvlPenMode::Xor ? "xor" : "not"; }
 
 // The pixels a text of width w and height h covers when turned about (x, y).
+// Sums of a far-away text and a large extent are clamped, not wrapped round.
+std::int32_t Sum(std::int64_t a, std::int64_t b) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(a + b, INT32_MIN, INT32_MAX));
+}
+
 TvlRect TurnedBounds(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t escapement) {
   const int e = ((escapement % 3600) + 3600) % 3600;
-  if (e == 0) return {x, y, x + w, y + h};
-  if (e == 900) return {x, y - w, x + h, y};
-  if (e == 1800) return {x - w, y - h, x, y};
-  if (e == 2700) return {x - h, y, x, y + w};
+  if (e == 0) return {x, y, Sum(x, w), Sum(y, h)};
+  if (e == 900) return {x, Sum(y, -std::int64_t{w}), Sum(x, h), y};
+  if (e == 1800) return {Sum(x, -std::int64_t{w}), Sum(y, -std::int64_t{h}), x, y};
+  if (e == 2700) return {Sum(x, -std::int64_t{h}), y, x, Sum(y, w)};
   const double a = e * M_PI / 1800.0, ca = std::cos(a), sa = std::sin(a);
   // Counter-clockwise on a surface whose y grows downward.
   const double xs[4] = {0, w * ca, w * ca + h * sa, h * sa};
   const double ys[4] = {0, -w * sa, -w * sa + h * ca, h * ca};
-  return {x + static_cast<std::int32_t>(std::floor(*std::min_element(xs, xs + 4))),
-          y + static_cast<std::int32_t>(std::floor(*std::min_element(ys, ys + 4))),
-          x + static_cast<std::int32_t>(std::ceil(*std::max_element(xs, xs + 4))),
-          y + static_cast<std::int32_t>(std::ceil(*std::max_element(ys, ys + 4)))};
+  return {Sum(x, static_cast<std::int64_t>(std::floor(*std::min_element(xs, xs + 4)))),
+          Sum(y, static_cast<std::int64_t>(std::floor(*std::min_element(ys, ys + 4)))),
+          Sum(x, static_cast<std::int64_t>(std::ceil(*std::max_element(xs, xs + 4)))),
+          Sum(y, static_cast<std::int64_t>(std::ceil(*std::max_element(ys, ys + 4))))};
 }
 
 void CollectRuns(const std::vector<TvlCanvasOp>& ops, TvlPoint offset, std::vector<TvlTextRun>& out) {

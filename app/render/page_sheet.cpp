@@ -20,7 +20,7 @@ TvlRect vlSheetTarget(const TvlPreparedPage& page, TvlSize sheet) {
   const double kx = m.PaperWidthU > 0 ? static_cast<double>(sheet.Width) / m.PaperWidthU : 0;
   const double ky = m.PaperHeightU > 0 ? static_cast<double>(sheet.Height) / m.PaperHeightU : 0;
   return {vlRound(page.Margins.Left * kx), vlRound(page.Margins.Top * ky),
-          sheet.Width - vlRound(page.Margins.Right * kx), sheet.Height - vlRound(page.Margins.Bottom * ky)};
+          vlRound(sheet.Width - page.Margins.Right * kx), vlRound(sheet.Height - page.Margins.Bottom * ky)};
 }
 
 void vlDrawSheet(TvlEMFPages& pages, int index, TvlCanvas& canvas, const TvlRect& target) {

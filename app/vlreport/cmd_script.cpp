@@ -1,6 +1,7 @@
 // vlreport script: compiles a script file; prints its syntax messages, or runs
 // it against a table of variables and prints the variables it set.
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "app/vlreport/json_output.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
+#include "engine/script/run_budget.h"
 #include "engine/script/table_interpretator.h"
 
 namespace vl::cli {
@@ -42,19 +44,25 @@ nlohmann::ordered_json ToJson(const TvlValue& v) {
   return Utf8(vlValueToText(v));
 }
 
-std::uint64_t ParseSteps(const std::string& text) {
+std::uint64_t ParseCount(const std::string& text, const char* what) {
   char* end = nullptr;
   const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
-  if (text.empty() || *end != 0 || text[0] == '-') throw UsageError{"bad step count '" + text + "'"};
+  if (text.empty() || *end != 0 || text[0] == '-') throw UsageError{std::string("bad ") + what + " '" + text + "'"};
   return n;
 }
+
+// A script run from the command line gets the budget of one preparation's
+// script run unless told otherwise (0 lifts a limit).
+constexpr const char* kDefaultMaxSteps = "50000000";
+constexpr const char* kDefaultMaxSeconds = "60";
 
 }  // namespace
 
 int RunScript(const Args& args) {
   ArgReader reader(args);
   const Args vars = reader.Options("--var");
-  const std::string steps = reader.Option("--max-steps", "0");
+  const std::string steps = reader.Option("--max-steps", kDefaultMaxSteps);
+  const std::string seconds = reader.Option("--max-seconds", kDefaultMaxSeconds);
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one script file"};
 
@@ -64,7 +72,12 @@ int RunScript(const Args& args) {
   text << in.rdbuf();
 
   TvlTableInterpretator interpreter;
-  interpreter.SetStepLimit(ParseSteps(steps));
+  interpreter.SetStepLimit(ParseCount(steps, "step count"));
+  const std::uint64_t maxSeconds = ParseCount(seconds, "number of seconds");
+  if (maxSeconds > 1'000'000'000) throw UsageError{"bad number of seconds '" + seconds + "'"};
+  TvlRunBudget budget(0, std::chrono::seconds(maxSeconds));
+  budget.What = "Script";
+  interpreter.SetRunBudget(&budget);
   for (const std::string& v : vars) {
     const std::size_t eq = v.find('=');
     if (eq == std::string::npos || eq == 0) throw UsageError{"--var needs NAME=VALUE, not '" + v + "'"};
@@ -80,9 +93,14 @@ int RunScript(const Args& args) {
   interpreter.Run(compiled);
 
   nlohmann::ordered_json doc;
-  doc["Variables"] = nlohmann::ordered_json::object();
+  // Assigned names are distinct: appended directly, since looking each one
+  // up in an ordered object first would make a large array quadratic.
+  nlohmann::ordered_json variables = nlohmann::ordered_json::object();
+  auto& members = variables.get_ref<nlohmann::ordered_json::object_t&>();
+  members.reserve(interpreter.Assigned.size());
   for (const std::string& name : interpreter.Assigned)
-    doc["Variables"][Utf8(name)] = ToJson(interpreter.Variables.Get(name));
+    members.emplace_back(Utf8(name), ToJson(interpreter.Variables.Get(name)));
+  doc["Variables"] = std::move(variables);
   PrintJson(doc);
   return 0;
 }

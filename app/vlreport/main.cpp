@@ -30,7 +30,7 @@ const Command kCommands[] = {
     {"info", "vlreport info FILE.vlf|FILE.vld|FILE.vlp [--password TEXT]", vl::cli::RunInfo},
     {"convert", "vlreport convert IN.vlf OUT.vlf [--password TEXT]", vl::cli::RunConvert},
     {"layout", "vlreport layout FILE.vlf --object NAME [--set NAME=VALUE ...]", vl::cli::RunLayout},
-    {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N]", vl::cli::RunScript},
+    {"script", "vlreport script FILE [--var NAME=VALUE ...] [--max-steps N] [--max-seconds N]", vl::cli::RunScript},
     {"format", "vlreport format VALUE --format CODE|SUFFIX [--text FORMATTEXT]", vl::cli::RunFormat},
     {"prepare",
      "vlreport prepare FILE.vlf [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] "

@@ -89,7 +89,9 @@ int Sign(double x, double y) { return x < y ? -1 : (x > y ? 1 : 0); }
 void vlValueAdd(TvlValue& a, const TvlValue& b) {
   // Texts join; empty beside a text is the empty text.
   if (a.IsString() && (b.IsString() || b.IsEmpty())) {
-    if (b.IsString()) a.Str() += b.Str();
+    if (!b.IsString()) return;
+    if (b.Str().size() > kMaxTextBytes - a.Str().size()) throw TvlError(kTextTooLong);
+    a.Str() += b.Str();
     return;
   }
   if (a.IsEmpty() && b.IsString()) {

@@ -10,8 +10,12 @@
 // - integer results that leave the 32-bit range become floating;
 // - date-time plus or minus a number stays a date-time, the difference of two
 //   date-times is a floating day count;
-// - null equals only null and sorts before every other value.
+// - null equals only null and sorts before every other value;
+// - a joined text may hold at most kMaxTextBytes bytes (64 MiB): a script
+//   that doubles a text in a loop stops with a clear error long before
+//   memory runs out.
 
+#include <cstddef>
 #include <memory>
 #include <utility>
 
@@ -25,6 +29,10 @@ inline void vlReplaceValue(TvlValue& slot, TvlValue&& v) noexcept {
   std::destroy_at(&slot);
   std::construct_at(&slot, std::move(v));
 }
+
+inline constexpr std::size_t kMaxTextBytes = std::size_t{64} << 20;
+// The error message of a join past the limit.
+inline constexpr const char* kTextTooLong = "Text longer than 67108864 bytes";
 
 // Binary operations; the result replaces a (the left operand).
 void vlValueAdd(TvlValue& a, const TvlValue& b);       // numbers, or text concatenation

@@ -1,8 +1,13 @@
 #pragma once
 // An ordered list of name and value pairs, names compared without regard to
 // case. In sorted mode entries stay in name order and are found by binary
-// search. Reads outside the list give defaults and writes there are ignored.
+// search; a name added by Set waits in a side tree (logarithmic insertion,
+// so a script filling an array element by element stays fast) and joins the
+// list in one merge when a position is next asked for. A write never moves
+// the other values: pointers from Find stay valid until a positional call.
+// Reads outside the list give defaults and writes there are ignored.
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +23,7 @@ class TvlVariables {
     TvlValue Value;
   };
 
-  int Count() const noexcept { return static_cast<int>(entries_.size()); }
+  int Count() const noexcept { return static_cast<int>(entries_.size() + added_.size()); }
   int IndexOf(std::string_view name) const;
 
   // Items[name]: null when absent.
@@ -45,13 +50,26 @@ class TvlVariables {
   bool Sorted() const noexcept { return sorted_; }
   void SetSorted(bool sorted);
 
-  const std::vector<Entry>& Entries() const noexcept { return entries_; }
+  const std::vector<Entry>& Entries() const {
+    Merge();
+    return entries_;
+  }
 
  private:
+  struct Less {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
   // Sorted mode: position of the first entry not less than name.
   int LowerBound(std::string_view name) const;
+  // Sorted mode: the list's own entry of that name, nullptr when absent.
+  TvlValue* FindListed(std::string_view name) const;
+  // Moves the names waiting in the side tree into the list, in order.
+  void Merge() const;
 
-  std::vector<Entry> entries_;
+  // Logically const: merging keeps every name and value, only positions settle.
+  mutable std::vector<Entry> entries_;
+  mutable std::map<std::string, TvlValue, Less> added_;
   bool sorted_ = false;
 };
 

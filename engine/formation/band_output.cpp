@@ -10,6 +10,7 @@
 #include "engine/formation/band.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/print_sink.h"
@@ -255,7 +256,8 @@ void TvlBand::Output() {
       P.ColumnLeft = ColumnStartX;
       ColumnIndex = 1;
     } else {
-      P.ColumnLeft = ColumnStartX + (View->ColumnWidth + View->ColumnGap) * (ColumnIndex - 1);
+      P.ColumnLeft = vlClampTo32(std::int64_t{ColumnStartX} +
+                                 (std::int64_t{View->ColumnWidth} + View->ColumnGap) * (ColumnIndex - 1));
       P.CursorY -= CalculatedHeight;
     }
   }
@@ -287,7 +289,8 @@ void TvlBand::DrawObject(TvlView& v) {
   st.CurBand = this;
   try {
     if (BreakedOn || !st.FirstPassOnly) {
-      PrintView(v, v.Left + P.ColumnLeft - P.LeftMargin, v.Top + Top());
+      PrintView(v, vlClampTo32(std::int64_t{v.Left} + P.ColumnLeft - P.LeftMargin),
+                vlClampTo32(std::int64_t{v.Top} + Top()));
     } else {
       // The first pass of a two-pass report writes nothing; scripts still run.
       st.CurView = &v;

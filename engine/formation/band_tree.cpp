@@ -11,6 +11,7 @@
 #include "engine/data/dataset_names.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/page_limits.h"
@@ -302,10 +303,13 @@ void TvlPageRun::PreparePage() {
   TopMargin = limits.Top;
   RightMargin = limits.Right;
   BottomMargin = limits.Bottom;
-  if (TvlBand* footer = Chain(btPageFooter); footer->Valid()) BottomMargin -= footer->Height();
-  Columns = Page.Columns > 0 ? Page.Columns : 1;
-  ColumnGap = Page.ColumnGap;
-  ColumnWidth = (RightMargin - LeftMargin - (Columns - 1) * ColumnGap) / Columns;
+  if (TvlBand* footer = Chain(btPageFooter); footer->Valid())
+    BottomMargin = vlClampTo32(std::int64_t{BottomMargin} - footer->Height());
+  Columns = Page.Columns > 0 ? vlBoundColumns(Page.Columns) : 1;
+  ColumnGap = vlBoundDistance(Page.ColumnGap);
+  // Wide, and then bounded like any distance, so that stepping across the
+  // columns stays inside 32 bits.
+  ColumnWidth = vlBoundDistance((std::int64_t{RightMargin} - LeftMargin - std::int64_t{Columns - 1} * ColumnGap) / Columns);
   Page.ColumnWidth = ColumnWidth;
   CurrentLine = 1;
   CrossColumnNo = 1;

@@ -10,6 +10,7 @@
 #include "engine/data/db_dataset.h"
 #include "engine/data/dictionary_fields.h"
 #include "engine/data/source_blob_field.h"
+#include "engine/formation/band.h"
 #include "engine/model/bracket_text.h"
 #include "engine/model/page.h"
 #include "engine/model/page_limits.h"
@@ -111,6 +112,7 @@ void TvlFormation::InstallHooks() {
 
   if (TvlInterpretator* interpreter = globals_->Interpreter.get()) {
     savedStepLimit_ = interpreter->StepLimit();
+    savedRunBudget_ = interpreter->RunBudget();
     interpreter->SetStepCallback(
         [this]() {
           if (Window) Window->ProcessEvents();
@@ -130,13 +132,33 @@ void TvlFormation::RestoreHooks() {
     if (fields != fields_.get()) fields->DefaultDataSet = savedDefaultDataSet_;
   if (TvlInterpretator* interpreter = globals_->Interpreter.get()) {
     interpreter->SetStepLimit(savedStepLimit_);
+    interpreter->SetRunBudget(savedRunBudget_);
     interpreter->SetStepCallback(nullptr, 0);
   }
 }
 
 void TvlFormation::SetScriptBudget(bool withWindow) {
-  if (TvlInterpretator* interpreter = globals_->Interpreter.get())
-    interpreter->SetStepLimit(withWindow ? savedStepLimit_ : vlRunSettings().ScriptStepBudget);
+  const TvlRunSettings& settings = vlRunSettings();
+  if (withWindow) {
+    runBudget_.reset();
+  } else if (!runBudget_) {
+    // One budget for the whole preparation, both passes of a two-pass run.
+    runBudget_ = std::make_unique<TvlRunBudget>(settings.PreparationStepBudget, settings.PreparationTimeBudget,
+                                                settings.PreparationClock);
+    runBudget_->Owner = [this] { return RunningObjectName(); };
+  }
+  if (TvlInterpretator* interpreter = globals_->Interpreter.get()) {
+    interpreter->SetStepLimit(withWindow ? savedStepLimit_ : settings.ScriptStepBudget);
+    interpreter->SetRunBudget(withWindow ? savedRunBudget_ : runBudget_.get());
+  }
+}
+
+std::string TvlFormation::RunningObjectName() const {
+  const TvlEngineState& st = vlState();
+  if (st.CurView) return st.CurView->Name;
+  if (st.CurBand && st.CurBand->View) return st.CurBand->View->Name;
+  if (st.CurPage) return st.CurPage->Name;
+  return Report.Name;
 }
 
 TvlPageRun* TvlFormation::PageRun(const TvlPage* page) const {
@@ -216,6 +238,14 @@ void TvlFormation::RunViewScript(TvlView& view) {
 
 void TvlFormation::AddPreparedPage(TvlPageRun& page) {
   if (++pagesWithoutProgress_ > vlRunSettings().MaxPagesWithoutProgress) ReportError(NoProgressMessage());
+  // A run whose scripts are cheap still keeps to its wall time.
+  if (runBudget_) {
+    try {
+      runBudget_->CheckTime();
+    } catch (const TvlError& e) {
+      ReportError(e);
+    }
+  }
   Report.EMFPages.Add(page.Page);
 }
 

@@ -6,6 +6,7 @@
 // and carries the report-wide state of page formation (appending to the
 // previous page, the progress window, error reporting).
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "engine/formation/page_run.h"
 #include "engine/model/view_support.h"
 #include "engine/report/run_access.h"
+#include "engine/script/run_budget.h"
 
 namespace vl {
 
@@ -35,6 +37,12 @@ struct TvlRunSettings {
   // Lines one script run may execute when no progress window is shown (its
   // Cancel stops scripts otherwise); 0 is no limit.
   std::uint64_t ScriptStepBudget = 50'000'000;
+  // What a whole preparation without a progress window may spend: script
+  // lines of all runs together, and wall time (0 is no limit of that kind).
+  // The clock is the steady clock unless set.
+  std::uint64_t PreparationStepBudget = 1'000'000'000;
+  std::chrono::milliseconds PreparationTimeBudget{std::chrono::minutes(10)};
+  TvlRunBudget::Clock PreparationClock;
   // With a window, scripts let window events through every so many lines.
   std::uint64_t ScriptEventInterval = 4096;
   // Pages added one after another without a data record printed or a
@@ -137,7 +145,8 @@ class TvlFormation final : public TvlRunAccess {
   // The view's top in its band while it prints (band alignment on stretched bands).
   std::int32_t PrintingTemplateTop = 0;
   std::string NoProgressMessage() const;
-  // Windowed runs are stopped by Cancel; others get the step budget.
+  // Windowed runs are stopped by Cancel; others get the step budget per
+  // script run and the preparation's budget for all runs together.
   void SetScriptBudget(bool withWindow);
 
  private:
@@ -157,6 +166,10 @@ class TvlFormation final : public TvlRunAccess {
   std::function<std::string(TvlView&, const std::string&)> savedBracketText_;
   std::function<TvlDataSource*()> savedDefaultDataSet_;
   std::uint64_t savedStepLimit_ = 0;
+  TvlRunBudget* savedRunBudget_ = nullptr;
+  std::unique_ptr<TvlRunBudget> runBudget_;
+  // The object a budget message names: the running view, band or page.
+  std::string RunningObjectName() const;
   friend class TvlPageRun;
 };
 

@@ -11,6 +11,7 @@
 #include "engine/data/dataset.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
@@ -355,7 +356,7 @@ void TvlPageRun::NewColumn(TvlBand* band) {
   if (PageColumn < Columns - 1) {
     Show(Chain(btColumnFooter));
     ++PageColumn;
-    ColumnLeft += ColumnWidth + ColumnGap;
+    ColumnLeft = vlClampTo32(std::int64_t{ColumnLeft} + ColumnWidth + ColumnGap);
     CursorY = ColumnTopY;
     Show(Chain(btColumnHeader));
   } else {

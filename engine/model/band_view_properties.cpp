@@ -8,6 +8,7 @@
 #include "engine/core/value_convert.h"
 #include "engine/model/band_type_sets.h"
 #include "engine/model/band_view.h"
+#include "engine/model/layout_bounds.h"
 
 namespace vl {
 namespace {
@@ -131,11 +132,11 @@ void TvlBandView::SetProperty(const std::string& name, const TvlValue& value) {
     FormatText = vlValueToText(value);
     if (band) band->SetGroupCondition(FormatText);
   } else if (n == "COLUMNS") {
-    Columns = vlValueToInteger(value);
+    Columns = vlBoundColumns(vlValueToInteger(value));
   } else if (n == "COLUMNGAP") {
-    ColumnGap = vlValueToInteger(value);
+    ColumnGap = vlBoundDistance(vlValueToInteger(value));
   } else if (n == "COLUMNWIDTH") {
-    ColumnWidth = vlValueToInteger(value);
+    ColumnWidth = vlBoundDistance(vlValueToInteger(value));
   } else if (n == "NEWCOLUMNAFTER") {
     NewColumnAfter = vlValueToInteger(value);
   } else if (band) {

@@ -2,6 +2,7 @@
 
 #include "engine/core/engine_state.h"
 #include "engine/model/band_view.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 
@@ -11,9 +12,9 @@ void TvlBandView::LoadFromStream(TvlStreamReader& r) {
   TvlView::LoadFromStream(r);
   if (vlState().StreamVersion < 24) return;
   ChildBand = r.ReadString();
-  Columns = r.ReadI32();
-  ColumnWidth = r.ReadI32();
-  ColumnGap = r.ReadI32();
+  Columns = vlBoundColumns(r.ReadI32());
+  ColumnWidth = vlBoundDistance(r.ReadI32());
+  ColumnGap = vlBoundDistance(r.ReadI32());
   NewColumnAfter = r.ReadI32();
   // The master band name came with record version 2.1.
   if (RecordMajor * 10 + RecordMinor > 20) Master = r.ReadString();

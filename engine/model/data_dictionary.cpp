@@ -326,9 +326,20 @@ TvlValue TvlDataDictionary::GetValue(const std::string& name) {
   if (!v->IsString() || v->Str().empty()) return *v;
   TvlExpressionEvaluator* evaluator = vlState().Evaluator;
   if (!evaluator) throw TvlError("No expression evaluator for the variable " + name);
+  std::string key = vlUpperCase(name);
+  if (const auto done = evaluated_.find(key); done != evaluated_.end()) return done->second;
   // Copied: evaluating may change the variables.
   const std::string text = v->Str();
-  return evaluator->Evaluate(text);
+  struct Nesting {
+    TvlDataDictionary& d;
+    explicit Nesting(TvlDataDictionary& dictionary) : d(dictionary) { ++d.evaluationDepth_; }
+    ~Nesting() {
+      if (--d.evaluationDepth_ == 0) d.evaluated_.clear();
+    }
+  } nesting(*this);
+  TvlValue value = evaluator->Evaluate(text);
+  evaluated_.insert_or_assign(std::move(key), value);
+  return value;
 }
 
 std::vector<std::string> TvlDataDictionary::GetCategoryList() const {

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/core/variables.h"
@@ -66,7 +67,9 @@ class TvlDataDictionary {
   // The value of a name IsVariable knows: a cached field's value, else the
   // variable's (a script variable of the same name wins), a non-empty text
   // being evaluated as an expression with the shared evaluator. Null for a
-  // name it does not know.
+  // name it does not know. While one such evaluation runs, each variable it
+  // reaches is evaluated once and then reused, so that variables referring
+  // to one another several times stay linear instead of exponential.
   TvlValue GetValue(const std::string& name);
 
   // Lists for the designer.
@@ -106,6 +109,10 @@ class TvlDataDictionary {
                  std::optional<std::string> variableText);
 
   TvlFieldResolver* resolver_ = nullptr;
+  // Variables already evaluated within the outermost evaluation (by
+  // upper-cased name), and how deep evaluations are nested.
+  std::unordered_map<std::string, TvlValue> evaluated_;
+  int evaluationDepth_ = 0;
 };
 
 // The FieldAliases key of a field: dataSet + "." + the field in double quotes.

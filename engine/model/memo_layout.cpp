@@ -3,9 +3,11 @@
 // turned layout and the measuring operations.
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/scratch_canvas.h"
 #include "platform/canvas.h"
@@ -101,7 +103,49 @@ void TvlMemoView::WrapLine(const std::string& s, std::int32_t width, TvlCanvas& 
     return;
   }
   const bool wordBreak = (Flags & flWordBreak) != 0;
+  // Where each character ends, so that the overflow point of a piece can be
+  // searched for instead of measuring every growing prefix: a long line then
+  // costs a few measurements per wrapped line, not one per character.
+  std::vector<std::size_t> ends;
+  for (std::size_t k = 0; k < s.size(); k += vlCharLength(s, k)) ends.push_back(k + vlCharLength(s, k));
+  // For each character, the index of the last one before the next line break.
+  std::vector<std::size_t> lastBeforeBreak(ends.size());
+  for (std::size_t k = ends.size(); k-- > 0;) {
+    const bool breakFollows = k + 1 == ends.size() || IsLineBreak(s[ends[k]]);
+    lastBeforeBreak[k] = breakFollows ? k : lastBeforeBreak[k + 1];
+  }
   std::size_t start = 0, brk = 0, a = 0;
+  // The first character end at which the piece from start is too wide (by
+  // the widths growing with the piece), found from the character ending at
+  // `from` on and never past the line's next break; npos when none is.
+  std::size_t overflowStart = std::string::npos, overflowEnd = 0;
+  auto firstOverflow = [&](std::size_t from) {
+    if (overflowStart == start) return overflowEnd;
+    std::size_t lo = static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), from) - ends.begin());
+    const std::size_t last = lastBeforeBreak[lo];
+    overflowStart = start;
+    overflowEnd = std::string::npos;
+    if (!wider(start, ends[lo])) {
+      // Gallop until a piece is too wide, then halve the gap.
+      std::size_t step = 1, fits = lo;
+      std::size_t hi = lo;
+      for (;;) {
+        if (fits == last) return overflowEnd;
+        hi = std::min(last, fits + step);
+        if (wider(start, ends[hi])) break;
+        fits = hi;
+        step *= 2;
+      }
+      while (hi - fits > 1) {
+        const std::size_t mid = fits + (hi - fits) / 2;
+        if (wider(start, ends[mid])) hi = mid;
+        else fits = mid;
+      }
+      lo = hi;
+    }
+    overflowEnd = ends[lo];
+    return overflowEnd;
+  };
   while (a < s.size()) {
     const std::size_t len = vlCharLength(s, a);
     const char c = s[a];
@@ -118,7 +162,7 @@ void TvlMemoView::WrapLine(const std::string& s, std::int32_t width, TvlCanvas& 
     }
     // A piece of one character stays on its line even when it is wider than
     // the view: breaking before it would only add empty lines.
-    if (a > start && wider(start, a + len)) {
+    if (a > start && a + len >= firstOverflow(a + len)) {
       bool hyphenated = false;
       std::size_t hyphenEnd = 0;
       if (wordBreak) {
@@ -129,9 +173,10 @@ void TvlMemoView::WrapLine(const std::string& s, std::int32_t width, TvlCanvas& 
                !(s[wordEnd] == ' ' || s[wordEnd] == ',' || s[wordEnd] == '-' || s[wordEnd] == '.'))
           wordEnd += vlCharLength(s, wordEnd);
         const std::string word = s.substr(wordStart, wordEnd - wordStart);
+        // Points come in order: the byte offset of each continues from the last.
+        std::size_t bytes = 0, chars = 0;
         for (std::size_t p : vlHyphenationPoints(word)) {
-          std::size_t bytes = 0;
-          for (std::size_t k = 0; k < p && bytes < word.size(); ++k) bytes += vlCharLength(word, bytes);
+          for (; chars < p && bytes < word.size(); ++chars) bytes += vlCharLength(word, bytes);
           if (wordStart + bytes <= start) continue;
           if (wordStart + bytes > a || wider(start, wordStart + bytes, "-")) break;
           hyphenated = true;
@@ -172,9 +217,10 @@ void TvlMemoView::WrapMemo() {
   canvas.SetCharSpacing(CharSpacing);
   WrappedLines.clear();
 
-  LineHeight = LineSpacing + f.Height;
-  const std::int32_t width = turned ? Height - 2 * GapY : Width - 2 * GapX;
-  const std::int32_t origin = turned ? Left + GapX : Top + GapY;
+  LineHeight = vlClampTo32(std::int64_t{LineSpacing} + f.Height);
+  const std::int32_t width = vlClampTo32(turned ? std::int64_t{Height} - 2 * std::int64_t{GapY}
+                                                : std::int64_t{Width} - 2 * std::int64_t{GapX});
+  const std::int32_t origin = vlClampTo32(turned ? std::int64_t{Left} + GapX : std::int64_t{Top} + GapY);
   const std::int32_t gap = turned ? GapX : GapY;
 
   const bool design = vlState().DocMode == TvlDocMode::dmDesign;
@@ -190,12 +236,14 @@ void TvlMemoView::WrapMemo() {
     }
   }
   canvas.SetCharSpacing(0);
-  TextHeight = origin + static_cast<std::int32_t>(WrappedLines.size()) * LineHeight + gap - (turned ? Left : Top);
+  // Wide: many lines of a large spacing exceed 32 bits.
+  TextHeight = vlClampTo32(std::int64_t{origin} + static_cast<std::int64_t>(WrappedLines.size()) * LineHeight + gap -
+                           (turned ? Left : Top));
 }
 
 std::int32_t TvlMemoView::MinHeight() {
-  const std::int32_t h = LineSpacing + MeasurePixelHeight();
-  return vlRound(2 * FrameWidth) + 2 * GapY + h;
+  return vlClampTo32(std::int64_t{vlRound(2 * FrameWidth)} + 2 * std::int64_t{GapY} + LineSpacing +
+                     MeasurePixelHeight());
 }
 
 std::int32_t TvlMemoView::RemainHeight() {

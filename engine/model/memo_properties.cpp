@@ -3,6 +3,7 @@
 
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/shared_properties.h"
 
@@ -42,8 +43,8 @@ void TvlMemoView::SetProperty(const std::string& name, const TvlValue& value) {
   const std::string n = vlUpperCase(name);
   vlSetFontProperty(Font, n, value);
   if (n == "ALIGNMENT") Alignment = vlValueToInteger(value);
-  else if (n == "LINESPACING") LineSpacing = vlValueToInteger(value);
-  else if (n == "CHARSPACING") CharSpacing = vlValueToInteger(value);
+  else if (n == "LINESPACING") LineSpacing = vlBoundDistance(vlValueToInteger(value));
+  else if (n == "CHARSPACING") CharSpacing = vlBoundCharSpacing(vlValueToInteger(value));
   for (const TvlFlagName& f : kFlagNames) {
     if (n != f.Name) continue;
     if (vlValueToBool(value)) Flags |= f.Bit;

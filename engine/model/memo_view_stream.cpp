@@ -4,6 +4,7 @@
 
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
@@ -14,7 +15,7 @@ void TvlMemoView::LoadFromStream(TvlStreamReader& r) {
   TvlStretcheable::LoadFromStream(r);
   const int v = vlState().StreamVersion;
   Font.Name = r.ReadString();
-  Font.Size = r.ReadI32();
+  Font.Size = vlBoundFontSize(r.ReadI32());
   Font.Style = r.ReadU16();
   Font.Color = r.ReadU32();
   Alignment = r.ReadI32();
@@ -28,8 +29,8 @@ void TvlMemoView::LoadFromStream(TvlStreamReader& r) {
     HighlightCondition = r.ReadString();
   }
   if (v >= 24) {
-    LineSpacing = r.ReadI32();
-    CharSpacing = r.ReadI32();
+    LineSpacing = vlBoundDistance(r.ReadI32());
+    CharSpacing = vlBoundCharSpacing(r.ReadI32());
   }
   // The first stream version always wrapped text.
   if (v == 21) Flags |= flWordWrap;

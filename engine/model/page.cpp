@@ -1,5 +1,6 @@
 #include "engine/model/page.h"
 
+#include "engine/model/layout_bounds.h"
 #include "engine/model/page_limits.h"
 
 #include "engine/core/engine_state.h"
@@ -86,14 +87,14 @@ void TvlPage::SetProperty(const std::string& name, const TvlValue& value) {
   else if (n == "COLOR") Color = static_cast<TvlColor>(vlValueToInteger(value));
   else if (n == "POSITION") Position = Byte(value);
   else if (n == "SIZE") PaperSize = vlValueToInteger(value);
-  else if (IsMarginName(n)) Margin(Margins, n) = vlValueToInteger(value);
+  else if (IsMarginName(n)) Margin(Margins, n) = vlBoundDistance(vlValueToInteger(value));
   else if (n == "ORIENTATION") Orientation = Byte(value);
   else if (n == "PRINTTOPREVPAGE") PrintToPrevPage = vlValueToBool(value);
   else if (n == "STRETCHTOPRINTABLE") UseMargins = !vlValueToBool(value);
-  else if (n == "COLUMNS") Columns = vlValueToInteger(value);
-  else if (n == "COLUMNGAP") ColumnGap = vlValueToInteger(value);
+  else if (n == "COLUMNS") Columns = vlBoundColumns(vlValueToInteger(value));
+  else if (n == "COLUMNGAP") ColumnGap = vlBoundDistance(vlValueToInteger(value));
   else if (n == "VISIBLE") Visible = vlValueToBool(value) ? 1 : 0;
-  else if (n == "COLUMNWIDTH") ColumnWidth = vlValueToInteger(value);
+  else if (n == "COLUMNWIDTH") ColumnWidth = vlBoundDistance(vlValueToInteger(value));
 }
 
 TvlValue TvlPage::GetProperty(const std::string& name) {

@@ -1,6 +1,7 @@
 #include "engine/model/page_limits.h"
 
 #include "engine/core/engine_state.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/page.h"
 
 namespace vl {
@@ -9,9 +10,14 @@ TvlPageLimits vlPageLimits(const TvlPage& page) {
   const TvlPaperMetrics& m = page.PaperMetrics;
   if (!page.UseMargins) return {0, 0, m.PaperWidthU, m.PaperHeightU};
   const TvlRect& g = page.Margins;
+  // Margins set before they were bounded, or metrics from a printer, may
+  // still be extreme: the edges are computed wide.
+  auto edge = [](std::int32_t margin, std::int64_t fromMargin, std::int64_t fromOffset) {
+    return vlClampTo32(margin != 0 ? fromMargin : fromOffset);
+  };
   return {g.Left != 0 ? g.Left : m.OffsetXU, g.Top != 0 ? g.Top : m.OffsetYU,
-          g.Right != 0 ? m.PaperWidthU - g.Right : m.OffsetXU + m.PrintableWidthU,
-          g.Bottom != 0 ? m.PaperHeightU - g.Bottom : m.OffsetYU + m.PrintableHeightU};
+          edge(g.Right, std::int64_t{m.PaperWidthU} - g.Right, std::int64_t{m.OffsetXU} + m.PrintableWidthU),
+          edge(g.Bottom, std::int64_t{m.PaperHeightU} - g.Bottom, std::int64_t{m.OffsetYU} + m.PrintableHeightU)};
 }
 
 TvlLimitsInUse& vlLimitsInUse() {

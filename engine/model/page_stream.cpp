@@ -2,6 +2,7 @@
 
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/page.h"
 #include "engine/model/pages.h"
 #include "engine/model/report.h"
@@ -38,17 +39,17 @@ void TvlPage::LoadFromStream(TvlStreamReader& r) {
   PaperSize = m == kPageMarker ? r.ReadI32() : m;  // older records start with the paper size
   PaperWidth = r.ReadI32();
   PaperHeight = r.ReadI32();
-  Margins.Left = r.ReadI32();
-  Margins.Top = r.ReadI32();
-  Margins.Right = r.ReadI32();
-  Margins.Bottom = r.ReadI32();
+  Margins.Left = vlBoundDistance(r.ReadI32());
+  Margins.Top = vlBoundDistance(r.ReadI32());
+  Margins.Right = vlBoundDistance(r.ReadI32());
+  Margins.Bottom = vlBoundDistance(r.ReadI32());
   Orientation = r.ReadByte();
   if (v < 23) r.Skip(6);
   Bin = v >= 24 ? r.ReadI32() : -1;
   PrintToPrevPage = r.ReadBool16();
   UseMargins = r.ReadBool16();
-  Columns = r.ReadI32();
-  ColumnGap = r.ReadI32();
+  Columns = vlBoundColumns(r.ReadI32());
+  ColumnGap = vlBoundDistance(r.ReadI32());
   if (v < 24) {
     Name = NewPageName();
   } else {

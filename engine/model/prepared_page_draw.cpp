@@ -8,6 +8,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/units.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/prepared_pages.h"
 #include "engine/model/view_render.h"
 #include "platform/canvas.h"
@@ -19,10 +20,6 @@ namespace {
 // Pixels around a view that still count as touching the clip (frames and
 // text reach a little past a view's bounds).
 constexpr std::int64_t kClipTolerance = 10;
-
-std::int32_t Clamp32(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 }  // namespace
 
@@ -46,8 +43,9 @@ void TvlEMFPages::Draw(int index, TvlCanvas& canvas, const TvlRect& r) {
 
   const TvlPaperMetrics& m = p->PaperMetrics;
   if (m.PaperWidthU <= 0 || m.PaperHeightU <= 0) return;
-  const double kx = static_cast<double>(r.Right - r.Left) / m.PaperWidthU;
-  const double ky = static_cast<double>(r.Bottom - r.Top) / m.PaperHeightU;
+  // Differences of any two 32-bit edges fit a double, not an int.
+  const double kx = (static_cast<double>(r.Right) - r.Left) / m.PaperWidthU;
+  const double ky = (static_cast<double>(r.Bottom) - r.Top) / m.PaperHeightU;
   const bool clipTest = !toPrinter && canvas.Kind() != TvlSurfaceKind::Metafile;
   std::vector<TvlView*> views;
   views.reserve(page->Objects.size());
@@ -55,10 +53,10 @@ void TvlEMFPages::Draw(int index, TvlCanvas& canvas, const TvlRect& r) {
     if (clipTest) {
       const std::int64_t right = static_cast<std::int64_t>(v->Left) + v->Width;
       const std::int64_t bottom = static_cast<std::int64_t>(v->Top) + v->Height;
-      const TvlRect near{Clamp32(std::int64_t{vlRound(v->Left * kx)} + r.Left - kClipTolerance),
-                         Clamp32(std::int64_t{vlRound(v->Top * ky)} + r.Top - kClipTolerance),
-                         Clamp32(std::int64_t{vlRound(kx * static_cast<double>(right))} + r.Left + kClipTolerance),
-                         Clamp32(std::int64_t{vlRound(ky * static_cast<double>(bottom))} + r.Top + kClipTolerance)};
+      const TvlRect near{vlClampTo32(std::int64_t{vlRound(v->Left * kx)} + r.Left - kClipTolerance),
+                         vlClampTo32(std::int64_t{vlRound(v->Top * ky)} + r.Top - kClipTolerance),
+                         vlClampTo32(std::int64_t{vlRound(kx * static_cast<double>(right))} + r.Left + kClipTolerance),
+                         vlClampTo32(std::int64_t{vlRound(ky * static_cast<double>(bottom))} + r.Top + kClipTolerance)};
       if (!canvas.RectVisible(near)) continue;
     }
     v->ToPrinter = toPrinter ? 1 : 0;

@@ -8,6 +8,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/picture_view.h"
 #include "engine/model/prepared_pages.h"
 #include "engine/model/print_sink.h"
@@ -73,10 +74,10 @@ void ReadCurrentLayout(TvlStreamReader& r, int version, std::uint8_t compressed,
     p->Bin = withBin ? r.ReadI32() : -1;
     p->UseMargins = r.ReadByte() != 0;
     if (withBin) {
-      p->Margins.Left = r.ReadI32();
-      p->Margins.Top = r.ReadI32();
-      p->Margins.Right = r.ReadI32();
-      p->Margins.Bottom = r.ReadI32();
+      p->Margins.Left = vlBoundDistance(r.ReadI32());
+      p->Margins.Top = vlBoundDistance(r.ReadI32());
+      p->Margins.Right = vlBoundDistance(r.ReadI32());
+      p->Margins.Bottom = vlBoundDistance(r.ReadI32());
     }
     std::string stream = r.ReadBytes(DataLength(r, end));
     if (compressed != 0) {

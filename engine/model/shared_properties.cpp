@@ -4,6 +4,7 @@
 #include "engine/core/error.h"
 #include "engine/core/expression_evaluator.h"
 #include "engine/core/value_convert.h"
+#include "engine/model/layout_bounds.h"
 
 namespace vl {
 namespace {
@@ -19,7 +20,7 @@ std::size_t CheckedIndex(const std::vector<std::string>& list, const TvlValue& i
 
 void vlSetFontProperty(TvlFont& font, const std::string& upperName, const TvlValue& value) {
   if (upperName == "FONT.NAME") font.Name = vlValueToText(value);
-  else if (upperName == "FONT.SIZE") font.Size = vlValueToInteger(value);
+  else if (upperName == "FONT.SIZE") font.Size = vlBoundFontSize(vlValueToInteger(value));
   else if (upperName == "FONT.STYLE") font.Style = vlValueToInteger(value);
   else if (upperName == "FONT.COLOR") font.Color = static_cast<TvlColor>(vlValueToFloat(value));
 }

@@ -58,6 +58,7 @@ void TvlInterpretator::Run(const std::vector<std::string>& compiled) {
   while (i < count) {
     if (stepLimit_ != 0 && ++steps > stepLimit_)
       throw TvlError(std::string(script_msg::kStepLimit) + " " + std::to_string(stepLimit_) + " steps");
+    if (budget_) budget_->Spend();
     if (callsBack && ++sinceCallback >= stepInterval_) {
       sinceCallback = 0;
       stepCallback_();

@@ -19,6 +19,7 @@
 #include "engine/core/value.h"
 #include "engine/core/variables.h"
 #include "engine/script/parser.h"
+#include "engine/script/run_budget.h"
 
 namespace vl {
 
@@ -64,9 +65,15 @@ class TvlInterpretator {
     stepInterval_ = interval;
   }
 
+  // A budget shared with other runs (a whole preparation's), spent one step
+  // per line on top of the step limit; nullptr for none. Not owned.
+  void SetRunBudget(TvlRunBudget* budget) { budget_ = budget; }
+  TvlRunBudget* RunBudget() const { return budget_; }
+
   TvlParser& Parser() { return parser_; }
 
  private:
+  TvlRunBudget* budget_ = nullptr;
   TvlParser parser_;
   std::uint64_t stepLimit_ = 0;
   std::function<void()> stepCallback_;

@@ -14,9 +14,17 @@
 
 namespace vl {
 
+// A table that keeps its names sorted: found by binary search, added in
+// logarithmic time (a script filling a large array stays fast).
+inline TvlVariables vlSortedVariables() {
+  TvlVariables v;
+  v.SetSorted(true);
+  return v;
+}
+
 class TvlTableInterpretator : public TvlInterpretator {
  public:
-  TvlVariables Variables;
+  TvlVariables Variables = vlSortedVariables();
   // Names assigned by scripts (elements included), in order of first assignment.
   std::vector<std::string> Assigned;
   bool RecordAssigned = true;  // off where only the values matter (the benchmark)
@@ -32,11 +40,7 @@ class TvlTableInterpretator : public TvlInterpretator {
   std::string ElementName(std::string_view array, const TvlValue& index) const;
 
  private:
-  TvlVariables assignedIndex_ = [] {  // the names of Assigned, found by binary search
-    TvlVariables v;
-    v.SetSorted(true);
-    return v;
-  }();
+  TvlVariables assignedIndex_ = vlSortedVariables();  // the names of Assigned
 };
 
 }  // namespace vl

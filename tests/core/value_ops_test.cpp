@@ -63,5 +63,22 @@ TEST(ValueOps, ComparesTextsByBytesAndNullFirst) {
   EXPECT_THROW(vlValueCompare(TvlValue("x"), TvlValue(1)), TvlError);
 }
 
+TEST(ValueOps, JoinedTextsStopAtTheirLimitWithAClearError) {
+  // Doubling a text in a loop would otherwise run the program out of memory.
+  TvlValue text(std::string(kMaxTextBytes / 2, 'x'));
+  TvlValue doubled = text;
+  vlValueAdd(doubled, text);
+  EXPECT_EQ(doubled.Str().size(), kMaxTextBytes);
+  TvlValue more = doubled;
+  try {
+    vlValueAdd(more, TvlValue("y"));
+    ADD_FAILURE() << "no error past the limit";
+  } catch (const TvlError& e) {
+    EXPECT_STREQ(e.what(), kTextTooLong);
+  }
+  EXPECT_EQ(more.Str().size(), kMaxTextBytes);  // left as it was
+  static_assert(kMaxTextBytes == 67108864, "the message states the limit");
+}
+
 }  // namespace
 }  // namespace vl

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "engine/core/text.h"
 #include "engine/core/variables.h"
 
 namespace vl {
@@ -65,6 +68,39 @@ TEST(Variables, SortedModeKeepsNameOrderWithoutDuplicates) {
   EXPECT_EQ(v.Get("APPLE").Int(), 3);
   EXPECT_EQ(v.IndexOf("Mango"), 2);
   EXPECT_EQ(v.IndexOf("kiwi"), -1);
+}
+
+TEST(Variables, SortedWritesNeverMoveTheOtherValues) {
+  // A script filling an array writes one new name after another; a write
+  // that shifted every later entry made that quadratic. Values stay where
+  // they are until a position is asked for, and then all are in order.
+  TvlVariables v;
+  v.SetSorted(true);
+  v.Set("B", TvlValue(-1));
+  const TvlValue* b = v.Find("b");
+  for (int i = 999; i >= 0; --i) v.Set("A[" + std::to_string(i) + "]", TvlValue(i));
+  EXPECT_EQ(v.Find("B"), b);
+  EXPECT_EQ(v.Get("a[500]").Int(), 500);
+  v.Set("a[500]", TvlValue(7));  // same name, other case: replaces
+  ASSERT_EQ(v.Count(), 1001);
+  for (int k = 1; k < v.Count(); ++k) EXPECT_LT(vlCompareText(v.NameAt(k - 1), v.NameAt(k)), 0) << k;
+  EXPECT_EQ(v.NameAt(0), "A[0]");
+  EXPECT_EQ(v.NameAt(1000), "B");
+  EXPECT_EQ(v.Get("A[500]").Int(), 7);
+  EXPECT_EQ(v.IndexOf("b"), 1000);
+  // Positions settled, new names wait again and are found.
+  v.Set("0", TvlValue(3));
+  EXPECT_EQ(v.Get("0").Int(), 3);
+  EXPECT_EQ(v.Entries().front().Name, "0");
+  TvlVariables copy;
+  copy.SetSorted(true);
+  copy.Set("Z", TvlValue(1));
+  copy.Assign(v);
+  EXPECT_EQ(copy.Count(), 1002);
+  EXPECT_TRUE(copy.Get("Z").IsNull());
+  v.Clear();
+  EXPECT_EQ(v.Count(), 0);
+  EXPECT_EQ(v.Find("0"), nullptr);
 }
 
 }  // namespace

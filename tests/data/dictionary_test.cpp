@@ -115,6 +115,27 @@ TEST_F(DictionaryTest, VariableValues) {
   EXPECT_THROW(dict.GetValue("Sum"), TvlError);
 }
 
+TEST_F(DictionaryTest, VariablesReachedTwiceAreEvaluatedOnce) {
+  // V0 = V1 + V1, V1 = V2 + V2, ...: evaluated afresh at every reference the
+  // chain costs 2^n evaluations; each variable is evaluated once per
+  // outermost evaluation instead.
+  constexpr int kLevels = 16;
+  for (int k = 0; k < kLevels; ++k)
+    dict.Variables.Set("V" + std::to_string(k), "V" + std::to_string(k + 1) + " + v" + std::to_string(k + 1));
+  dict.Variables.Set("V" + std::to_string(kLevels), "1");
+  int reads = 0;
+  parser.OnGetValue = [&](std::string_view name, TvlValue& value) {
+    ++reads;
+    const std::string n(name);
+    if (dict.IsVariable(n)) value = dict.GetValue(n);
+  };
+  EXPECT_EQ(Value("V0").Float(), 65536.0);
+  EXPECT_LE(reads, 2 * kLevels + 2);
+  // The next outermost evaluation reads afresh: a changed variable counts.
+  dict.Variables.Set("V" + std::to_string(kLevels), "2");
+  EXPECT_EQ(Value("V0").Float(), 131072.0);
+}
+
 TEST_F(DictionaryTest, FieldsOfTheDefaultDatasetAndNullRules) {
   EXPECT_FALSE(Known("Name"));  // no band prints: no default dataset
   fields.DefaultDataSet = [this] { return set.GetDataSet(); };

@@ -1,6 +1,8 @@
 // Page formation over small templates: fixed bands, data levels, groups,
 // columns, children, stretching and splitting, sub-reports, cross bands.
 
+#include <limits>
+
 #include "tests/formation/formation_fixture.h"
 
 namespace vl::testing {
@@ -160,6 +162,38 @@ TEST_F(FixedBands, PageColumnsAndBandColumns) {
     EXPECT_EQ(p[static_cast<std::size_t>(i)].Left, expected[i][0]) << i;
     EXPECT_EQ(p[static_cast<std::size_t>(i)].Top, expected[i][1]) << i;
   }
+}
+
+TEST_F(FixedBands, ExtremeColumnFieldsStayInsideTheBounds) {
+  // Set directly, past the bounds a file or a script is held to: the run
+  // bounds them again and computes the column width wide.
+  page->Columns = 4;
+  page->ColumnGap = 1 << 30;
+  Band(btMasterData, 0, 400, "M", "8");
+  Memo("m", 20, 0, "[LINE#]");
+  ASSERT_TRUE(report.Prepare()) << vlState().ErrorText;
+  ASSERT_GE(report.EMFPages.Count(), 1);
+  const std::vector<Printed> p = PageViews(0);
+  ASSERT_GE(p.size(), 3u);
+  const std::int64_t width =
+      std::max<std::int64_t>(-kViewCoordinateLimit,
+                             (std::int64_t{report.Pages[0]->PaperMetrics.PaperWidthU} - 40 - 3 * std::int64_t{kViewCoordinateLimit}) / 4);
+  EXPECT_EQ(p[2].Left, 20 + width + kViewCoordinateLimit);  // the second column
+
+  // Band columns of extreme width and gap step right, never round to the left.
+  report.Pages.Clear();
+  page = report.Pages.Add();
+  page->Margins = {20, 20, 20, 20};
+  TvlBandView* band = Band(btMasterData, 0, 30, "M", "3");
+  band->Columns = 3;
+  band->ColumnWidth = std::numeric_limits<std::int32_t>::max();
+  band->ColumnGap = std::numeric_limits<std::int32_t>::max();
+  Memo("m", 20, 0, "[LINE#]");
+  ASSERT_TRUE(report.Prepare()) << vlState().ErrorText;
+  const std::vector<Printed> q = PageViews(0);
+  ASSERT_EQ(q.size(), 3u);
+  EXPECT_GT(q[1].Left, q[0].Left);
+  EXPECT_GE(q[2].Left, q[1].Left);
 }
 
 TEST_F(FixedBands, ChildBandAndStretchedTextMoveTheFollowingBands) {

@@ -165,6 +165,38 @@ TEST_F(ReportRun, EndlessScriptWithoutAWindowEndsWithAnError) {
   EXPECT_NE(box.Messages[0].Text.find("100000 steps"), std::string::npos);
 }
 
+TEST_F(ReportRun, WholePreparationKeepsToItsStepAndTimeBudgets) {
+  // Every record's script is cheap; together they would run for hours.
+  struct Restore {
+    ~Restore() { vlRunSettings() = TvlRunSettings{}; }
+  } restore;
+  vlRunSettings().PreparationStepBudget = 1000;
+  Band(btMasterData, 0, 20, "M", "500");
+  TvlMemoView* memo = Memo("Memo1", 20, 0, "text");
+  memo->Script = {"begin i := 0; while i < 10 do i := i + 1 end"};
+  EXPECT_TRUE(report.Prepare());
+  ASSERT_EQ(box.Messages.size(), 1u);
+  EXPECT_NE(box.Messages[0].Text.find("Preparation stopped after 1000 script steps (object \"Memo1\")"),
+            std::string::npos)
+      << box.Messages[0].Text;
+
+  // Wall time, read from a clock that moves a second at every look: pages
+  // without any script stop too.
+  box.Messages.clear();
+  vlState().ClearError();
+  vlRunSettings() = TvlRunSettings{};
+  auto now = std::chrono::steady_clock::time_point{};
+  vlRunSettings().PreparationClock = [&now] { return now += std::chrono::seconds(1); };
+  vlRunSettings().PreparationTimeBudget = std::chrono::seconds(5);
+  memo->Script.clear();
+  report.FindObject("M")->Height = 400;
+  EXPECT_TRUE(report.Prepare());
+  ASSERT_EQ(box.Messages.size(), 1u);
+  EXPECT_NE(box.Messages[0].Text.find("Preparation stopped after 5 seconds"), std::string::npos)
+      << box.Messages[0].Text;
+  EXPECT_LT(report.EMFPages.Count(), 10);
+}
+
 TEST_F(ReportRun, ErrorInAViewScriptNamesReportObjectAndMemo) {
   report.ShowProgress = true;
   Band(btMasterData, 0, 20, "M", "3");

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "engine/core/engine_state.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
+#include "engine/model/scratch_canvas.h"
 #include "platform/recording_canvas.h"
 
 namespace vl::testing {
@@ -119,7 +122,64 @@ TEST_F(MemoLayoutTest, Heights) {
   EXPECT_EQ(t.TextHeight, 2 * 15 + 2 * 2);
 }
 
-// Draw results: the text runs of a view at (10, 20), 100 x 60, no frame.
+// Counts the characters every measurement is asked for.
+class CountingCanvas : public TvlRecordingCanvas {
+ public:
+  TvlSize TextExtent(const std::string& text) override {
+    Measured += text.size();
+    return TvlRecordingCanvas::TextExtent(text);
+  }
+  std::size_t Measured = 0;
+};
+
+TEST_F(MemoLayoutTest, WrappingALongLineMeasuresLittleMoreThanItsLength) {
+  // Measuring every growing prefix costs the square of a line's length on
+  // wide views (automatic width); the break point is searched for instead.
+  CountingCanvas counting;
+  vlSetScratchCanvas(&counting);
+  struct Case {
+    const char* Name;
+    std::string Line;
+    int Chars;
+  };
+  const std::size_t n = 4000;
+  std::string words;
+  while (words.size() < n) words += "word ";
+  const Case cases[] = {{"one long word", std::string(n, 'a'), 1000},
+                        {"words", words, 1000},
+                        {"narrow view", std::string(n, 'a'), 10}};
+  for (const Case& c : cases) {
+    auto v = Make(c.Chars);
+    counting.Measured = 0;
+    const std::vector<std::string> lines = Wrap(*v, {c.Line});
+    EXPECT_LE(counting.Measured, 40 * c.Line.size()) << c.Name;
+    // Still the same wrap: full lines of the view's width.
+    ASSERT_GE(lines.size(), 2u) << c.Name;
+    EXPECT_LE(lines[0].size(), static_cast<std::size_t>(c.Chars)) << c.Name;
+    EXPECT_GE(lines[0].size(), static_cast<std::size_t>(c.Chars) - 5) << c.Name;
+  }
+  vlSetScratchCanvas(nullptr);
+}
+
+TEST_F(MemoLayoutTest, ExtremeSpacingAndFontAreBoundedAndLinesStayInOrder) {
+  auto vOwned = Make(10);
+  TvlMemoView& v = *vOwned;
+  v.SetProperty("LINESPACING", TvlValue(std::numeric_limits<std::int32_t>::max()));
+  v.SetProperty("CHARSPACING", TvlValue(std::numeric_limits<std::int32_t>::min()));
+  v.SetProperty("FONT.SIZE", TvlValue(std::numeric_limits<std::int32_t>::max()));
+  EXPECT_EQ(v.LineSpacing, kViewCoordinateLimit);
+  EXPECT_EQ(v.CharSpacing, -kCharSpacingLimit);
+  EXPECT_EQ(v.Font.Size, kFontSizeLimit);
+  // Fields set directly (as before any bound) still lay out in 64 bits.
+  v.LineSpacing = std::numeric_limits<std::int32_t>::max() / 2;
+  v.Font.Size = 10;
+  Wrap(v, {"a", "b", "c", "d"});
+  EXPECT_EQ(v.TextHeight, std::numeric_limits<std::int32_t>::max());  // clamped, not wrapped round
+  v.LineSpacing = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(v.MinHeight(), std::numeric_limits<std::int32_t>::max());
+}
+
+// Draw results: the text runs of a view at (10, 20), 100 x 60, no frame.// Draw results: the text runs of a view at (10, 20), 100 x 60, no frame.
 class MemoDrawTest : public MemoLayoutTest {
  protected:
   std::unique_ptr<TvlMemoView> View(std::int32_t alignment, std::vector<std::string> memo) {
@@ -246,6 +306,24 @@ TEST_F(MemoDrawTest, AutoWidthKeepsTheRightEdgeOfRightAlignedText) {
   // 21 pixels of text + frame 0 + gaps 4 + 1.
   EXPECT_EQ(v.Width, 26);
   EXPECT_EQ(v.Left, 10 + 100 - 26);
+}
+
+TEST_F(MemoDrawTest, LinesOfAHugeSpacingAtAHugeScaleNeverRunBackwards) {
+  auto vOwned = View(vltaLeft, {"a", "b", "c"});
+  TvlMemoView& v = *vOwned;
+  v.Memo = {std::string("a\x01"), std::string("b\x01"), std::string("c\x01")};
+  v.LineSpacing = kViewCoordinateLimit;
+  v.DrawScaleX = v.DrawScaleY = 300.0;
+  const auto runs = Runs(v);
+  ASSERT_EQ(runs.size(), 3u);
+  for (std::size_t k = 1; k < runs.size(); ++k) EXPECT_GE(runs[k].At.Y, runs[k - 1].At.Y) << k;
+
+  // A font of the largest size at a scale past 32 bits stays a positive height.
+  v.Font.Size = kFontSizeLimit;
+  v.DrawScaleX = v.DrawScaleY = 1.0e7;
+  const auto big = Runs(v);
+  ASSERT_FALSE(big.empty());
+  EXPECT_GT(big[0].Font.Height, 0);
 }
 
 // A printer draw scales the font as the preview and the PDF do, so that

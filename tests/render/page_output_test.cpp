@@ -9,9 +9,11 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "app/render/pdf_output.h"
+#include "app/render/page_sheet.h"
 #include "app/render/png_output.h"
 #include "app/render/render_views.h"
 #include "engine/core/error.h"
@@ -111,6 +113,19 @@ TEST_F(PageOutput, PngPagesMatchTheViewsDrawnOnTheirPaper) {
   ASSERT_EQ(written.size(), expected.size());
   EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
   EXPECT_EQ(report.EMFPages[1].Page, nullptr);
+}
+
+TEST_F(PageOutput, SheetTargetOfExtremeMarginsIsClampedNotWrapped) {
+  // A page stretched to the printable area keeps its margins raw: set past
+  // any bound, the target's edges are computed wide and clamped.
+  TvlPreparedPage page;
+  page.UseMargins = false;
+  page.PaperMetrics.PaperWidthU = 700;
+  page.PaperMetrics.PaperHeightU = 1000;
+  page.Margins = {0, 0, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min()};
+  const TvlRect target = vlSheetTarget(page, TvlSize{1400, 2000});
+  EXPECT_EQ(target.Right, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(target.Bottom, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(PageOutput, FailuresLeaveNoFile) {

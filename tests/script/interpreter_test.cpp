@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,50 @@ TEST(InterpreterRun, RunErrorsEndTheRunWithAClearMessage) {
   EXPECT_THROW(h.Run({"\x01"}), TvlError);
   EXPECT_THROW(h.Run({std::string("\x02\x01", 2)}), TvlError);
   h.Run({"", std::string("\x02\xFF\xFF", 3)});  // a jump past the end ends the run
+}
+
+TEST(InterpreterRun, ARunBudgetIsSharedByEveryRunAndKeepsTime) {
+  // Each run is short; the budget counts them together.
+  Host h;
+  h.Load({"begin i := 0; while i < 10 do i := i + 1 end"});
+  TvlRunBudget steps(100, std::chrono::milliseconds(0));
+  steps.Owner = [] { return std::string("Memo1"); };
+  h.SetRunBudget(&steps);
+  int runs = 0;
+  try {
+    for (; runs < 100; ++runs) h.Run(h.compiled);
+    FAIL();
+  } catch (const TvlError& e) {
+    EXPECT_STREQ(e.what(), "Preparation stopped after 100 script steps (object \"Memo1\")");
+  }
+  EXPECT_GT(runs, 1);
+  EXPECT_LT(runs, 10);
+
+  // The clock, read every so many steps, moves a second at every look.
+  auto now = std::chrono::steady_clock::time_point{};
+  TvlRunBudget time(0, std::chrono::seconds(3), [&now] { return now += std::chrono::seconds(1); });
+  time.What = "Script";
+  Host endless;
+  endless.SetStepLimit(0);
+  endless.Load({"begin while 1 do x := 1 end"});
+  endless.SetRunBudget(&time);
+  try {
+    endless.Run(endless.compiled);
+    FAIL();
+  } catch (const TvlError& e) {
+    EXPECT_STREQ(e.what(), "Script stopped after 3 seconds");
+  }
+  EXPECT_LE(time.Spent(), 4 * TvlRunBudget::kClockInterval);
+}
+
+TEST(InterpreterRun, FillingALargeArrayKeepsEveryElement) {
+  Host h;
+  h.SetStepLimit(0);
+  h.RecordAssigned = false;
+  h.Script({"begin for i := 1 to 20000 do A[i] := i * 2 end"});
+  EXPECT_EQ(h.Text("Arr_A_1"), "2");
+  EXPECT_EQ(h.Text("Arr_A_20000"), "40000");
+  EXPECT_EQ(h.Variables.Count(), 20001);  // the elements and i
 }
 
 TEST(InterpreterRun, TheBaseResolvesNothing) {
