@@ -10,7 +10,7 @@
 namespace vl {
 namespace {
 
-constexpr int kLevel = 1;
+constexpr int kLevel = 6;
 constexpr std::size_t kChunk = 64 * 1024;
 
 // zlib counts in unsigned int; larger inputs go in slices.

@@ -1,6 +1,6 @@
 #pragma once
 // The prepared pages' deflate compressor (zlib): a dense list page of about
-// 28 KB of view records shrinks to under 1 KB in the prepared-report file.
+// 28 KB of view records shrinks to about 1.8 KB in the prepared-report file.
 // Programs install it at start-up; the store's plain compressor stays the
 // default for everything else.
 
@@ -18,8 +18,9 @@ class TvlDeflateCompressor final : public TvlCompressor {
   std::size_t MaxStreamBytes = kMaxPageStreamBytes;
 
   TvlDeflateCompressor() { Enabled = true; }
-  // zlib format (with its check sum), fast level: a file is written once per
-  // run, so speed matters more than the last few bytes.
+  // zlib format (with its check sum), zlib's default level: a dense list
+  // page of 28 KB becomes 1.8 KB (level 1 leaves it at 1.9 KB, no faster
+  // overall, since writing the smaller file saves as much).
   void Compress(const std::string& source, std::string& destination) override;
   // Raises TvlStreamError for a stream that is not zlib data, is cut short,
   // fails its check sum or would grow beyond MaxStreamBytes.
