@@ -16,6 +16,7 @@
 #include "designer/dict_glyphs.h"
 #include "designer/ok_cancel_buttons.h"
 #include "engine/core/text.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/band_view.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"

@@ -9,6 +9,7 @@
 
 #include "designer/designer_text.h"
 #include "designer/ok_cancel_buttons.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/page.h"
 
 namespace vl {
@@ -17,9 +18,7 @@ bool vlBandTypeAllowed(const TvlPage* page, bool subReportTarget, int t) {
   if (t < btReportTitle || t > btChild) return false;
   if (subReportTarget && ((t >= btReportTitle && t <= btPageFooter) || (t >= btColumnHeader && t <= btGroupFooter)))
     return false;
-  const bool repeatable = (t >= btMasterHeader && t <= btSubDetailFooter) || t == btGroupHeader ||
-                          t == btGroupFooter || t == btChild;
-  if (repeatable || !page) return true;
+  if (vlBandKind(t).Repeatable || !page) return true;
   return std::none_of(page->Objects.begin(), page->Objects.end(),
                       [t](const auto& v) { return v->Typ == otBand && v->FrameTyp == t; });
 }

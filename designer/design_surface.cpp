@@ -17,6 +17,7 @@
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/report.h"

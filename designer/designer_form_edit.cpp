@@ -18,6 +18,7 @@
 #include "designer/designer_text.h"
 #include "designer/page_form.h"
 #include "engine/core/engine_state.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
 #include "platform/platform.h"
@@ -289,9 +290,7 @@ void TvlDesignerForm::ShowEditor() {
     return;
   }
   if (v.Typ == otBand) {
-    const int t = v.FrameTyp;
-    const bool hasEditor = t == btMasterData || t == btDetailData || t == btSubDetailData || t == btGroupHeader ||
-                           t == btCrossData;
+    const bool hasEditor = vlBandKind(v.FrameTyp).Editor != TvlBandEditor::None;
     if (hasEditor && vlDesignerDialogs().BandEditor) vlDesignerDialogs().BandEditor(this, v);
   } else if (auto typed = vlDesignerDialogs().TypeEditors.find(v.Typ);
              typed != vlDesignerDialogs().TypeEditors.end() && typed->second) {

@@ -10,6 +10,7 @@
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/prepare_template.h"
 #include "engine/core/engine_state.h"
+#include "engine/core/error.h"
 #include "engine/data/components.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
@@ -65,6 +66,9 @@ int RunPrepare(const Args& args) {
   TvlReport report;
   const std::vector<TvlEnvelopeProblem> problems = PrepareTemplate(form, report, rest[0], options);
 
+  // No pages (an empty address list, say): nothing is written, and the
+  // caller learns that there was nothing to print.
+  if (report.EMFPages.Count() == 0) throw TvlError("the report has no pages: nothing to print");
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
     nlohmann::ordered_json doc = PagesJson(report);

@@ -4,6 +4,7 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/codes.h"
 
 namespace vl {
@@ -113,29 +114,14 @@ TvlFieldRef vlGetDatasetAndField(std::string_view text, TvlDataSource* defaultDa
 }
 
 TvlDataset* vlDefaultDataset(std::uint8_t bandType, const TvlBandDatasets& d) {
-  switch (bandType) {
-    case btReportTitle:
-    case btReportSummary:
-    case btPageHeader:
-    case btPageFooter:
-    case btMasterHeader:
-    case btMasterData:
-    case btMasterFooter:
-    case btGroupHeader:
-    case btGroupFooter:
-      return d.MasterData;
-    case btDetailData:
-    case btDetailFooter:
-      return d.DetailData;
-    case btSubDetailData:
-    case btSubDetailFooter:
-      return d.SubDetailData;
-    case btCrossData:
-    case btCrossFooter:
-      return d.CrossData;
-    default:
-      return d.Report;
+  switch (vlBandKind(bandType).DefaultData) {
+    case TvlDefaultData::Master: return d.MasterData;
+    case TvlDefaultData::Detail: return d.DetailData;
+    case TvlDefaultData::SubDetail: return d.SubDetailData;
+    case TvlDefaultData::Cross: return d.CrossData;
+    case TvlDefaultData::Report: break;
   }
+  return d.Report;
 }
 
 TvlDataSource* vlDefaultDataSource(std::uint8_t bandType, const TvlBandDatasets& datasets) {

@@ -32,6 +32,20 @@ void TvlBand::ReleaseDatasets() {
   release(CrossDataset, OwnedCrossDataset);
 }
 
+void TvlBand::RestartRun() {
+  LineInGroup = LineThrough = 1;
+  GroupValue = TvlValue();
+  for (TvlAccumulator& a : Accumulators) {
+    a.Value = TvlValue(0);
+    a.Records = 0;
+  }
+  AccumulatedRecords = 0;
+  KeepAccumulators = ScriptDone = KeepCursorY = false;
+  ColumnIndex = 1;
+  CrossColumnCount = 0;
+  NewPageRequests = NewColumnRequests = 0;
+}
+
 void TvlBand::SetDataSource(const std::string& text) {
   if (Type == btGroupHeader) {
     Condition = Page->Run.Compile(text);

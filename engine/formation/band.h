@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/core/value.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/band_view.h"
 #include "engine/model/codes.h"
 
@@ -77,6 +78,9 @@ class TvlBand final : public TvlPreparedBand {
   bool KeepAccumulators = false;
   std::int32_t CalculatedHeight = 0;
   std::int32_t ColumnIndex = 1, ColumnStartX = 0;
+  // Where the current row of band columns ends: the bottom of its tallest
+  // instance so far, on that prepared page and page column.
+  std::int32_t ColumnRowBottom = 0, ColumnRowPage = -1, ColumnRowColumn = 0;
   bool KeepCursorY = false;
   std::int32_t CrossColumnCount = 0;
   bool ScriptDone = false;
@@ -105,7 +109,12 @@ class TvlBand final : public TvlPreparedBand {
 
   // A band is drawn only when it has a view, or is the type-22 band with views.
   bool Valid() const { return View != nullptr || (Type == btNone && !Objects.empty()); }
-  bool IsDataBand() const { return Type == btMasterData || Type == btDetailData || Type == btSubDetailData; }
+  bool IsDataBand() const { return vlIsDataBandType(Type); }
+
+  // Back to the state the tree was built with: counters at 1, no group
+  // value, every accumulator at its start (the final pass of a two-pass
+  // report reuses the first pass's tree).
+  void RestartRun();
 
   // ---- Datasets (band.cpp). ----
   // Releases the datasets and resolves the text: a group header compiles it
@@ -163,10 +172,9 @@ class TvlBand final : public TvlPreparedBand {
   void CrossRow();
   void PrintCells(TvlBand& cross, std::int32_t x);
   void HorizontalRoom(std::int32_t width, std::int32_t& x, std::int32_t rowPage);
-  bool MovesWithCursor() const { return Type != btPageFooter && Type != btOverlay && Type != btNone; }
+  bool MovesWithCursor() const { return vlBandMovesWithCursor(Type); }
 
   TvlPlace place_;
-  int childDepth_ = 0;  // children drawing children: a cycle is cut
   std::unordered_map<std::string, std::size_t> accumulatorIndex_;
 };
 

@@ -10,6 +10,7 @@
 #include "engine/formation/band.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
@@ -22,12 +23,6 @@ namespace {
 
 // Children drawing children: a cycle of child links is cut at this depth.
 constexpr int kMaxChildDepth = 64;
-int gChildDepth = 0;
-
-bool IsFixedBand(std::uint8_t type) {
-  return type == btPageHeader || type == btPageFooter || type == btOverlay || type == btColumnHeader ||
-         type == btColumnFooter || type == btNone;
-}
 
 }  // namespace
 
@@ -48,6 +43,8 @@ bool TvlBand::Draw() {
   if (TvlBand* last = P.LastDrawnBand; last && last != this && last->Valid() && last->ColumnIndex > 1) {
     P.ColumnLeft = last->ColumnStartX;
     P.CursorY += std::max(last->Height(), last->CalculatedHeight);
+    if (last->ColumnRowPage == st.PageNo && last->ColumnRowColumn == P.PageColumn)
+      P.CursorY = std::max(P.CursorY, last->ColumnRowBottom);
     last->ColumnIndex = 1;
   }
 
@@ -73,16 +70,16 @@ bool TvlBand::Draw() {
   if (KeepCursorY) P.CursorY = rememberedY;
 
   bool result = false;
-  auto drawChild = [this]() {
-    if (!ChildLink || gChildDepth >= kMaxChildDepth) return;
-    ++gChildDepth;
+  auto drawChild = [this, &run]() {
+    if (!ChildLink || run.ChildDepth >= kMaxChildDepth) return;
+    ++run.ChildDepth;
     try {
       ChildLink->Draw();
     } catch (...) {
-      --gChildDepth;
+      --run.ChildDepth;
       throw;
     }
-    --gChildDepth;
+    --run.ChildDepth;
   };
   if (!Visible()) {
     if (PrintChildIfInvisible) drawChild();
@@ -95,10 +92,12 @@ bool TvlBand::Draw() {
       if (Type != btPageFooter && Type != btOverlay && Type != btColumnFooter && Type != btNone) {
         const std::int32_t h = BandHeight();
         if (P.CursorY + h > P.CursorBottom && !BreakedOn) {
-          // Nothing but the page's headers above: the band fits on no page
-          // and is split instead of being pushed on forever.
-          const bool freshPage = P.CursorY == P.TopMargin || P.CursorY <= P.BodyTop;
-          if (freshPage) {
+          // Taller than the body of a fresh page (or already at its top):
+          // the band fits on no page and is split instead of being pushed
+          // on forever. A band that fits a fresh page moves there whole.
+          const bool fitsNoPage = P.CursorY == P.TopMargin || P.CursorY <= P.BodyTop ||
+                                  h > P.BottomMargin - P.BodyTop - P.ColumnFooterHeight();
+          if (fitsNoPage) {
             BreakedOn = true;
           } else {
             result = true;
@@ -157,7 +156,9 @@ std::int32_t TvlBand::ViewsHeight(bool withCrossViews) {
   TvlEngineState& st = vlState();
   for (TvlView* v : Objects) {
     if (!withCrossViews && v->Parent != this) continue;
-    if (!(v->Flags & flStretched) || v->Height <= 0) continue;
+    // Every text and line counts, stretched or not: the band is as tall as
+    // its tallest content.
+    if (v->Height <= 0) continue;
     auto* s = dynamic_cast<TvlStretcheable*>(v);
     if (!s) continue;
     st.CurView = v;
@@ -207,7 +208,7 @@ void TvlBand::Output() {
   TvlPageRun& P = *Page;
   const std::int32_t savedTop = Top();
   if (MovesWithCursor()) Top() = P.CursorY;
-  if (!IsFixedBand(Type)) P.Run.NoteProgress();
+  if (!vlIsPageFurniture(Type)) P.Run.NoteProgress();
   bool subReports = false;
   if (Stretched) {
     std::int32_t h = CalculatedHeight;
@@ -250,11 +251,17 @@ void TvlBand::Output() {
   if (P.LastDrawnBand != this) ColumnIndex = 1;
   P.LastDrawnBand = this;
   if (View && View->Columns > 1 && View->NewColumnAfter == 1) {
+    // The row ends below its tallest instance (on the page it ends on).
+    const bool rowGoesOn = ColumnIndex > 1 && ColumnRowPage == vlState().PageNo && ColumnRowColumn == P.PageColumn;
+    ColumnRowBottom = rowGoesOn ? std::max(ColumnRowBottom, P.CursorY) : P.CursorY;
+    ColumnRowPage = vlState().PageNo;
+    ColumnRowColumn = P.PageColumn;
     if (ColumnIndex == 1) ColumnStartX = P.ColumnLeft;
     ++ColumnIndex;
     if (ColumnIndex > View->Columns) {
       P.ColumnLeft = ColumnStartX;
       ColumnIndex = 1;
+      P.CursorY = ColumnRowBottom;
     } else {
       P.ColumnLeft = vlClampTo32(std::int64_t{ColumnStartX} +
                                  (std::int64_t{View->ColumnWidth} + View->ColumnGap) * (ColumnIndex - 1));

@@ -11,6 +11,7 @@
 #include "engine/data/dataset_names.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
@@ -24,8 +25,6 @@
 
 namespace vl {
 namespace {
-
-bool IsCross(int type) { return vlIsVerticalBand(type); }
 
 // The band a band view named name was made into; nullptr when the page has
 // no band view of that name.
@@ -72,11 +71,17 @@ TvlBand* TvlPageRun::FindBand(const std::string& name) const {
 
 void TvlPageRun::PreparePage() {
   if (Prepared && Run.FinalPassOfTwo) {
-    // The tree of the first pass serves the final one.
+    // The tree of the first pass serves the final one, without anything
+    // the first pass counted or summed.
     for (auto& v : Page.Objects)
       if (v->Typ == otMemo) static_cast<TvlMemoView*>(v.get())->LastValue.clear();
-    for (auto& b : Bands)
+    for (auto& b : Bands) {
+      b->RestartRun();
       if (b->Dataset) b->Dataset->First();
+    }
+    CurrentLine = 1;
+    CrossColumnNo = 1;
+    LastDrawnBand = nullptr;
     return;
   }
   DestroyTree();
@@ -107,7 +112,7 @@ void TvlPageRun::PreparePage() {
   bool anyCross = false;
   for (std::size_t i = 0; i < count; ++i) {
     TvlView* v = Page.Objects[i].get();
-    if (v->Typ != otBand || !IsCross(v->FrameTyp)) continue;
+    if (v->Typ != otBand || !vlIsVerticalBand(v->FrameTyp)) continue;
     auto* bv = static_cast<TvlBandView*>(v);
     TvlBand& b = *Chain(bv->FrameTyp);
     if (b.View) b.View->PreparedBand = nullptr;
@@ -137,7 +142,7 @@ void TvlPageRun::PreparePage() {
 
   // 3. Horizontal bands, by type code and then in list order.
   for (int t = 0; t < btNone; ++t) {
-    if (IsCross(t)) continue;
+    if (vlIsVerticalBand(t)) continue;
     bool first = true;
     for (std::size_t i = 0; i < count; ++i) {
       TvlView* v = Page.Objects[i].get();
@@ -161,7 +166,7 @@ void TvlPageRun::PreparePage() {
         for (std::size_t k = 0; k < count; ++k) {
           TvlView* o = Page.Objects[k].get();
           if (placed[k] || !inBand(o)) continue;
-          const bool crossView = o->Parent && IsCross(static_cast<TvlBand*>(o->Parent)->Type);
+          const bool crossView = o->Parent && vlIsVerticalBand(static_cast<TvlBand*>(o->Parent)->Type);
           const bool take = pass == 0   ? !o->Parent && o->Typ != otSubReport
                             : pass == 1 ? crossView
                                         : !o->Parent && o->Typ == otSubReport;
@@ -215,12 +220,9 @@ void TvlPageRun::PreparePage() {
   }
 
   // 7. Headers and footers of the three data levels.
-  static constexpr int kLevels[3][3] = {{btMasterHeader, btMasterData, btMasterFooter},
-                                        {btDetailHeader, btDetailData, btDetailFooter},
-                                        {btSubDetailHeader, btSubDetailData, btSubDetailFooter}};
-  for (const auto& level : kLevels) {
-    const std::vector<TvlBand*> data = ValidChain(Chain(level[1]));
-    for (TvlBand* h : ValidChain(Chain(level[0]))) {
+  for (int level = 1; level <= 3; ++level) {
+    const std::vector<TvlBand*> data = ValidChain(Chain(vlLevelBandType(level, TvlBandRole::Data)));
+    for (TvlBand* h : ValidChain(Chain(vlLevelBandType(level, TvlBandRole::Header)))) {
       for (TvlBand* d : data) {
         if (d->Top() <= h->Top() + h->Height()) continue;
         if (!d->HeaderLink) {
@@ -230,7 +232,7 @@ void TvlPageRun::PreparePage() {
         break;
       }
     }
-    for (TvlBand* f : ValidChain(Chain(level[2]))) {
+    for (TvlBand* f : ValidChain(Chain(vlLevelBandType(level, TvlBandRole::Footer)))) {
       if (data.empty()) break;
       TvlBand* d = data.back();
       for (std::size_t k = 0; k < data.size(); ++k)
@@ -404,9 +406,8 @@ void TvlPageRun::PrepareObjects() {
       {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btGroupFooter, btReportSummary},
       {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btSubDetailFooter, btGroupFooter,
        btReportSummary}};
-  static constexpr int kData[3] = {btMasterData, btDetailData, btSubDetailData};
   for (int level = 0; level < 3; ++level) {
-    TvlBand* head = Chain(kData[level]);
+    TvlBand* head = Chain(vlLevelBandType(level + 1, TvlBandRole::Data));
     for (TvlBand* d = head; d && d->View; d = d->ChainNext) {
       if (d != head && !d->Dataset) break;
       Run.RegistrationSource = d;

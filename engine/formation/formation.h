@@ -64,6 +64,7 @@ class TvlFormation final : public TvlRunAccess {
   // Report-wide state of page formation.
   std::int32_t PreviousCursorY = 0, PreviousBottom = 0;
   bool PreviousFooterDone = false;
+  int ChildDepth = 0;  // children drawing children: a cycle is cut
   bool DialogCancelled = false;
   bool FinalPassOfTwo = false;  // the final pass of a two-pass report: trees are kept
   // The progress window while a windowed run is inside it.

@@ -11,6 +11,7 @@
 #include "engine/data/dataset.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
@@ -20,8 +21,6 @@
 
 namespace vl {
 namespace {
-
-constexpr int kDataType[3] = {btMasterData, btDetailData, btSubDetailData};
 
 bool Differs(const TvlValue& a, const TvlValue& b) {
   try {
@@ -39,8 +38,14 @@ TvlPageRun::~TvlPageRun() { DestroyTree(); }
 
 void TvlPageRun::Show(TvlBand* band) {
   if (!band) return;
-  if (BuildMode == TvlBuildMode::Recording) Record(band, TvlActionKind::ShowBand);
-  else band->Draw();
+  if (BuildMode == TvlBuildMode::Recording) {
+    Record(band, TvlActionKind::ShowBand);
+    // The group checks run while the page is recorded, long before the
+    // header is drawn: they compare with the value taken here.
+    if (band->Type == btGroupHeader && !band->KeepAccumulators) band->ResetEndedAccumulators();
+  } else {
+    band->Draw();
+  }
 }
 
 void TvlPageRun::ShowByName(const std::string& name) {
@@ -70,6 +75,13 @@ void TvlPageRun::ResetCounters(TvlBand* band, std::int32_t value) {
 }
 
 std::int32_t TvlPageRun::ColumnFooterHeight() const { return Chain(btColumnFooter)->Height(); }
+
+std::int32_t TvlPageRun::FreshBodyTop() const {
+  std::int32_t top = TopMargin;
+  for (int type : {btPageHeader, btColumnHeader})
+    if (const TvlBand* b = Chain(type); b->Valid() && b->View->Visible) top += b->Height();
+  return top;
+}
 
 bool TvlPageRun::PageBreakCheck(TvlBand* band, std::int32_t top, std::int32_t height, bool noBreak) {
   if (band && band->Type == btColumnFooter) return false;
@@ -144,13 +156,13 @@ void TvlPageRun::FormPage() {
       Show(Chain(btColumnHeader));
     }
   }
-  BodyTop = CursorY;
+  BodyTop = FreshBodyTop();
 
   // 3. The data loops.
   if (!manual) {
     deepestLevel_ = 0;
     for (int level = 3; level >= 1; --level)
-      if (Chain(kDataType[level - 1])->Valid()) {
+      if (Chain(vlLevelBandType(level, TvlBandRole::Data))->Valid()) {
         deepestLevel_ = level;
         break;
       }
@@ -199,7 +211,7 @@ void TvlPageRun::FormPage() {
 }
 
 void TvlPageRun::DataLoop(int level) {
-  for (TvlBand* b = Chain(kDataType[level - 1]); b; b = b->ChainNext) {
+  for (TvlBand* b = Chain(vlLevelBandType(level, TvlBandRole::Data)); b; b = b->ChainNext) {
     if (!b->View || !b->Dataset) continue;
     LoopBand(b, level);
     if (Run.Report.StopRequested) break;
@@ -228,7 +240,8 @@ void TvlPageRun::LoopBand(TvlBand* data, int level) {
   }
 
   // 2. Headers wait for the first record that prints.
-  if (!ds.Eof()) {
+  const bool hadRecords = !ds.Eof();
+  if (hadRecords) {
     for (TvlBand* g = data->GroupFirst; g; g = g->GroupNext) {
       ++g->LineInGroup;
       ++g->LineThrough;
@@ -305,12 +318,16 @@ void TvlPageRun::LoopBand(TvlBand* data, int level) {
   }
 
   // 4. A level that printed something closes with its footer; headers of a
-  // level that printed nothing are dropped.
+  // level that printed nothing are dropped (only this level's: the levels
+  // above drop their own). A level without records of its own closes with
+  // its footer too, unless a band above still waits for output.
   if (pendingShows_ != shows) {
     pending_.clear();
     Show(data->FooterLink);
   } else if (pending_.size() > mark) {
     pending_.resize(mark);
+  } else if (!hadRecords && pending_.empty()) {
+    Show(data->FooterLink);
   }
 }
 

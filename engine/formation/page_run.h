@@ -62,9 +62,11 @@ class TvlPageRun {
   std::int32_t Columns = 1, ColumnWidth = 0, ColumnGap = 0;
   std::int32_t PageColumn = 0, ColumnLeft = 0, ColumnTopY = 0;
   std::int32_t CursorY = 0, CursorBottom = 0;
-  // Where the free area of the current prepared page starts below its
-  // headers: a band that does not fit there fits on no page and splits.
+  // Where the body of a fresh page starts below its page and column
+  // headers (measured on the last page opened, estimated before): a band
+  // taller than the body fits on no page and splits.
   std::int32_t BodyTop = 0;
+  std::int32_t FreshBodyTop() const;
   std::int32_t CrossColumnNo = 1, CurrentLine = 1;
   TvlBand* LastDrawnBand = nullptr;
   bool RepeatHeadersOff = false;

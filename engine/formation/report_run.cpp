@@ -242,7 +242,9 @@ void TvlFormation::Build() {
               target->IsSubReportPage = true;
       ShowDialogPages();
     }
-    if (!DialogCancelled && !Report.StopRequested) {
+    // A multiple report over no records has nothing to print: no pages.
+    const bool noRecords = multiple && multiple->Eof();
+    if (!DialogCancelled && !Report.StopRequested && !noRecords) {
       for (auto& p : Pages)
         if (p->Page.PageType == ptReport) p->PreparePage();
       if (!FinalPassOfTwo)

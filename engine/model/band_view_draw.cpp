@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "engine/core/engine_state.h"
-#include "engine/model/band_type_sets.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/band_view.h"
 #include "engine/model/designer_pattern.h"
 #include "platform/canvas.h"

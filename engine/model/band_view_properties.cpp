@@ -1,23 +1,15 @@
 // The named properties and methods of a band view: which properties each
 // band type offers, and what a script reaches of the prepared band.
 
-#include <initializer_list>
-
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
-#include "engine/model/band_type_sets.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/band_view.h"
 #include "engine/model/layout_bounds.h"
 
 namespace vl {
 namespace {
-
-bool OneOf(std::uint16_t type, std::initializer_list<int> types) {
-  for (int t : types)
-    if (t == type) return true;
-  return false;
-}
 
 // The band flags a script or the inspector sets by name.
 struct TvlFlagName {
@@ -54,29 +46,13 @@ std::string OtherBandNames(TvlView& self, Pred pred) {
 
 }  // namespace
 
-bool vlBandTypeOffers(std::uint16_t t, std::uint16_t flag) {
-  switch (flag) {
-    case flStretched: return OneOf(t, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18, 21});
-    case flFormNewPage: return OneOf(t, {0, 1, 5, 6, 8, 9, 11, 12, 16});
-    case flPrintIfSubsetEmpty: return OneOf(t, {5, 8});
-    case flBreaked: return OneOf(t, {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 21});
-    case flOnFirstPage: return OneOf(t, {2, 3});
-    case flOnLastPage: return t == btPageFooter;
-    case flRepeatHeader: return OneOf(t, {4, 7, 10, 16, 18});
-    case flPrintChildIfInvisible: return t != btPageFooter;
-    default: return false;
-  }
-}
-
-bool vlIsDataBandType(std::uint16_t t) { return OneOf(t, {btMasterData, btDetailData, btSubDetailData}); }
-
 bool& vlBandTitles() {
   static bool on = true;
   return on;
 }
 
 std::string vlBandTypeName(std::uint16_t bandType) {
-  return bandType <= btNone ? vlLoadStr(55077 + bandType) : std::string();
+  return bandType <= btNone ? vlLoadStr(vlBandKind(bandType).NameText) : std::string();
 }
 
 std::string TvlBandView::TypeName() const { return vlBandTypeName(BandType()); }

@@ -47,10 +47,7 @@ enum TvlBandType : std::uint8_t {
   btNone,
 };
 inline constexpr int kBandTypeCount = 23;
-// Cross bands run down the page and are placed by their left edge and width.
-inline constexpr bool vlIsVerticalBand(int bandType) {
-  return bandType >= btCrossHeader && bandType <= btCrossFooter;
-}
+// What each band type is and does: engine/model/band_kinds.h.
 
 // View flag bits. The low bits mean different things per class.
 inline constexpr std::uint16_t flStretched = 0x0001;

@@ -6,6 +6,7 @@
 #include "engine/core/expression_evaluator.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/bracket_text.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/object_factory.h"

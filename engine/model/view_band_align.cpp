@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/model/band_kinds.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/view.h"
 

@@ -1,6 +1,7 @@
 // Writing a view into a prepared page ("print") and handing it to an export
 // filter, naming it and its context-menu entries.
 
+#include "engine/model/band_kinds.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/view.h"
 
