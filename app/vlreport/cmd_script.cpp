@@ -12,6 +12,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/script/table_interpretator.h"
+#include "platform/terminal_text.h"
 
 namespace vl::cli {
 namespace {
@@ -74,7 +75,7 @@ int RunScript(const Args& args) {
   std::vector<std::string> compiled, errors;
   interpreter.Compile(vlSplitLines(text.str()), compiled, errors);
   if (!errors.empty()) {
-    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", vlTerminalText(e).c_str());
     return 1;
   }
   interpreter.Run(compiled);
