@@ -146,6 +146,9 @@ std::string FileUri(const std::string& fileName) {
 // its log must be read.
 int OpenForReading(const std::string& fileName, sqlite3** db) {
   struct stat st {};
+  // SQLite would open a FIFO and wait on it for ever.
+  if (::stat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + vlLoadStr(str::kNotRegularFile));
   const bool hasLog = ::stat((fileName + "-wal").c_str(), &st) == 0;
   if (hasLog) return sqlite3_open_v2(fileName.c_str(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   return sqlite3_open_v2((FileUri(fileName) + "?immutable=1").c_str(), db,

@@ -162,6 +162,9 @@ TEST(HostileFiles, AFifoIsRefusedWithoutBlocking) {
   } catch (const TvlError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open data file " + fifo + ": not a regular file");
   }
+  // Named as a database, too.
+  EXPECT_THROW(vlOpenDataSource(fifo + "#people"), TvlError);
+  EXPECT_THROW(vlSQLiteTables(fifo), TvlError);
 }
 
 }  // namespace
