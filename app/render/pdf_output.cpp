@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "app/render/output_target.h"
 #include "app/render/page_sheet.h"
 #include "engine/core/error.h"
 #include "platform/qt/qt_canvas.h"
@@ -30,7 +31,7 @@ QPageLayout PageLayout(const TvlPreparedPage& page) {
 void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
                 const std::string& title, const std::function<void(int)>& progress) {
   if (indexes.empty()) throw TvlError("no page to write to '" + path + "'");
-  QSaveFile file(QString::fromLocal8Bit(path.c_str()));
+  QSaveFile file(vlOutputTarget(path));
   if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
   QPdfWriter writer(&file);
   writer.setResolution(kPdfDpi);

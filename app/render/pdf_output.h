@@ -17,7 +17,9 @@ inline constexpr int kPdfDpi = 600;
 // Writes the pages at the given indexes, in that order, to path; progress
 // hears the number of pages done after each. The file appears only once the
 // whole document is written (an existing file is replaced then). Raises
-// TvlError when the file cannot be written or a page cannot be read.
+// TvlError when the file cannot be written or a page cannot be read, and
+// leaves a read-only file, a device or a FIFO alone (a symbolic link keeps
+// pointing at the new file).
 void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
                 const std::string& title, const std::function<void(int)>& progress = {});
 

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <cmath>
 
+#include "app/render/output_target.h"
 #include "app/render/page_sheet.h"
 #include "engine/core/error.h"
 #include "platform/qt/qt_canvas.h"
@@ -31,7 +32,7 @@ std::vector<std::string> vlWritePngPages(TvlEMFPages& pages, const std::vector<i
     TvlQtImageCanvas canvas(sheet.Width, sheet.Height, dpiInt);
     vlDrawSheet(pages, index, canvas, vlSheetTarget(page, sheet));
     const std::string path = vlPngPageName(prefix, index + 1);
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
+    QSaveFile file(vlOutputTarget(path));
     if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
     QImageWriter png(&file, "png");
     if (!png.write(canvas.Image()) || !file.commit()) throw TvlError("cannot write '" + path + "'");

@@ -158,7 +158,7 @@ Json PreparedReport(const std::string& path) {
         {"UseMargins", p.UseMargins},
         {"Margins", Margins(p.Margins)},
         {"PaperMetrics", Metrics(p.PaperMetrics)},
-        {"StreamBytes", p.Stream.Bytes().size()},
+        {"StreamBytes", store.StreamBytes(k).size()},
         {"ObjectCount", page->Objects.size()},
     });
     for (const auto& v : page->Objects) objects.push_back(Object(*v, k));

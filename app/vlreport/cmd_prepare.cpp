@@ -25,7 +25,7 @@ nlohmann::ordered_json PagesJson(TvlReport& report) {
   for (int i = 0; i < report.EMFPages.Count(); ++i) {
     const TvlPreparedPage& p = report.EMFPages[i];
     nlohmann::ordered_json views = nlohmann::ordered_json::array();
-    const std::string& bytes = p.Stream.Bytes();
+    const std::string& bytes = report.EMFPages.StreamBytes(i);
     TvlStreamReader r(bytes, true);
     const int savedVersion = vlState().StreamVersion;
     vlState().StreamVersion = r.ReadByte();

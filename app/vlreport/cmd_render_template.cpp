@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/render/output_target.h"
 #include "app/render/render_views.h"
 #include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
@@ -69,7 +70,7 @@ int RunRenderTemplate(const Args& args) {
     ~CurrentPage() { vlState().CurReport = nullptr, vlState().CurPage = nullptr; }
   } current(report, page);
   const QImage image = vlRenderViewsToImage(views, w, h, dpi);
-  if (!image.save(QString::fromLocal8Bit(png.c_str()), "PNG")) throw TvlError("cannot write '" + png + "'");
+  if (!image.save(vlOutputTarget(png), "PNG")) throw TvlError("cannot write '" + png + "'");
   PrintJson({{"Page", pageNo}, {"Views", views.size()}, {"Width", image.width()}, {"Height", image.height()}});
   return 0;
 }

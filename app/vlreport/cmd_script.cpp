@@ -5,8 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
@@ -14,6 +12,8 @@
 #include "engine/core/value_convert.h"
 #include "engine/script/run_budget.h"
 #include "engine/script/table_interpretator.h"
+#include "platform/file_access.h"
+#include "platform/terminal_text.h"
 
 namespace vl::cli {
 namespace {
@@ -44,6 +44,9 @@ nlohmann::ordered_json ToJson(const TvlValue& v) {
   return Utf8(vlValueToText(v));
 }
 
+// Scripts are small; a larger file is refused rather than read.
+constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
+
 std::uint64_t ParseCount(const std::string& text, const char* what) {
   char* end = nullptr;
   const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
@@ -66,10 +69,10 @@ int RunScript(const Args& args) {
   const Args rest = reader.Positional();
   if (rest.size() != 1) throw UsageError{"needs one script file"};
 
-  std::ifstream in(rest[0], std::ios::binary);
-  if (!in) throw UsageError{"cannot read '" + rest[0] + "'"};
-  std::ostringstream text;
-  text << in.rdbuf();
+  // A regular file only: a FIFO would block, a device give bytes for ever.
+  std::string text;
+  if (vlReadRegularFile(rest[0], text, kMaxScriptBytes) != TvlReadOutcome::Read)
+    throw UsageError{"cannot read '" + rest[0] + "'"};
 
   TvlTableInterpretator interpreter;
   interpreter.SetStepLimit(ParseCount(steps, "step count"));
@@ -85,9 +88,9 @@ int RunScript(const Args& args) {
   }
 
   std::vector<std::string> compiled, errors;
-  interpreter.Compile(vlSplitLines(text.str()), compiled, errors);
+  interpreter.Compile(vlSplitLines(text), compiled, errors);
   if (!errors.empty()) {
-    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+    for (const std::string& e : errors) std::fprintf(stderr, "%s\n", vlTerminalText(e).c_str());
     return 1;
   }
   interpreter.Run(compiled);

@@ -13,6 +13,7 @@
 #include "engine/core/error.h"
 #include "platform/batch_message_box.h"
 #include "platform/platform.h"
+#include "platform/terminal_text.h"
 #include "platform/qt/qt_print_job.h"
 #include "platform/qt/qt_printer.h"
 
@@ -46,6 +47,13 @@ const Command kCommands[] = {
     {"paths", "vlreport paths", vl::cli::RunPaths},
 };
 
+void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "vlreport: %s\n", vl::vlTerminalText(text.toLocal8Bit().toStdString()).c_str());
+    std::abort();
+  }
+}
+
 void PrintUsage(std::FILE* to) {
   std::fprintf(to, "usage:\n");
   for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.Usage);
@@ -74,6 +82,9 @@ int main(int argc, char** argv) {
   // No window is ever shown; the off-screen platform still gives fonts,
   // painting and the printer list.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Standard error holds the tool's own messages only: Qt's notes about its
+  // surroundings ("XDG_RUNTIME_DIR not set" on a server) are not for the user.
+  qInstallMessageHandler(DropQtNotes);
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   static vl::TvlQtPrinter printer;
@@ -87,11 +98,12 @@ int main(int argc, char** argv) {
   try {
     return command->Run(vl::cli::Args(argv + 2, argv + argc));
   } catch (const vl::cli::UsageError& e) {
-    std::fprintf(stderr, "vlreport %s: %s\nusage: %s\n", command->Name, e.Message.c_str(), command->Usage);
+    std::fprintf(stderr, "vlreport %s: %s\nusage: %s\n", command->Name, vl::vlTerminalText(e.Message).c_str(),
+                 command->Usage);
   } catch (const vl::TvlError& e) {
-    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, e.what());
+    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, vl::vlTerminalText(e.what()).c_str());
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, e.what());
+    std::fprintf(stderr, "vlreport %s: %s\n", command->Name, vl::vlTerminalText(e.what()).c_str());
   }
   return 1;
 }

@@ -111,6 +111,19 @@ inline constexpr int kVCardNone = 56427;
 inline constexpr int kVCardNesting = 56428;
 inline constexpr int kNoFileNamed = 56429;
 inline constexpr int kNameATable = 56430;
+// Files that are not files, and the limits the data readers hold to; each
+// of the limit texts is followed by the limit.
+inline constexpr int kNotRegularFile = 56431;
+inline constexpr int kLineTooLong = 56432;        // then the limit in bytes
+inline constexpr int kFieldTooLong = 56433;       // then the limit in bytes
+inline constexpr int kColumnNameTooLong = 56434;  // then the limit in characters
+inline constexpr int kTooManyColumns = 56435;     // then the limit
+inline constexpr int kTooManyRepeats = 56436;     // then the property, kTooManyRepeatsLimit and the limit
+inline constexpr int kTooManyRepeatsLimit = 56437;
+inline constexpr int kTooManyRows = 56438;        // then the limit
+inline constexpr int kResultTooLarge = 56439;     // then the limit in bytes
+inline constexpr int kBytesUnit = 56440;
+inline constexpr int kCharactersUnit = 56441;
 // The preview window: zoom menu entries, toolbar hints, file filter, search dialog.
 inline constexpr int kPageWord = 55004;
 inline constexpr int kRemovePageQuestion = 55005;

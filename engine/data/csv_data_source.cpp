@@ -2,13 +2,14 @@
 
 #include "engine/data/code_page.h"
 #include "engine/data/data_file.h"
+#include "engine/data/data_limits.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 
 namespace vl {
 namespace {
 
-enum class CsvError { None, Unclosed, TextAfterQuote };
+enum class CsvError { None, Unclosed, TextAfterQuote, LineTooLong, FieldTooLong, TooManyFields };
 
 struct Span {
   std::size_t Offset, Length;
@@ -39,13 +40,20 @@ std::size_t CountBreaks(std::string_view d, std::size_t from, std::size_t to) {
 
 // Parses the record that starts at i into spans and moves i past its line
 // break. line counts the line breaks passed; on an error errorLine is the
-// line where the faulty field starts.
+// line where the faulty field starts. A record longer than the line limit,
+// a field longer than the field limit or more than maxFields fields stop
+// the parse at once, so that one huge line costs one pass over it.
 template <class SpanT>
 CsvError ParseRecord(std::string_view d, char sep, std::size_t& i, std::vector<SpanT>& out,
-                     std::size_t& line, std::size_t& errorLine) {
+                     std::size_t& line, std::size_t& errorLine, std::size_t maxFields) {
   out.clear();
   const std::size_t n = d.size();
+  const std::size_t start = i;
   for (;;) {
+    if (out.size() == maxFields) {
+      errorLine = line;
+      return CsvError::TooManyFields;
+    }
     SpanT s{};
     if (i < n && d[i] == '"') {
       errorLine = line;
@@ -78,6 +86,14 @@ CsvError ParseRecord(std::string_view d, char sep, std::size_t& i, std::vector<S
       s.Escaped = false;
       i = j;
     }
+    if (i - start > data_limits::kMaxLineBytes) {
+      errorLine = line;
+      return CsvError::LineTooLong;
+    }
+    if (s.Length > data_limits::kMaxFieldBytes) {
+      errorLine = line;
+      return CsvError::FieldTooLong;
+    }
     out.push_back(s);
     if (i < n && d[i] == sep) {
       ++i;
@@ -106,6 +122,13 @@ char DetectSeparator(std::string_view d, std::size_t i) {
   return semicolons > commas ? ';' : ',';
 }
 
+// Characters of UTF-8 text (bytes of a single-byte code page).
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t n = 0;
+  for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
 void Unescape(std::string_view raw, std::string& out) {
   out.clear();
   for (std::size_t k = 0; k < raw.size(); ++k) {
@@ -130,26 +153,41 @@ void TvlCsvDataSource::Parse(const std::string& sourceName) {
     throw TvlError(vlLoadStr(str::kMalformedCsv) + sourceName + vlLoadStr(str::kCsvLine) +
                    std::to_string(at) + ": " + why);
   };
+  auto limit = [](int text, std::size_t value, int unit) {
+    return vlLoadStr(text) + std::to_string(value) + (unit ? vlLoadStr(unit) : std::string());
+  };
   auto check = [&](CsvError e) {
-    if (e == CsvError::Unclosed) malformed(errorLine, vlLoadStr(str::kCsvUnclosedQuote));
-    if (e == CsvError::TextAfterQuote) malformed(errorLine, vlLoadStr(str::kCsvTextAfterQuote));
+    std::string why;
+    switch (e) {
+      case CsvError::None: return;
+      case CsvError::Unclosed: why = vlLoadStr(str::kCsvUnclosedQuote); break;
+      case CsvError::TextAfterQuote: why = vlLoadStr(str::kCsvTextAfterQuote); break;
+      case CsvError::LineTooLong: why = limit(str::kLineTooLong, data_limits::kMaxLineBytes, str::kBytesUnit); break;
+      case CsvError::FieldTooLong: why = limit(str::kFieldTooLong, data_limits::kMaxFieldBytes, str::kBytesUnit); break;
+      case CsvError::TooManyFields: why = limit(str::kTooManyColumns, data_limits::kMaxColumns, 0); break;
+    }
+    malformed(errorLine, why);
   };
 
   SkipBlankLines(d, i, line);
   if (i >= d.size()) malformed(line, vlLoadStr(str::kCsvNoHeader));
   sep_ = DetectSeparator(d, i);
   std::vector<Span> spans;
-  check(ParseRecord(d, sep_, i, spans, line, errorLine));
+  const std::size_t headerLine = line;
+  check(ParseRecord(d, sep_, i, spans, line, errorLine, data_limits::kMaxColumns));
   std::string name;
+  defs_.reserve(spans.size());
   for (const Span& s : spans) {
     Unescape(d.substr(s.Offset, s.Length), name);
+    if (CharacterCount(name) > data_limits::kMaxColumnNameChars)
+      malformed(headerLine, limit(str::kColumnNameTooLong, data_limits::kMaxColumnNameChars, str::kCharactersUnit));
     defs_.push_back({name, TvlFieldKind::fkString, false});
   }
   for (;;) {
     SkipBlankLines(d, i, line);
     if (i >= d.size()) break;
     const std::size_t start = i, recordLine = line;
-    check(ParseRecord(d, sep_, i, spans, line, errorLine));
+    check(ParseRecord(d, sep_, i, spans, line, errorLine, std::string_view::npos));
     if (spans.size() != defs_.size())
       malformed(recordLine, std::to_string(spans.size()) + vlLoadStr(str::kCsvFieldCount) +
                                 std::to_string(defs_.size()));
@@ -175,7 +213,7 @@ void TvlCsvDataSource::Split() const {
   if (split_) return;
   std::size_t i = starts_[Position()], line = 0, errorLine = 0;
   // Checked at Open, so this cannot fail.
-  (void)ParseRecord(data_, sep_, i, spans_, line, errorLine);
+  (void)ParseRecord(data_, sep_, i, spans_, line, errorLine, defs_.size());
   split_ = true;
 }
 

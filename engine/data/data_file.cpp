@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
+#include "platform/file_access.h"
 
 namespace vl {
 
@@ -14,15 +14,13 @@ std::string vlReadDataFile(const std::string& fileName, std::size_t maxSize) {
   auto cannot = [&fileName](const std::string& why) {
     throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + why);
   };
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) cannot(std::strerror(errno));
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) cannot(std::strerror(errno));
-  if (static_cast<std::uint64_t>(size) > maxSize) cannot(vlLoadStr(str::kFileTooLarge));
-  in.seekg(0, std::ios::beg);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), size)) cannot(std::strerror(errno));
+  std::string text;
+  switch (vlReadRegularFile(fileName, text, maxSize)) {
+    case TvlReadOutcome::Read: break;
+    case TvlReadOutcome::NotRegular: cannot(vlLoadStr(str::kNotRegularFile)); break;
+    case TvlReadOutcome::TooLarge: cannot(vlLoadStr(str::kFileTooLarge)); break;
+    default: cannot(std::strerror(errno));
+  }
   return text;
 }
 

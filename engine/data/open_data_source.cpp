@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "engine/data/csv_data_source.h"
 #include "engine/data/sqlite_data_source.h"
@@ -10,6 +9,7 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
+#include "platform/file_access.h"
 
 namespace vl {
 namespace {
@@ -32,10 +32,11 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
 // The kind a file shows in its first bytes; Csv when it shows none.
 TvlSourceKind KindOfContent(const std::string& file, bool& known) {
   known = false;
-  std::ifstream in(file, std::ios::binary);
-  char head[512] = {};
-  in.read(head, sizeof head);
-  const auto n = static_cast<std::size_t>(in.gcount());
+  // A FIFO or device shows nothing (and is refused when read).
+  std::string bytes;
+  if (vlReadRegularFile(file, bytes, 512, true) != TvlReadOutcome::Read) return TvlSourceKind::Csv;
+  const char* head = bytes.data();
+  const std::size_t n = bytes.size();
   if (n >= 16 && std::memcmp(head, "SQLite format 3", 16) == 0) {
     known = true;
     return TvlSourceKind::SQLite;

@@ -7,9 +7,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <filesystem>
 #include <memory>
+#include <sys/stat.h>
 
 #include "engine/data/code_page.h"
+#include "engine/data/data_limits.h"
 #include "engine/core/date_time.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
@@ -116,6 +119,42 @@ struct StmtFinalizer {
   void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 };
 
+// The file name as a SQLite URI, every byte that could be read as URI syntax
+// escaped.
+std::string FileUri(const std::string& fileName) {
+  std::error_code ec;
+  std::string path = std::filesystem::absolute(fileName, ec).string();
+  if (ec) path = fileName;
+  std::string uri = "file://";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (char ch : path) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c <= ' ' || c >= 0x7F || ch == '%' || ch == '?' || ch == '#' || ch == '&' || ch == '=') {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    } else {
+      uri += ch;
+    }
+  }
+  return uri;
+}
+
+// Opens the database for reading only. Without a write-ahead log beside it
+// the file is opened as immutable, so that reading a database in WAL mode
+// creates no -wal and -shm files; with one, another program has it open and
+// its log must be read.
+int OpenForReading(const std::string& fileName, sqlite3** db) {
+  struct stat st {};
+  // SQLite would open a FIFO and wait on it for ever.
+  if (::stat(fileName.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + vlLoadStr(str::kNotRegularFile));
+  const bool hasLog = ::stat((fileName + "-wal").c_str(), &st) == 0;
+  if (hasLog) return sqlite3_open_v2(fileName.c_str(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  return sqlite3_open_v2((FileUri(fileName) + "?immutable=1").c_str(), db,
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
+}
+
 }  // namespace
 
 std::vector<std::string> vlSQLiteTables(const std::string& fileName) {
@@ -124,7 +163,7 @@ std::vector<std::string> vlSQLiteTables(const std::string& fileName) {
   };
   if (fileName.empty()) fail(std::strerror(ENOENT));
   sqlite3* raw = nullptr;
-  const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  const int rc = OpenForReading(fileName, &raw);
   std::unique_ptr<sqlite3, DbCloser> db(raw);
   if (rc != SQLITE_OK) fail(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
   static constexpr char kSql[] =
@@ -151,7 +190,7 @@ void TvlSQLiteDataSource::Open() {
   // An empty name would make SQLite open a private temporary database.
   if (FileName.empty()) Fail(str::kCannotOpenDataFile, std::strerror(ENOENT));
   sqlite3* raw = nullptr;
-  const int rc = sqlite3_open_v2(FileName.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  const int rc = OpenForReading(FileName, &raw);
   std::unique_ptr<sqlite3, DbCloser> db(raw);
   if (rc != SQLITE_OK)
     Fail(str::kCannotOpenDataFile, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
@@ -197,6 +236,12 @@ void TvlSQLiteDataSource::Open() {
       const int src = sqlite3_step(stmt.get());
       if (src == SQLITE_DONE) break;
       if (src != SQLITE_ROW) Fail(str::kBadTableOrQuery, sqlite3_errmsg(db.get()));
+      // The whole result is kept: a query that never ends (a recursive
+      // one) stops at the limits instead of taking all memory.
+      if (rows == MaxRows) Fail(str::kBadTableOrQuery, vlLoadStr(str::kTooManyRows) + std::to_string(MaxRows));
+      if (arena_.size() + cells_.size() * sizeof(Cell) > data_limits::kMaxResultBytes)
+        Fail(str::kBadTableOrQuery, vlLoadStr(str::kResultTooLarge) +
+                                        std::to_string(data_limits::kMaxResultBytes) + vlLoadStr(str::kBytesUnit));
       for (int c = 0; c < cols; ++c) {
         Cell& cell = cells_.emplace_back();
         const int type = sqlite3_column_type(stmt.get(), c);

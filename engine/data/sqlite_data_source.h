@@ -9,11 +9,16 @@
 // in computed query columns, takes the kind of its first non-null value), so that the
 // null rules by kind apply; BLOB columns are large fields. Text is turned
 // into the system code page.
+//
+// Reading stops with a clear error past a stated limit of rows or bytes (a
+// recursive query that never ends would otherwise take all memory), and
+// leaves the folder as it was: no -wal or -shm file is made.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/data/data_limits.h"
 #include "engine/data/record_list_source.h"
 
 namespace vl {
@@ -25,6 +30,8 @@ class TvlSQLiteDataSource : public TvlRecordListSource {
   std::string FileName;
   std::string TableName;
   std::string SQL;  // wins over TableName when not empty
+  // More rows than this are refused at Open.
+  std::size_t MaxRows = data_limits::kMaxRows;
 
   void Open() override;  // does nothing when already open
   void Close() override;

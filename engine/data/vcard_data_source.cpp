@@ -6,6 +6,7 @@
 
 #include "engine/data/code_page.h"
 #include "engine/data/data_file.h"
+#include "engine/data/data_limits.h"
 #include "engine/data/vcard_lines.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
@@ -152,6 +153,8 @@ void TVCardParser::Parse(std::string_view text) {
   std::size_t begin = 0, lastLine = 1;
   while (reader.Next(l)) {
     lastLine = l.Line;
+    if (l.TooLong)
+      Fail(l.Line, vlLoadStr(str::kLineTooLong) + std::to_string(data_limits::kMaxLineBytes) + vlLoadStr(str::kBytesUnit));
     if (l.Name.empty()) Fail(l.Line, vlLoadStr(str::kVCardNoColon));
     const bool marker = vlSameText(vlTrim(l.Value), "VCARD");
     if (l.Name == "BEGIN" && marker) {
@@ -182,6 +185,8 @@ void TVCardParser::Parse(std::string_view text) {
 // character set and is not UTF-8).
 std::string TVCardParser::Decode(const TvlVCardLine& l) {
   std::string v = l.QuotedPrintable() ? vlDecodeQuotedPrintable(l.Value) : l.Value;
+  if (v.size() > data_limits::kMaxFieldBytes)
+    Fail(l.Line, vlLoadStr(str::kFieldTooLong) + std::to_string(data_limits::kMaxFieldBytes) + vlLoadStr(str::kBytesUnit));
   const std::string charset = vlUpperCase(vlTrim(l.Param("CHARSET")));
   if (charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "US-ASCII") return v;
   auto known = charsets_.find(charset);
@@ -203,6 +208,9 @@ void TVCardParser::Take(const TvlVCardLine& l) {
     card_.HasName[part] = true;
   };
   auto repeated = [this, &l](TGroup g, std::vector<std::string> parts) {
+    if (card_.Repeated[g].size() == data_limits::kMaxRepeats)
+      Fail(l.Line, vlLoadStr(str::kTooManyRepeats) + kPrefix[g] + vlLoadStr(str::kTooManyRepeatsLimit) +
+                       std::to_string(data_limits::kMaxRepeats));
     const std::vector<std::string> types = l.Types();
     const bool pref = l.HasParam("PREF") || std::find(types.begin(), types.end(), "pref") != types.end();
     card_.Repeated[g].push_back({pref, JoinTypes(types), std::move(parts)});

@@ -1,6 +1,7 @@
 #include "engine/data/vcard_lines.h"
 
 #include "engine/core/text.h"
+#include "engine/data/data_limits.h"
 
 namespace vl {
 namespace {
@@ -36,22 +37,6 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char sep
   }
   parts.push_back(text.substr(start));
   return parts;
-}
-
-// The colon that ends the name and parameters: the first one outside quotes.
-std::size_t FindValueColon(std::string_view text) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '"') quoted = !quoted;
-    else if (text[i] == ':' && !quoted) return i;
-  }
-  return std::string_view::npos;
-}
-
-bool EndsQuotedPrintable(std::string_view logical) {
-  const std::size_t colon = FindValueColon(logical);
-  if (colon == std::string_view::npos || logical.back() != '=') return false;
-  return vlUpperCase(logical.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
 void ParseHead(std::string_view head, TvlVCardLine& out) {
@@ -112,8 +97,13 @@ std::string_view TvlVCardReader::TakeLine() {
   const std::size_t start = pos_;
   while (pos_ < text_.size() && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
   const std::string_view line = text_.substr(start, pos_ - start);
-  if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
-  if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  // CR LF, LF, CR, and also CR CR LF (as some phones write) end one line.
+  std::size_t end = pos_;
+  while (end < text_.size() && text_[end] == '\r') ++end;
+  if (end < text_.size() && text_[end] == '\n')
+    pos_ = end + 1;
+  else if (pos_ < text_.size())
+    ++pos_;
   ++line_;
   return line;
 }
@@ -131,17 +121,35 @@ bool TvlVCardReader::Next(TvlVCardLine& out) {
   out = TvlVCardLine();
   out.Line = line_;
   std::string logical(first);
+  // The head (name and parameters) is looked at once, when its colon is
+  // found, so that joining many lines stays linear in their length.
+  std::size_t colon = std::string::npos, scanned = 0;
+  bool quoted = false, quotedPrintable = false;
+  auto findColon = [&] {
+    if (colon != std::string::npos) return;
+    for (; colon == std::string::npos && scanned < logical.size(); ++scanned) {
+      if (logical[scanned] == '"') quoted = !quoted;
+      else if (logical[scanned] == ':' && !quoted) colon = scanned;
+    }
+    if (colon != std::string::npos)
+      quotedPrintable = vlUpperCase(std::string_view(logical).substr(0, colon)).find("QUOTED-PRINTABLE") !=
+                        std::string::npos;
+  };
   for (;;) {
+    findColon();
+    if (logical.size() > data_limits::kMaxLineBytes) {
+      out.TooLong = true;
+      return true;
+    }
     if (AtContinuation()) {
       logical.append(TakeLine().substr(1));
-    } else if (pos_ < text_.size() && !logical.empty() && EndsQuotedPrintable(logical)) {
+    } else if (pos_ < text_.size() && quotedPrintable && !logical.empty() && logical.back() == '=') {
       logical.pop_back();
       logical.append(TakeLine());
     } else {
       break;
     }
   }
-  const std::size_t colon = FindValueColon(logical);
   if (colon == std::string::npos) {
     out.Value = std::move(logical);
     return true;

@@ -23,6 +23,7 @@ struct TvlVCardLine {
   std::vector<TvlVCardParam> Params;
   std::string Value;  // as written: folding undone, nothing decoded
   std::size_t Line = 0;  // the physical line it starts on, from 1
+  bool TooLong = false;  // longer than the line limit: nothing else is filled in
 
   // The value of the first parameter of that name (upper case); empty when none.
   std::string Param(std::string_view name) const;
@@ -33,7 +34,8 @@ struct TvlVCardLine {
   bool Base64() const;
 };
 
-// Reads content lines one by one from text held by the caller.
+// Reads content lines one by one from text held by the caller. CR LF, LF,
+// CR and CR CR LF each end a physical line.
 class TvlVCardReader {
  public:
   explicit TvlVCardReader(std::string_view text) : text_(text) {}

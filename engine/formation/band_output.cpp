@@ -328,7 +328,7 @@ void TvlBand::PrintView(TvlView& v, std::int32_t left, std::int32_t top) {
   run.PrintingTemplateTop = v.Top;
   v.Left = left;
   v.Top = top;
-  TvlStreamPrintSink sink(pages[pageNo].Stream);
+  TvlStreamPrintSink sink(pages.StreamOf(pageNo));
   v.Print(sink);
 }
 

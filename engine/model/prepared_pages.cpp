@@ -9,6 +9,7 @@
 #include "engine/core/error.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/object_factory.h"
+#include "engine/model/page_spill.h"
 #include "engine/model/print_sink.h"
 #include "engine/model/report.h"
 #include "engine/model/scratch_canvas.h"
@@ -99,7 +100,62 @@ TvlPreparedPage* TvlEMFPages::At(int index) noexcept {
   return index >= 0 && index < Count() ? pages_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
-void TvlEMFPages::Clear() { pages_.clear(); }
+void TvlEMFPages::Clear() {
+  pages_.clear();
+  resident_.clear();
+  residentBytes_ = 0;
+  if (spill_) spill_->Clear();
+}
+
+void TvlEMFPages::Swap(TvlEMFPages& other) noexcept {
+  pages_.swap(other.pages_);
+  spill_.swap(other.spill_);
+  resident_.swap(other.resident_);
+  std::swap(residentBytes_, other.residentBytes_);
+}
+
+std::uint64_t TvlEMFPages::SpilledBytes() const noexcept { return spill_ ? spill_->Size() : 0; }
+
+const std::string& TvlEMFPages::StreamBytes(int index) {
+  TvlPreparedPage& p = *pages_.at(static_cast<std::size_t>(index));
+  if (!p.Spilled()) return p.Stream.Bytes();
+  spill_->Read(p.SpillOffset, p.SpillLength, readBuffer_);
+  return readBuffer_;
+}
+
+TvlStreamWriter& TvlEMFPages::StreamOf(int index) {
+  TvlPreparedPage& p = *pages_.at(static_cast<std::size_t>(index));
+  if (p.Spilled()) {
+    std::string bytes;
+    spill_->Read(p.SpillOffset, p.SpillLength, bytes);
+    p.Stream = TvlStreamWriter();
+    p.Stream.WriteBytes(bytes);
+    p.SpillOffset = TvlPreparedPage::kInMemory;  // its place in the file is given up
+    p.SpillLength = 0;
+    Track(p);
+  }
+  return p.Stream;
+}
+
+void TvlEMFPages::Track(TvlPreparedPage& page) {
+  resident_.push_back(&page);
+  residentBytes_ += page.Stream.Bytes().size();
+}
+
+void TvlEMFPages::SpillBeyondThreshold() {
+  while (residentBytes_ > spillThreshold_ && !resident_.empty()) {
+    TvlPreparedPage* p = resident_.front();
+    resident_.pop_front();
+    const std::size_t n = p->Stream.Bytes().size();
+    residentBytes_ -= std::min(residentBytes_, n);
+    // The last page is still being written; an expanded page is in use.
+    if (p->Spilled() || p->Page || p == pages_.back().get()) continue;
+    if (!spill_) spill_ = std::make_unique<TvlPageSpill>();
+    p->SpillOffset = spill_->Append(p->Stream.Bytes());
+    p->SpillLength = n;
+    p->Stream = TvlStreamWriter();
+  }
+}
 
 void TvlEMFPages::Insert(int index, const TvlPage& templatePage) {
   auto p = std::make_unique<TvlPreparedPage>();
@@ -113,7 +169,13 @@ void TvlEMFPages::Insert(int index, const TvlPage& templatePage) {
   p->PaperMetrics = templatePage.PaperMetrics;
   p->Stream.WriteByte(kPreparedStreamVersion);
   const std::size_t at = index < 0 ? 0 : std::min(static_cast<std::size_t>(index), pages_.size());
+  // Pages are written one after the other: the one that was last is done.
+  const bool appended = at == pages_.size();
   pages_.insert(pages_.begin() + static_cast<std::ptrdiff_t>(at), std::move(p));
+  if (appended && pages_.size() > 1) {
+    Track(*pages_[pages_.size() - 2]);
+    SpillBeyondThreshold();
+  }
 }
 
 void TvlEMFPages::Add(const TvlPage& templatePage) {
@@ -124,7 +186,10 @@ void TvlEMFPages::Add(const TvlPage& templatePage) {
 }
 
 void TvlEMFPages::Delete(int index) {
-  if (!At(index)) return;
+  TvlPreparedPage* p = At(index);
+  if (!p) return;
+  for (auto it = resident_.begin(); it != resident_.end();)
+    it = *it == p ? resident_.erase(it) : it + 1;
   pages_.erase(pages_.begin() + index);
 }
 
@@ -135,7 +200,7 @@ TvlPage* TvlEMFPages::Expand(int index) {
   auto page = std::make_unique<TvlPage>(p->PaperSize, p->PaperWidth, p->PaperHeight, p->Bin, p->Orientation);
   page->Margins = p->Margins;
   page->UseMargins = p->UseMargins;
-  vlReadPreparedViews(p->Stream.Bytes(), [&](std::unique_ptr<TvlView> v) { page->Objects.push_back(std::move(v)); });
+  vlReadPreparedViews(StreamBytes(index), [&](std::unique_ptr<TvlView> v) { page->Objects.push_back(std::move(v)); });
   // Settled once the whole page is read, so that alignment sees every view.
   for (const auto& v : page->Objects) SettleAutoWidth(*v, page.get());
   p->Page = std::move(page);
@@ -155,6 +220,8 @@ void TvlEMFPages::WriteBack(int index) {
     sink.WriteViewData(*v);
   }
   p->Stream = std::move(w);
+  p->SpillOffset = TvlPreparedPage::kInMemory;  // the copy set aside is out of date
+  p->SpillLength = 0;
 }
 
 void TvlEMFPages::PassObjects(int index) {
@@ -162,7 +229,7 @@ void TvlEMFPages::PassObjects(int index) {
   if (!p) return;
   // The records hold the views' final positions: no page is current, so
   // nothing realigns them.
-  vlReadPreparedViews(p->Stream.Bytes(), [](std::unique_ptr<TvlView> v) {
+  vlReadPreparedViews(StreamBytes(index), [](std::unique_ptr<TvlView> v) {
     SettleAutoWidth(*v, nullptr);
     v->ExportData();
   });

@@ -5,12 +5,15 @@
 // loaded from the prepared-report file (.vlp).
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/model/page.h"
+#include "engine/model/page_spill.h"
 #include "engine/model/stream_writer.h"
 #include "engine/printer/paper_metrics.h"
 #include "platform/cursor.h"
@@ -39,6 +42,13 @@ struct TvlPreparedPage {
   bool Visible = false;             // set while the page is to be drawn
   TvlStreamWriter Stream;           // the version byte 25, then view records
   std::unique_ptr<TvlPage> Page;    // the records as views, while expanded
+  // While the stream waits in the store's temporary file (Stream is then
+  // empty): where it is and how long. Read it through the store's
+  // StreamBytes and StreamOf, which know.
+  static constexpr std::uint64_t kInMemory = ~std::uint64_t{0};
+  std::uint64_t SpillOffset = kInMemory;
+  std::size_t SpillLength = 0;
+  bool Spilled() const noexcept { return SpillOffset != kInMemory; }
 };
 
 // Compresses page streams on save and decompresses them on load. The one the
@@ -67,12 +77,27 @@ struct TvlHitResult {
 // make a prepared-report file run what it names.
 bool vlIsWebAddress(const std::string& text);
 
+// The store keeps the streams of finished pages in memory up to a threshold
+// and sets the oldest aside in a nameless temporary file beyond it, so that a
+// run of a million envelopes needs memory for the page records only.
 class TvlEMFPages {
  public:
+  static constexpr std::size_t kDefaultSpillThreshold = std::size_t{64} << 20;
+
   explicit TvlEMFPages(TvlReport* report) : report_(report) {}
   TvlEMFPages(const TvlEMFPages&) = delete;
   TvlEMFPages& operator=(const TvlEMFPages&) = delete;
   ~TvlEMFPages();
+
+  // Page streams beyond this many bytes in memory go to the temporary file.
+  void SetSpillThreshold(std::size_t bytes) { spillThreshold_ = bytes; }
+  // Bytes written to the temporary file so far.
+  std::uint64_t SpilledBytes() const noexcept;
+  // The page's stream for reading, read back from the temporary file into a
+  // buffer that the next call reuses when the page was set aside.
+  const std::string& StreamBytes(int index);
+  // The page's stream for writing, brought back into memory first.
+  TvlStreamWriter& StreamOf(int index);
 
   int Count() const noexcept { return static_cast<int>(pages_.size()); }
   TvlPreparedPage& operator[](int index) { return *pages_.at(static_cast<std::size_t>(index)); }
@@ -90,7 +115,7 @@ class TvlEMFPages {
   void Delete(int index);
   // Exchanges the pages with another store (the preview takes a report's
   // pages and gives them back); each store keeps its report.
-  void Swap(TvlEMFPages& other) noexcept { pages_.swap(other.pages_); }
+  void Swap(TvlEMFPages& other) noexcept;
 
   // The page's views (created from the stream when needed; text views with
   // automatic width are settled on the scratch canvas). A damaged record
@@ -121,9 +146,19 @@ class TvlEMFPages {
 
  private:
   TvlPreparedPage* At(int index) noexcept;
+  // The file's bytes in pieces to put; base is where the first piece lands.
+  void SaveTo(const std::function<void(std::string_view)>& put, std::size_t base);
+  // A page whose stream is finished may be set aside from now on.
+  void Track(TvlPreparedPage& page);
+  void SpillBeyondThreshold();
 
   std::vector<std::unique_ptr<TvlPreparedPage>> pages_;
   TvlReport* report_;
+  std::unique_ptr<TvlPageSpill> spill_;
+  std::deque<TvlPreparedPage*> resident_;  // tracked pages in memory, oldest first
+  std::size_t residentBytes_ = 0;
+  std::size_t spillThreshold_ = kDefaultSpillThreshold;
+  std::string readBuffer_;
 };
 
 // Reads a page's object stream (the version byte, then records to the end)

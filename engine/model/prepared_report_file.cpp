@@ -8,6 +8,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
+#include "engine/model/atomic_file.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/picture_view.h"
 #include "engine/model/prepared_pages.h"
@@ -150,13 +151,17 @@ void WriteMetafilePage(TvlPreparedPage& p, std::string metafile) {
 
 }  // namespace
 
-void TvlEMFPages::SaveToStream(TvlStreamWriter& w) {
+void TvlEMFPages::SaveTo(const std::function<void(std::string_view)>& put, std::size_t base) {
+  // Written a page at a time, so that a store of a million pages (most of
+  // them in the temporary file) never has to be whole in memory.
   TvlCompressor& compressor = vlCompressor();
+  TvlStreamWriter w;
   w.WriteByte(kPreparedStreamVersion);
   w.WriteByte(compressor.Enabled ? 1 : 0);
   w.WriteString(vlPrinter().SelectedName());
   w.WriteI32(Count());
-  for (const auto& p : pages_) {
+  for (int k = 0; k < Count(); ++k) {
+    const TvlPreparedPage* p = pages_[static_cast<std::size_t>(k)].get();
     const std::size_t end = w.WriteOffsetPlaceholder();
     w.WriteU16(static_cast<std::uint16_t>(p->PaperSize));
     w.WriteI32(p->PaperWidth);
@@ -170,14 +175,22 @@ void TvlEMFPages::SaveToStream(TvlStreamWriter& w) {
     w.WriteI32(p->Margins.Bottom);
     if (compressor.Enabled) {
       std::string packed;
-      compressor.Compress(p->Stream.Bytes(), packed);
+      compressor.Compress(StreamBytes(k), packed);
       w.WriteBytes(packed);
     } else {
-      w.WriteBytes(p->Stream.Bytes());
+      w.WriteBytes(StreamBytes(k));
     }
-    w.PatchOffset(end);
+    w.PatchOffset(end, base);
+    put(w.Bytes());
+    base += w.Position();
+    w = TvlStreamWriter();
   }
   w.WriteByte(report_ ? report_->GeneratorVersion : TvlReport::kGeneratorVersion);
+  put(w.Bytes());
+}
+
+void TvlEMFPages::SaveToStream(TvlStreamWriter& w) {
+  SaveTo([&w](std::string_view bytes) { w.WriteBytes(bytes); }, w.Position());
 }
 
 void TvlEMFPages::LoadFromStream(TvlStreamReader& r) {
@@ -198,12 +211,14 @@ void TvlEMFPages::LoadFromStream(TvlStreamReader& r) {
   }
   if (report_ && f.GeneratorVersion) report_->GeneratorVersion = *f.GeneratorVersion;
   pages_ = std::move(f.Pages);
+  for (const auto& p : pages_) Track(*p);
+  SpillBeyondThreshold();
 }
 
 void TvlEMFPages::SaveToFile(const std::string& path) {
-  TvlStreamWriter w;
-  SaveToStream(w);
-  vlWriteFileAtomically(path, w.Bytes());
+  TvlAtomicFile file(path);
+  SaveTo([&file](std::string_view bytes) { file.Write(bytes); }, 0);
+  file.Commit();
 }
 
 void TvlEMFPages::LoadFromFile(const std::string& path) {

@@ -2,12 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "engine/core/error.h"
+#include "engine/model/atomic_file.h"
+#include "platform/file_access.h"
 
 namespace vl {
 
@@ -41,82 +39,31 @@ void TvlStreamWriter::WriteInfoString(std::string_view s) {
   buf_.append(s);
 }
 
-void TvlStreamWriter::PatchOffset(std::size_t at) {
-  const std::size_t pos = Position();
+void TvlStreamWriter::PatchOffset(std::size_t at, std::size_t base) {
+  const std::size_t pos = base + Position();
   if (pos > 0x7FFFFFFF) throw TvlStreamError("The stream is too large to be saved");
   const std::uint32_t v = static_cast<std::uint32_t>(pos);
   std::memcpy(&buf_[at], &v, sizeof v);
 }
 
-namespace {
-
-std::string Reason(const std::string& path) {
-  return "Cannot write file " + path + ": " + std::strerror(errno);
-}
-
-}  // namespace
-
 void vlWriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // The temporary file sits in the target's folder so that the rename stays
-  // on one file system and is atomic.
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  std::string tmp = path.substr(0, nameStart) + ".~" + path.substr(nameStart) + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
-  if (fd < 0) throw TvlError(Reason(path));
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  bool ok = true;
-  while (ok && left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else {
-      p += n;
-      left -= static_cast<std::size_t>(n);
-    }
-  }
-  // Keep the permissions of the file being replaced; a new file gets the usual ones.
-  struct stat st {};
-  if (ok) {
-    if (::stat(path.c_str(), &st) == 0)
-      ::fchmod(fd, st.st_mode & 07777);
-    else {
-      const mode_t mask = ::umask(0);
-      ::umask(mask);
-      ::fchmod(fd, 0666 & ~mask);
-    }
-    ok = ::fsync(fd) == 0;
-  }
-  const int saved = errno;
-  if (::close(fd) != 0 && ok) ok = false;
-  if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) {
-    const int err = errno ? errno : saved;
-    ::unlink(tmp.c_str());
-    errno = err;
-    throw TvlError(Reason(path));
-  }
+  TvlAtomicFile file(path);
+  file.Write(bytes);
+  file.Commit();
 }
 
 bool vlReadFile(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  // Only regular files: a device or pipe could give bytes for ever.
-  struct stat st {};
-  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::fclose(f);
-    throw TvlError("Cannot read file " + path + ": not a regular file");
+  // Only regular files, checked before opening: a FIFO would block, a
+  // device could give bytes for ever.
+  switch (vlReadRegularFile(path, bytes, bytes.max_size())) {
+    case TvlReadOutcome::Read: return true;
+    case TvlReadOutcome::Missing: return false;
+    case TvlReadOutcome::NotRegular: throw TvlError("Cannot read file " + path + ": not a regular file");
+    default: break;
   }
-  bytes.clear();
-  bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw TvlError("Cannot read file " + path);
-  return true;
+  // A file that cannot be opened counts as absent, as before.
+  if (errno == EACCES || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG) return false;
+  throw TvlError("Cannot read file " + path + ": " + std::strerror(errno));
 }
 
 }  // namespace vl

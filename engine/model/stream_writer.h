@@ -1,7 +1,8 @@
 #pragma once
 // Little-endian writer into memory for the template stream and the formats
 // that share its encodings. A file is written by handing the finished bytes to
-// the file layer in one piece (see vlWriteFileAtomically).
+// the file layer in one piece (see vlWriteFileAtomically), or in pieces
+// through TvlAtomicFile.
 
 #include <cstddef>
 #include <cstdint>
@@ -49,8 +50,9 @@ class TvlStreamWriter {
     WriteI32(0);
     return at;
   }
-  // Writes the current position into the placeholder at `at`.
-  void PatchOffset(std::size_t at);
+  // Writes the current position into the placeholder at `at`; base is where
+  // these bytes will start in the file when they are written in pieces.
+  void PatchOffset(std::size_t at, std::size_t base = 0);
 
  private:
   template <typename T>
@@ -65,11 +67,14 @@ class TvlStreamWriter {
 };
 
 // Writes bytes to path through a temporary file in the same folder renamed
-// over the target, so a failed save keeps the previous file. Raises TvlError
-// with the reason when the file system refuses.
+// over the target, so a failed save keeps the previous file. A symbolic link
+// is followed and its file replaced; a read-only file, a device, a FIFO or a
+// folder is refused. Raises TvlError with the reason when refused or when
+// the file system fails.
 void vlWriteFileAtomically(const std::string& path, std::string_view bytes);
 // Reads a whole file; false when it does not exist or cannot be opened.
-// Raises TvlError when it exists but reading fails.
+// Raises TvlError when it exists but reading fails or it is not a regular
+// file (checked before opening, so a FIFO never blocks).
 bool vlReadFile(const std::string& path, std::string& bytes);
 
 }  // namespace vl

@@ -20,6 +20,9 @@ void vlInstallQtPlatform() {
   // destruction would make it do: the progress window lives to program end.
   static TvlProgressForm* progress = new TvlProgressForm;
   vlInstallPlatform(TvlPlatform{&messageBox, &settings, &shell, &printer, progress, &printJob});
+  // Said once: the damaged file has been set aside.
+  if (!settings.Notice().empty())
+    messageBox.Show(settings.Notice(), "Vellora", TvlMsgIcon::Warning, TvlMsgButtons::Ok);
 }
 
 }  // namespace vl

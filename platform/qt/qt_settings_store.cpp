@@ -1,5 +1,7 @@
 #include "platform/qt/qt_settings_store.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "platform/qt/qt_text.h"
@@ -13,11 +15,53 @@ QString Path(const std::string& key, const std::string& name) {
   return name.empty() ? k : k + '/' + vlToQt(name);
 }
 
+// True when the INI text holds a NUL byte, or a line that is neither blank,
+// a comment, a [section] nor key=value: QSettings drops such lines unseen.
+bool LooksDamaged(const QByteArray& text) {
+  if (text.contains('\0')) return true;
+  for (const QByteArray& raw : text.split('\n')) {
+    const QByteArray line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(';') || line.startsWith('#') || line.contains('=')) continue;
+    if (line.startsWith('[') && line.endsWith(']')) continue;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-TvlQtSettingsStore::TvlQtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            QStringLiteral("Vellora"), QStringLiteral("Vellora"))) {}
+TvlQtSettingsStore::TvlQtSettingsStore() {
+  const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellora"),
+                                 QStringLiteral("Vellora"))
+                           .fileName();
+  SetAsideIfDamaged(file);
+  settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vellora"),
+                                          QStringLiteral("Vellora"));
+}
+
+TvlQtSettingsStore::TvlQtSettingsStore(const QString& iniFile) {
+  SetAsideIfDamaged(iniFile);
+  settings_ = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+}
+
+void TvlQtSettingsStore::SetAsideIfDamaged(const QString& file) {
+  QFile in(file);
+  if (!QFileInfo(file).isFile() || !in.open(QIODevice::ReadOnly)) return;
+  // Settings files are small; a huge one is damaged too.
+  constexpr qint64 kMaxSettingsBytes = qint64{16} << 20;
+  const bool damaged = in.size() > kMaxSettingsBytes || LooksDamaged(in.read(kMaxSettingsBytes));
+  in.close();
+  if (!damaged && QSettings(file, QSettings::IniFormat).status() == QSettings::NoError) return;
+  QString copy = file + QStringLiteral(".damaged");
+  for (int n = 2; QFileInfo::exists(copy); ++n) copy = file + QStringLiteral(".damaged-%1").arg(n);
+  if (!QFile::rename(file, copy)) {
+    notice_ = "The settings file " + vlFromQt(file) +
+              " is damaged and could not be set aside; settings may be lost when they are saved.";
+    return;
+  }
+  notice_ = "The settings file " + vlFromQt(file) + " was damaged. It was kept as " + vlFromQt(copy) +
+            " and the settings start from their defaults.";
+}
 
 TvlQtSettingsStore::~TvlQtSettingsStore() = default;
 

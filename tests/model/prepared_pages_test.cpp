@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -237,6 +238,56 @@ TEST_F(PreparedPagesTest, PassObjectsHandsEveryViewToTheConsumer) {
   store.PassObjects(0);
   EXPECT_EQ(seen, (std::vector<std::string>{"A 10,20", "B 30,40"}));
   EXPECT_EQ(store[0].Page, nullptr);  // the expanded page is not touched
+}
+
+TEST_F(PreparedPagesTest, PagesBeyondTheThresholdWaitInATemporaryFileAndReadBackWhole) {
+  store.SetSpillThreshold(2000);
+  std::vector<std::string> printed;
+  for (int k = 0; k < 60; ++k) {
+    auto memo = TextView("Memo" + std::to_string(k), 10, 20 + k, 200, 18, "Envelope " + std::to_string(k));
+    AddPage({memo.get()});
+  }
+  for (int k = 0; k < store.Count(); ++k) printed.push_back(store.StreamBytes(k));
+  EXPECT_GT(store.SpilledBytes(), 0u);
+  EXPECT_TRUE(store[0].Spilled());
+  EXPECT_TRUE(store[0].Stream.Bytes().empty());  // not held in memory
+  EXPECT_FALSE(store[store.Count() - 1].Spilled());  // the page being written stays
+  std::size_t inMemory = 0;
+  for (int k = 0; k < store.Count(); ++k) inMemory += store[k].Stream.Bytes().size();
+  EXPECT_LE(inMemory, 2000u + printed.back().size());
+
+  // Read back as they were: expanded, saved and loaded again.
+  auto* m = dynamic_cast<TvlMemoView*>(store.Expand(3)->Objects[0].get());
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m->Memo, std::vector<std::string>{"Envelope 3"});
+  const std::string file = ::testing::TempDir() + "vl_spilled_pages.vlp";
+  store.SaveToFile(file);
+  TvlStreamWriter whole;
+  store.SaveToStream(whole);
+  TvlReport loaded;
+  loaded.LoadPreparedReport(file);
+  ASSERT_EQ(loaded.EMFPages.Count(), 60);
+  for (int k = 0; k < 60; ++k) EXPECT_EQ(loaded.EMFPages.StreamBytes(k), printed[static_cast<std::size_t>(k)]) << k;
+  TvlStreamWriter again;
+  loaded.EMFPages.SaveToStream(again);
+  EXPECT_EQ(again.Bytes(), whole.Bytes());
+  std::remove(file.c_str());
+
+  // Written again: the page comes back into memory and keeps what is added.
+  TvlLineView line;
+  line.Left = 5, line.Width = 300;
+  TvlStreamPrintSink sink(store.StreamOf(1));
+  line.Print(sink);
+  EXPECT_FALSE(store[1].Spilled());
+  EXPECT_EQ(store.Expand(1)->Objects.size(), 2u);
+  // Deleting, swapping and clearing keep the rest readable.
+  store.Delete(0);
+  EXPECT_EQ(store.StreamBytes(1), printed[2]);
+  TvlEMFPages other(nullptr);
+  other.Swap(store);
+  EXPECT_EQ(other.StreamBytes(4), printed[5]);
+  other.Clear();
+  EXPECT_EQ(other.SpilledBytes(), 0u);
 }
 
 class HitTestTest : public PreparedPagesTest {

@@ -9,7 +9,11 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 
 #include "app/render/pdf_output.h"
@@ -142,6 +146,40 @@ TEST_F(PageOutput, FailuresLeaveNoFile) {
   // Too large a picture is refused before anything is written.
   EXPECT_THROW(vlWritePngPages(report.EMFPages, {0}, Path("huge"), 2400), TvlError);
   EXPECT_FALSE(std::filesystem::exists(Path("huge-1.png")));
+}
+
+TEST_F(PageOutput, TargetsFollowTheSaveRules) {
+  auto memo = testing::TextView("Name", 10, 10, 100, 20, "x");
+  AddPage(9, 0, {memo.get()});
+  auto bytes = [](const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  // A read-only file and a FIFO are left as they are, PDF and PNG alike.
+  std::ofstream(Path("kept.pdf")) << "old";
+  std::ofstream(Path("kept-1.png")) << "old";
+  ::chmod(Path("kept.pdf").c_str(), 0444);
+  ::chmod(Path("kept-1.png").c_str(), 0444);
+  ::mkfifo(Path("pipe.pdf").c_str(), 0600);
+  for (const std::string& target : {Path("kept.pdf"), Path("pipe.pdf"), std::string("/dev/null")}) {
+    try {
+      vlWritePdf(report.EMFPages, {0}, target, "");
+      ADD_FAILURE() << "written: " << target;
+    } catch (const TvlError& e) {
+      EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(vlWritePngPages(report.EMFPages, {0}, Path("kept"), 72), TvlError);
+  EXPECT_EQ(bytes(Path("kept.pdf")), "old");
+  EXPECT_EQ(bytes(Path("kept-1.png")), "old");
+  EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe.pdf")));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  // A symbolic link stays one and its file gets the document.
+  std::ofstream(Path("real.pdf")) << "old";
+  ::symlink("real.pdf", Path("link.pdf").c_str());
+  vlWritePdf(report.EMFPages, {0}, Path("link.pdf"), "");
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("link.pdf")));
+  EXPECT_EQ(bytes(Path("real.pdf")).substr(0, 5), "%PDF-");
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+#include "app/render/output_target.h"
+
+#include "engine/core/error.h"
+#include "platform/file_access.h"
+
+namespace vl {
+
+QString vlOutputTarget(const std::string& path) {
+  const TvlWriteTarget target = vlWriteTarget(path);
+  if (!target.Refusal.empty()) throw TvlError("cannot write '" + path + "': " + target.Refusal);
+  return QString::fromLocal8Bit(target.Path.c_str());
+}
+
+}  // namespace vl
