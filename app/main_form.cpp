@@ -18,6 +18,7 @@
 #include "app/launcher_glyphs.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
+#include "engine/data/report_sources_on_form.h"
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
@@ -219,6 +220,10 @@ void TFormMain::ActionExecute(int n) {
     vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return;
   }
+  // The template's own data sources serve the names the address list leaves.
+  TvlReportSourcesOnForm ownSources(Components);
+  if (const auto problems = ownSources.Attach(vlReport1.DataSources); !problems.empty())
+    vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
 }
 

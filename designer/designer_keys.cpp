@@ -33,7 +33,6 @@ bool IsTextInput(QObject* o) {
 }
 
 bool MayMove(const TvlView& v) { return !vlRestricted(dsNoMoveObject) && !(v.Restrictions & rsDontMove); }
-bool MaySize(const TvlView& v) { return !vlRestricted(dsNoSizeObject) && !(v.Restrictions & rsDontSize); }
 
 }  // namespace
 
@@ -124,16 +123,8 @@ bool TvlDesignerForm::ArrowKey(int key, Qt::KeyboardModifiers mods) {
   if (mods & (Qt::ControlModifier | Qt::ShiftModifier)) {
     const bool size = mods & Qt::ShiftModifier;
     const QRect before = surface_->SelectionRect();
-    RecordUndo(ukEdit);
-    for (TvlView* v : selected) {
-      if (size && MaySize(*v)) {
-        v->Width += dx;
-        v->Height += dy;
-      } else if (MayMove(*v)) {
-        v->Left += dx;
-        v->Top += dy;
-      }
-    }
+    TvlPageEdits edits = PageEdits();
+    if (size ? edits.ResizeSelection(dx, dy) : edits.MoveSelection(dx, dy)) Edited();
     surface_->ComputeGroupBounds();
     UpdateStatus();
     surface_->update(before | surface_->SelectionRect());

@@ -1,6 +1,7 @@
 #include "app/vlreport/prepare_template.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "app/vlreport/cli_datasets.h"
@@ -8,6 +9,7 @@
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/data/report_sources_on_form.h"
 #include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
@@ -35,6 +37,10 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   report.Name = "vlReport1";
   report.Owner = &form;
   LoadTemplate(report, path, options.Password);
+  // The template's own data sources serve the names no --dataset gave.
+  TvlReportSourcesOnForm ownSources(form);
+  for (const std::string& problem : ownSources.Attach(report.DataSources))
+    std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
   // An address list makes the template one envelope per address for this run only.
   const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);
   std::unique_ptr<TvlEnvelopeRecord> envelope;

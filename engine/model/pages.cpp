@@ -88,6 +88,14 @@ void TvlPages::SaveToStream(TvlStreamWriter& w) {
       view->PrintingForm = printing;
       w.PatchOffset(end);
     }
+  if (!report.DataSources.Empty() && !pages_.empty()) {
+    // A record of a type that makes no object: readers skip it by its end offset.
+    w.WriteByte(kDataSourcesRecordType);
+    w.WriteByte(0);
+    const std::size_t end = w.WriteOffsetPlaceholder();
+    report.DataSources.WriteBody(w, report.StreamFolder);
+    w.PatchOffset(end);
+  }
   w.WriteByte(kRecDictionary);
   report.Dictionary.SaveToStream(w);
 }
@@ -123,6 +131,15 @@ void TvlPages::LoadFromStream(TvlStreamReader& r) {
   if (st.ErrorFlag) throw TvlClassNotFoundError(st.ErrorText);
   for (const auto& page : pages_)
     for (const auto& view : page->Objects) view->AfterLoad();
+}
+
+void TvlPages::ReadDataSources(TvlStreamReader& r) {
+  // A body that is not ours, or is damaged, is skipped like any record of
+  // this type; the template reads on.
+  try {
+    report_->DataSources.ReadBody(r, report_->StreamFolder);
+  } catch (const TvlStreamError&) {
+  }
 }
 
 void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
@@ -165,6 +182,8 @@ void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
       view->PrintingForm = false;
       view->LoadFromStream(r);
       view->SetProperty("Name", TvlValue(view->Name));
+    } else if (type == kDataSourcesRecordType && end != 0) {
+      ReadDataSources(r);
     }
     if (framedMemo) r.Skip(8);
     if (end != 0) r.Seek(end);

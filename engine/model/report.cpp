@@ -26,6 +26,7 @@ TvlReport::~TvlReport() {
 void TvlReport::Clear() {
   Pages.Clear();
   Dictionary.Clear();
+  DataSources.Clear();
   TwoPassReport = false;
   ClearInfo();
 }
@@ -58,7 +59,10 @@ TvlView* TvlReport::FindObject(const std::string& name) const {
   return nullptr;
 }
 
-void TvlReport::Fail(TvlLoadStatus status, const std::string& message) {
+void TvlReport::Fail(TvlLoadStatus status, const std::string& text) {
+  // A file that cannot be read is named, so the user knows which one.
+  const bool namesFile = !loadingFile_.empty() && status != TvlLoadStatus::MissingClasses;
+  const std::string message = namesFile ? loadingFile_ + ": " + text : text;
   LastLoadStatus = status;
   LastLoadMessage = message;
   vlShowMessage(message, vlLoadStr(str::kError), TvlMsgIcon::Error);
@@ -195,14 +199,25 @@ bool TvlReport::LoadFromFile(const std::string& path) {
     return true;
   }
   TvlStreamReader r(bytes, /*inMemory=*/false);
+  StreamFolder = vlFolderOf(path);
+  loadingFile_ = path;
   LoadFromStream(r);
+  StreamFolder.clear();
+  loadingFile_.clear();
   if (LastLoadStatus != TvlLoadStatus::PasswordRefused) FileName = path;
   return true;
 }
 
 void TvlReport::SaveToFile(const std::string& path) {
   TvlStreamWriter w;
-  SaveToStream(w);
+  StreamFolder = vlFolderOf(path);
+  try {
+    SaveToStream(w);
+  } catch (...) {
+    StreamFolder.clear();
+    throw;
+  }
+  StreamFolder.clear();
   vlWriteFileAtomically(path, w.Bytes());
 }
 
