@@ -222,7 +222,7 @@ void TFormMain::ActionExecute(int n) {
   }
   // The template's own data sources serve the names the address list leaves.
   TvlReportSourcesOnForm ownSources(Components);
-  if (const auto problems = ownSources.Attach(vlReport1.DataSources); !problems.empty())
+  if (const auto problems = ownSources.Attach(vlDataSourcesOf(vlReport1)); !problems.empty())
     vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
   if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
 }

@@ -37,16 +37,23 @@ TvlDesignerDataSources* TvlDesignerDataSources::Of(const TvlDesignerForm& form) 
   return form.findChild<TvlDesignerDataSources*>(QStringLiteral("DesignerDataSources"), Qt::FindDirectChildrenOnly);
 }
 
+void TvlDesignerDataSources::AttachWhenChanged() {
+  if (report_.FileName == attachedFile_ && vlDataSourcesOf(report_).Items == attachedItems_) return;
+  Attach(true);
+}
+
 void TvlDesignerDataSources::Attach(bool tell) {
+  attachedFile_ = report_.FileName;
+  attachedItems_ = vlDataSourcesOf(report_).Items;
   report_.Dictionary.ClearCache();
-  const std::vector<std::string> problems = attached_->Attach(report_.DataSources);
+  const std::vector<std::string> problems = attached_->Attach(vlDataSourcesOf(report_));
   if (tell && !problems.empty())
     vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
   if (TvlInsFieldsForm* window = TvlInsFieldsForm::Instance()) window->Refresh();
 }
 
 bool TvlDesignerDataSources::Edit(QWidget* owner) {
-  if (!vlEditDataSources(owner, report_.DataSources)) return false;
+  if (!vlEditDataSources(owner, vlDataSourcesOf(report_))) return false;
   form_.SetModified(true);
   Attach(true);
   return true;
@@ -66,7 +73,9 @@ void vlInstallDataSources() {
       QAction* before = form.Command("ReportOptions");
       file->insertAction(file->actions().contains(before) ? before : nullptr, command);
     }
-    form.ReportChangedListeners.push_back([sources] { sources->Attach(true); });
+    // Another report came in (new, opened, from a template) when its name or
+    // its sources differ from those put on last.
+    form.PageChangedListeners.push_back([sources] { sources->AttachWhenChanged(); });
     sources->Attach(true);
   });
   TvlDictForm::DataSourcesHook() = [](QWidget* owner) {

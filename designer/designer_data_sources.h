@@ -3,12 +3,16 @@
 // open they stand on the report's owner as datasets (a window on a report
 // without an owner lends it a form of its own), so the dictionary, Insert DB
 // fields, the field chooser, the DB fields window and the preview see them.
-// They are put on afresh whenever another report is opened or the
+// They are put on afresh whenever another report comes in or the
 // "Data sources…" command (File menu, and the dictionary editor) changes
 // them; a source whose file cannot be read is said once and left out.
 
 #include <QObject>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/model/report_data_sources.h"
 
 namespace vl {
 
@@ -29,6 +33,9 @@ class TvlDesignerDataSources : public QObject {
   // Puts the report's sources on its owner afresh; tell: sources that cannot
   // be read are named in one message.
   void Attach(bool tell);
+  // Attach(true) when another report came in since (another file name or
+  // other sources).
+  void AttachWhenChanged();
   // The dialog; true after a change (the report is then modified).
   bool Edit(QWidget* owner);
 
@@ -39,6 +46,8 @@ class TvlDesignerDataSources : public QObject {
   TvlComponent* previousOwner_ = nullptr;
   std::unique_ptr<TvlForm> lentOwner_;
   std::unique_ptr<TvlReportSourcesOnForm> attached_;
+  std::string attachedFile_;
+  std::vector<TvlReportDataSource> attachedItems_;
 };
 
 // Adds the command "DataSources" to every designer window and the button to

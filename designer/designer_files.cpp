@@ -69,7 +69,6 @@ bool TvlDesignerForm::SaveIfModified() {
 }
 
 void TvlDesignerForm::AfterReportChanged() {
-  for (const auto& listen : ReportChangedListeners) listen();
   UndoBuffers.Clear();
   Page = nullptr;
   if (Report.Pages.Count() == 0) Report.Pages.Add();

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "designer/designer_options.h"
-#include "designer/page_edits.h"
 #include "designer/report_designer.h"
 #include "designer/undo_history.h"
 #include "engine/model/memo_view.h"
@@ -103,8 +102,6 @@ class TvlDesignerForm : public TvlReportDesigner {
   std::vector<std::function<void()>> SelectionChangedListeners;
   // Called after the current page changed (page switch, new or opened report).
   std::vector<std::function<void()>> PageChangedListeners;
-  // Called after another report came in (new, opened, made from a template).
-  std::vector<std::function<void()>> ReportChangedListeners;
   // Keys seen before the window's own keyboard map; true when handled.
   std::vector<std::function<bool(int key, Qt::KeyboardModifiers modifiers)>> KeyListeners;
 
@@ -118,11 +115,6 @@ class TvlDesignerForm : public TvlReportDesigner {
   void ShowMemoEditor(TvlView* view);
   // Records an undo step (or only marks the report modified with DisableUndo).
   void RecordUndo(TvlUndoKind kind);
-  // The current page's object edits, recording into the window's histories
-  // (none with DisableUndo); after one that changed something, Edited() marks
-  // the report modified and updates Undo and Redo.
-  TvlPageEdits PageEdits();
-  void Edited();
   // Width and height of a new object (grid 18: 108 x 18; font 12-16 taller).
   TvlSize DefaultObjectSize() const;
   // Bands to the front (overlay first, cross bands last), then the others.

@@ -14,6 +14,7 @@
 #include "designer/designer_clipboard.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/form_page_edits.h"
 #include "designer/designer_restrictions.h"
 #include "designer/designer_status_bar.h"
 #include "designer/designer_text.h"
@@ -232,16 +233,6 @@ void TvlDesignerForm::RecordUndo(TvlUndoKind kind) {
   Command("Redo")->setEnabled(!UndoBuffers.RedoSteps.Empty());
 }
 
-TvlPageEdits TvlDesignerForm::PageEdits() {
-  return TvlPageEdits(*Page, curPage_, Options.DisableUndo ? nullptr : &UndoBuffers);
-}
-
-void TvlDesignerForm::Edited() {
-  SetModified(true);
-  Command("Undo")->setEnabled(!UndoBuffers.UndoSteps.Empty());
-  Command("Redo")->setEnabled(!UndoBuffers.RedoSteps.Empty());
-}
-
 void TvlDesignerForm::BeforeChange() { RecordUndo(ukEdit); }
 
 void TvlDesignerForm::AfterChange() {
@@ -389,7 +380,7 @@ void TvlDesignerForm::Delete() {
   if (!Page || SelectionCount() == 0) return;
   const QRect before = surface_->SelectionRect();
   if (surface_->AnchorObject && surface_->AnchorObject->Selected) surface_->AnchorObject = nullptr;
-  if (PageEdits().DeleteSelection()) Edited();
+  if (vlPageEdits(*this).DeleteSelection()) vlPageEdited(*this);
   RefreshTabCaptions();
   ResetSelection();
   surface_->update(before);
@@ -405,7 +396,7 @@ void TvlDesignerForm::SelectAll() {
 
 void TvlDesignerForm::ZOrder(bool toFront) {
   if (!Page || SelectionCount() == 0) return;
-  if (PageEdits().ZOrderSelection(toFront)) Edited();
+  if (vlPageEdits(*this).ZOrderSelection(toFront)) vlPageEdited(*this);
   ApplyBandOrder();
   surface_->ComputeGroupBounds();
   surface_->update();

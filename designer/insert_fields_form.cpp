@@ -19,6 +19,7 @@
 #include "engine/data/data_source.h"
 #include "engine/data/dataset_names.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/model/report.h"
 
 namespace vl {

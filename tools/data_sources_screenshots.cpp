@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "app/engine_startup.h"
+#include "engine/model/report_data_sources.h"
 #include "designer/data_sources_form.h"
 #include "designer/designer_form.h"
 #include "designer/designer_install.h"
@@ -23,6 +24,7 @@
 #include "designer/report_designer.h"
 #include "engine/data/dataset_names.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/model/report.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
   vl::TvlReport report;
   report.Owner = &owner;
   report.Pages.Add()->Name = "Page1";
-  report.DataSources.Set({"Customers", (data / "customers.csv").string(), ""});
+  vlDataSourcesOf(report).Set({"Customers", (data / "customers.csv").string(), ""});
   int result = 1;
   QTimer::singleShot(800, [&] {
     auto* designer = dynamic_cast<vl::TvlDesignerForm*>(vl::vlCurrentDesigner());

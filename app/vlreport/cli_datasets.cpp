@@ -7,6 +7,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/data/envelope_record.h"
 #include "engine/data/open_data_source.h"
 #include "platform/qt/qt_text.h"

@@ -39,7 +39,7 @@ void PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path, 
   LoadTemplate(report, path, options.Password);
   // The template's own data sources serve the names no --dataset gave.
   TvlReportSourcesOnForm ownSources(form);
-  for (const std::string& problem : ownSources.Attach(report.DataSources))
+  for (const std::string& problem : ownSources.Attach(vlDataSourcesOf(report)))
     std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
   // An address list makes the template one envelope per address for this run only.
   const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);

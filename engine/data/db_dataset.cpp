@@ -2,7 +2,6 @@
 
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
-#include "engine/core/text.h"
 
 namespace vl {
 
@@ -123,17 +122,6 @@ void TvlDBDataSet::Notification(TvlComponent* other) {
 
 void TvlDBDataSet::Unwatch(TvlComponent* c) {
   if (c && c != dataSet_ && c != dataSource_ && c != bookmarkSource_) RemoveFreeNotification(c);
-}
-
-std::string vlListSourceName(const std::string& datasetName) { return datasetName + "_Source"; }
-
-TvlDataSource* vlSourceOf(TvlComponent& component) {
-  if (auto* dataset = dynamic_cast<TvlDBDataSet*>(&component)) return dataset->GetDataSet();
-  return dynamic_cast<TvlDataSource*>(&component);
-}
-
-bool vlIsNamedListSource(const TvlDataSource& source, const TvlDBDataSet& dataset) {
-  return dataset.GetDataSet() == &source && vlSameText(source.Name(), vlListSourceName(dataset.Name()));
 }
 
 }  // namespace vl

@@ -2,8 +2,6 @@
 // A dataset that walks an external table-like data source, reached directly
 // (DataSet) or through a data-source link (DataSource).
 
-#include <string>
-
 #include "engine/data/data_source.h"
 #include "engine/data/dataset.h"
 
@@ -51,14 +49,5 @@ class TvlDBDataSet : public TvlDataset {
   TvlBookmark bookmark_ = 0;
   bool eof_ = false;  // own end flag of reCurrent
 };
-
-// A named list (the launcher's address list, vlreport --dataset NAME=, a
-// report's own data source) stands on its form as a source "NAME_Source"
-// and the dataset NAME over it; the pair goes by NAME.
-std::string vlListSourceName(const std::string& datasetName);
-bool vlIsNamedListSource(const TvlDataSource& source, const TvlDBDataSet& dataset);
-// The source a component stands for: itself, or the source a dataset walks;
-// nullptr for anything else.
-TvlDataSource* vlSourceOf(TvlComponent& component);
 
 }  // namespace vl

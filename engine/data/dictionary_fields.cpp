@@ -4,6 +4,7 @@
 
 #include "engine/data/dataset.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/data/dataset_names.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"

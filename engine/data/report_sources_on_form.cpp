@@ -5,6 +5,7 @@
 
 #include "engine/core/error.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/data/open_data_source.h"
 
 namespace vl {

@@ -9,6 +9,7 @@
 #include "engine/model/object_factory.h"
 #include "engine/model/picture_view.h"
 #include "engine/model/report.h"
+#include "engine/model/report_data_sources.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 #include "engine/printer/printer.h"
@@ -47,6 +48,19 @@ void TvlPages::Move(int from, int to) {
   pages_.erase(pages_.begin() + from);
   pages_.insert(pages_.begin() + to, std::move(page));
 }
+
+namespace {
+
+// A body that is not ours, or is damaged, is skipped like any record of this
+// type; the template reads on.
+void ReadDataSources(const TvlReport& report, TvlStreamReader& r) {
+  try {
+    vlDataSourcesOf(report).ReadBody(r, vlTemplateFolderInUse());
+  } catch (const TvlStreamError&) {
+  }
+}
+
+}  // namespace
 
 void TvlPages::SaveToStream(TvlStreamWriter& w) {
   TvlReport& report = *report_;
@@ -88,12 +102,12 @@ void TvlPages::SaveToStream(TvlStreamWriter& w) {
       view->PrintingForm = printing;
       w.PatchOffset(end);
     }
-  if (!report.DataSources.Empty() && !pages_.empty()) {
+  if (const TvlReportDataSources& sources = vlDataSourcesOf(report); !sources.Empty() && !pages_.empty()) {
     // A record of a type that makes no object: readers skip it by its end offset.
     w.WriteByte(kDataSourcesRecordType);
     w.WriteByte(0);
     const std::size_t end = w.WriteOffsetPlaceholder();
-    report.DataSources.WriteBody(w, report.StreamFolder);
+    sources.WriteBody(w, vlTemplateFolderInUse());
     w.PatchOffset(end);
   }
   w.WriteByte(kRecDictionary);
@@ -131,15 +145,6 @@ void TvlPages::LoadFromStream(TvlStreamReader& r) {
   if (st.ErrorFlag) throw TvlClassNotFoundError(st.ErrorText);
   for (const auto& page : pages_)
     for (const auto& view : page->Objects) view->AfterLoad();
-}
-
-void TvlPages::ReadDataSources(TvlStreamReader& r) {
-  // A body that is not ours, or is damaged, is skipped like any record of
-  // this type; the template reads on.
-  try {
-    report_->DataSources.ReadBody(r, report_->StreamFolder);
-  } catch (const TvlStreamError&) {
-  }
 }
 
 void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
@@ -183,7 +188,7 @@ void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
       view->LoadFromStream(r);
       view->SetProperty("Name", TvlValue(view->Name));
     } else if (type == kDataSourcesRecordType && end != 0) {
-      ReadDataSources(r);
+      ReadDataSources(*report_, r);
     }
     if (framedMemo) r.Skip(8);
     if (end != 0) r.Seek(end);

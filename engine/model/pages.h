@@ -40,7 +40,6 @@ class TvlPages {
 
  private:
   void ReadObjectRecord(TvlStreamReader& r, std::uint8_t type);
-  void ReadDataSources(TvlStreamReader& r);
 
   std::vector<std::unique_ptr<TvlPage>> pages_;
   TvlReport* report_;

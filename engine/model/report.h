@@ -11,7 +11,6 @@
 #include "engine/model/data_dictionary.h"
 #include "engine/model/pages.h"
 #include "engine/model/prepared_pages.h"
-#include "engine/model/report_data_sources.h"
 #include "engine/core/value.h"
 #include "platform/cursor.h"
 
@@ -86,11 +85,6 @@ class TvlReport {
 
   TvlPages Pages{this};
   TvlDataDictionary Dictionary;
-  // The data sources the template brings with it (stored in the template).
-  TvlReportDataSources DataSources;
-  // The folder of the template file being read or written, against which the
-  // data sources' files are stored; empty for streams in memory.
-  std::string StreamFolder;
   std::string Name;  // component name
   std::string FileName;  // "Untitled" until a file is loaded
   std::string PrinterName;
@@ -225,7 +219,6 @@ class TvlReport {
   bool CheckPassword();
 
   std::unique_ptr<std::string> heldForm_;  // template bytes read from "ReportForm"
-  std::string loadingFile_;  // the file being read, which a failure names
 };
 
 }  // namespace vl

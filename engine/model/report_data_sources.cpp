@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
@@ -15,7 +16,29 @@ constexpr std::int32_t kBodyVersion = 1;
 // A body that claims more is damaged; no report needs that many.
 constexpr std::int32_t kMaxSources = 1000;
 
+std::map<const TvlReport*, TvlReportDataSources>& SourcesByReport() {
+  static std::map<const TvlReport*, TvlReportDataSources> sources;
+  return sources;
+}
+
+std::string& FileInUse() {
+  static std::string file;
+  return file;
+}
+
 }  // namespace
+
+TvlReportDataSources& vlDataSourcesOf(const TvlReport& report) { return SourcesByReport()[&report]; }
+
+void vlForgetDataSourcesOf(const TvlReport& report) { SourcesByReport().erase(&report); }
+
+TvlTemplateFileScope::TvlTemplateFileScope(const std::string& path) : previous_(FileInUse()) { FileInUse() = path; }
+
+TvlTemplateFileScope::~TvlTemplateFileScope() { FileInUse() = previous_; }
+
+const std::string& vlTemplateFileInUse() { return FileInUse(); }
+
+std::string vlTemplateFolderInUse() { return vlFolderOf(FileInUse()); }
 
 const TvlReportDataSource* TvlReportDataSources::Find(const std::string& name) const {
   auto it = std::find_if(Items.begin(), Items.end(), [&](const auto& s) { return s.Name == name; });

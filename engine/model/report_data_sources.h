@@ -4,6 +4,8 @@
 // a table or a SELECT). They are stored inside the template as one object
 // record of a type that creates no object, so every reader of the format
 // skips it by its end offset and older programs still read the template.
+// A report's list is kept beside the report (vlDataSourcesOf), so that the
+// report class, which most of the program sees, stays as it is.
 //
 // In memory a source's file is as the user chose it (absolute once a
 // template file has been read); in a template file it is stored relative to
@@ -15,6 +17,7 @@
 
 namespace vl {
 
+class TvlReport;
 class TvlStreamReader;
 class TvlStreamWriter;
 
@@ -49,6 +52,27 @@ class TvlReportDataSources {
   // False, with nothing changed, when the body is not a data sources body.
   bool ReadBody(TvlStreamReader& r, const std::string& folder);
 };
+
+// The report's own data sources (empty at first); the report's Clear empties
+// them, and they go with the report.
+TvlReportDataSources& vlDataSourcesOf(const TvlReport& report);
+void vlForgetDataSourcesOf(const TvlReport& report);
+
+// The template file being read or written now, set for as long as the scope
+// lives: its folder is where the sources' files are stored relative to, and
+// a failed read names it. Empty for templates in memory.
+class TvlTemplateFileScope {
+ public:
+  explicit TvlTemplateFileScope(const std::string& path);
+  ~TvlTemplateFileScope();
+  TvlTemplateFileScope(const TvlTemplateFileScope&) = delete;
+  TvlTemplateFileScope& operator=(const TvlTemplateFileScope&) = delete;
+
+ private:
+  std::string previous_;
+};
+const std::string& vlTemplateFileInUse();
+std::string vlTemplateFolderInUse();
 
 // path relative to folder where both are absolute; otherwise path itself.
 std::string vlPathRelativeTo(const std::string& path, const std::string& folder);

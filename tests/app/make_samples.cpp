@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/addins/barcode/barcode_addin.h"
+#include "engine/model/report_data_sources.h"
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
@@ -155,9 +156,9 @@ int main(int argc, char** argv) {
   std::ofstream(dir + "/other_customers.csv") << "Name,Amount\nDee,2\nEd,3\n";
   TvlReport own;
   MakeList(own, "Customers", "Name", "Total [SUM([Customers.\"Amount\"])]");
-  own.DataSources.Set({"Customers", std::filesystem::absolute(dir + "/list/data/customers.csv").string(), ""});
+  vlDataSourcesOf(own).Set({"Customers", std::filesystem::absolute(dir + "/list/data/customers.csv").string(), ""});
   own.SaveToFile(dir + "/list/list.vlf");
-  own.DataSources.Set({"Customers", std::filesystem::absolute(dir + "/list/data/gone.csv").string(), ""});
+  vlDataSourcesOf(own).Set({"Customers", std::filesystem::absolute(dir + "/list/data/gone.csv").string(), ""});
   own.SaveToFile(dir + "/list/list_gone.vlf");
   TvlReport overAddresses;
   MakeList(overAddresses, "Addresses", "收件人", "Count [COUNT(MasterData1)]");

@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "controls/flat_combo_box.h"
+#include "engine/model/report_data_sources.h"
 #include "designer/chooser_list.h"
 #include "designer/data_sources_form.h"
 #include "designer/design_fields.h"
@@ -101,8 +102,8 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   AddSource("Customers", Csv);
   EXPECT_EQ(PreviewRows, 3) << "the preview shows the first rows";
   EXPECT_EQ(PreviewColumns, "3 columns: Name, City, Amount");
-  ASSERT_EQ(Report.DataSources.Items.size(), 1u);
-  EXPECT_EQ(Report.DataSources.Items[0], (TvlReportDataSource{"Customers", Csv, ""}));
+  ASSERT_EQ(vlDataSourcesOf(Report).Items.size(), 1u);
+  EXPECT_EQ(vlDataSourcesOf(Report).Items[0], (TvlReportDataSource{"Customers", Csv, ""}));
   EXPECT_TRUE(form->GetModified());
   EXPECT_EQ(DataSetList(), std::vector<std::string>{"Customers"}) << "the dictionary lists it by its one name";
 
@@ -154,12 +155,12 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   SaveAnswer = Path("job/list.vlf");
   ASSERT_TRUE(form->SaveAs());
   ASSERT_TRUE(form->New());
-  EXPECT_TRUE(Report.DataSources.Empty());
+  EXPECT_TRUE(vlDataSourcesOf(Report).Empty());
   EXPECT_TRUE(DataSetList().empty()) << "the old report's source went with it";
   OpenAnswer = Path("job/list.vlf");
   ASSERT_TRUE(form->Open());
-  ASSERT_EQ(Report.DataSources.Items.size(), 1u);
-  EXPECT_EQ(Report.DataSources.Items[0].FileName, Csv);
+  ASSERT_EQ(vlDataSourcesOf(Report).Items.size(), 1u);
+  EXPECT_EQ(vlDataSourcesOf(Report).Items[0].FileName, Csv);
   EXPECT_EQ(DataSetList(), std::vector<std::string>{"Customers"});
   EXPECT_TRUE(Messages.Messages.empty()) << Messages.Messages.front().Text;
 
@@ -174,8 +175,8 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
 
 TEST_F(DataSourcesTest, AMissingSourceFileIsSaidOnceAndTheTemplateOpens) {
   Report.Pages.Add();
-  Report.DataSources.Set({"Customers", Path("job/data/gone.csv"), ""});
-  Report.DataSources.Set({"Present", Csv, ""});
+  vlDataSourcesOf(Report).Set({"Customers", Path("job/data/gone.csv"), ""});
+  vlDataSourcesOf(Report).Set({"Present", Csv, ""});
   Report.SaveToFile(Path("job/gone.vlf"));
   Report.Clear();
   Open();
@@ -185,7 +186,7 @@ TEST_F(DataSourcesTest, AMissingSourceFileIsSaidOnceAndTheTemplateOpens) {
   ASSERT_EQ(Messages.Messages.size(), 1u);
   EXPECT_NE(Messages.Messages[0].Text.find("Customers: " + Path("job/data/gone.csv") + " is missing"),
             std::string::npos);
-  EXPECT_EQ(Report.DataSources.Items.size(), 2u) << "kept, so a later save loses nothing";
+  EXPECT_EQ(vlDataSourcesOf(Report).Items.size(), 2u) << "kept, so a later save loses nothing";
   EXPECT_EQ(DataSetList(), std::vector<std::string>{"Present"});
   form->Command("Preview")->trigger();
   EXPECT_EQ(Messages.Messages.size(), 1u) << "said once, not again for the preview";

@@ -40,9 +40,9 @@ TEST_F(ReportDataSourcesTest, FilesTravelRelativeToTheTemplate) {
   fs::create_directories(dir / "job/data");
   TvlReport r;
   r.Pages.Add();
-  r.DataSources.Set({"Customers", dir / "job/data/customers.csv", ""});
-  r.DataSources.Set({"Orders", dir / "shared.sqlite", "SELECT * FROM Orders"});
-  r.DataSources.Set({"Elsewhere", "/opt/lists/other.csv", ""});
+  vlDataSourcesOf(r).Set({"Customers", dir / "job/data/customers.csv", ""});
+  vlDataSourcesOf(r).Set({"Orders", dir / "shared.sqlite", "SELECT * FROM Orders"});
+  vlDataSourcesOf(r).Set({"Elsewhere", "/opt/lists/other.csv", ""});
   r.SaveToFile(dir / "job/list.vlf");
 
   const std::string bytes = ReadAll(dir / "job/list.vlf");
@@ -55,34 +55,34 @@ TEST_F(ReportDataSourcesTest, FilesTravelRelativeToTheTemplate) {
   TvlReport back;
   ASSERT_TRUE(back.LoadFromFile(dir / "moved/list.vlf"));
   EXPECT_EQ(back.LastLoadStatus, TvlLoadStatus::Loaded);
-  ASSERT_EQ(back.DataSources.Items.size(), 3u);
-  EXPECT_EQ(back.DataSources.Items[0], (TvlReportDataSource{"Customers", dir / "moved/data/customers.csv", ""}));
-  EXPECT_EQ(back.DataSources.Items[1], (TvlReportDataSource{"Orders", dir / "shared.sqlite", "SELECT * FROM Orders"}));
-  EXPECT_EQ(back.DataSources.Items[1].Spec(), dir / "shared.sqlite#SELECT * FROM Orders");
-  EXPECT_EQ(back.DataSources.Items[2].Name, "Elsewhere");
+  ASSERT_EQ(vlDataSourcesOf(back).Items.size(), 3u);
+  EXPECT_EQ(vlDataSourcesOf(back).Items[0], (TvlReportDataSource{"Customers", dir / "moved/data/customers.csv", ""}));
+  EXPECT_EQ(vlDataSourcesOf(back).Items[1], (TvlReportDataSource{"Orders", dir / "shared.sqlite", "SELECT * FROM Orders"}));
+  EXPECT_EQ(vlDataSourcesOf(back).Items[1].Spec(), dir / "shared.sqlite#SELECT * FROM Orders");
+  EXPECT_EQ(vlDataSourcesOf(back).Items[2].Name, "Elsewhere");
 
   // Copied in memory (as preparation does) they stay absolute.
   TvlReport copy;
   Load(copy, Save(back));
-  EXPECT_EQ(copy.DataSources.Items, back.DataSources.Items);
+  EXPECT_EQ(vlDataSourcesOf(copy).Items, vlDataSourcesOf(back).Items);
 }
 
 TEST_F(ReportDataSourcesTest, ATemplateWithoutSourcesHasNoRecordAndLoadingClearsThem) {
   TvlReport r;
   r.Pages.Add();
   const std::string plain = Save(r);
-  r.DataSources.Set({"A", "/x.csv", ""});
+  vlDataSourcesOf(r).Set({"A", "/x.csv", ""});
   const std::string with = Save(r);
   EXPECT_EQ(plain.find("VelloraDataSources"), std::string::npos);
   EXPECT_NE(with.find("VelloraDataSources"), std::string::npos);
   Load(r, plain);
-  EXPECT_TRUE(r.DataSources.Empty()) << "another template's sources do not stay";
+  EXPECT_TRUE(vlDataSourcesOf(r).Empty()) << "another template's sources do not stay";
 }
 
 TEST_F(ReportDataSourcesTest, ADamagedRecordCostsTheSourcesOnly) {
   TvlReport r;
   sample::Fill(r);
-  r.DataSources.Set({"Customers", "/data/customers.csv", ""});
+  vlDataSourcesOf(r).Set({"Customers", "/data/customers.csv", ""});
   const std::string good = Save(r);
   const std::size_t marker = good.find("VelloraDataSources");
   ASSERT_NE(marker, std::string::npos);
@@ -106,7 +106,7 @@ TEST_F(ReportDataSourcesTest, ADamagedRecordCostsTheSourcesOnly) {
     Load(back, bytes);
     EXPECT_EQ(back.LastLoadStatus, TvlLoadStatus::Loaded);
     EXPECT_TRUE(messages->Messages.empty());
-    EXPECT_TRUE(back.DataSources.Empty());
+    EXPECT_TRUE(vlDataSourcesOf(back).Empty());
     EXPECT_EQ(back.Pages.Count(), r.Pages.Count());
     EXPECT_EQ(back.ReportName, r.ReportName) << "the information block after the record is read";
   }
