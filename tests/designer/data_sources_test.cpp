@@ -137,6 +137,8 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   auto summary = std::make_unique<TvlBandView>();
   summary->Name = "ReportSummary1";
   summary->FrameTyp = btReportSummary;
+  summary->Left = master->Left;
+  summary->Width = master->Width;
   summary->Top = master->Top + master->Height + 40;
   summary->Height = 24;
   auto total = std::make_unique<TvlMemoView>();
@@ -148,8 +150,10 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   form->RecordUndo(ukInsert);
 
   form->Command("Preview")->trigger();
+  std::string shown;
+  for (const std::string& text : Previewed) shown += "[" + text + "] ";
   for (const char* expected : {"Ann Smith", "Warsaw", "Cy Young", "Total 60"})
-    EXPECT_NE(std::find(Previewed.begin(), Previewed.end(), expected), Previewed.end()) << expected;
+    EXPECT_NE(std::find(Previewed.begin(), Previewed.end(), expected), Previewed.end()) << expected << " in " << shown;
 
   // Save beside the data, reopen: the source comes back and is listed.
   SaveAnswer = Path("job/list.vlf");
