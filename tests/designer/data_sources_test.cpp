@@ -24,6 +24,9 @@
 #include "engine/core/string_table.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/print_sink.h"
+#include "engine/report/globals.h"
+#include "engine/report/standard_library.h"
+#include "engine/script/function_library.h"
 #include "engine/model/stream_reader.h"
 #include "tests/designer/designer_fixture.h"
 #include "platform/qt/qt_text.h"
@@ -36,6 +39,10 @@ class DataSourcesTest : public DesignerTest {
  protected:
   DataSourcesTest() : previousWindows_(vlReportWindows()) {
     vlInstallDataSources();
+    // The engine as the programs start it: the globals and the functions
+    // (SUM) a report calls.
+    if (!vlGlobals()) globals_ = std::make_unique<TvlGlobals>();
+    vlRegisterFunctionLibrary<TvlStdFunctionLibrary>();
     std::filesystem::create_directories(Path("job/data"));
     Csv = Path("job/data/customers.csv");
     std::ofstream(Csv) << "Name,City,Amount\nAnn Smith,Warsaw,10\nBob Jones,Oslo,20\nCy Young,Lisbon,30\n";
@@ -85,6 +92,7 @@ class DataSourcesTest : public DesignerTest {
 
  private:
   TvlReportWindows previousWindows_;
+  std::unique_ptr<TvlGlobals> globals_;
 };
 
 std::string RunProgram(const QString& program, const QStringList& args) {
@@ -174,7 +182,7 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
                                     QStringLiteral("--pdf"), pdf});
   const std::string text = RunProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
   ASSERT_FALSE(Previewed.empty());
-  for (const std::string& shown : Previewed) EXPECT_NE(text.find(shown), std::string::npos) << shown;
+  for (const std::string& previewed : Previewed) EXPECT_NE(text.find(previewed), std::string::npos) << previewed;
 }
 
 TEST_F(DataSourcesTest, AMissingSourceFileIsSaidOnceAndTheTemplateOpens) {
