@@ -337,10 +337,10 @@ TEST_F(InspectorTest, RenamingKeepsNamesUniqueAndChildBandsFollow) {
 }
 
 TEST_F(InspectorTest, WindowShowsWithF11CollapsesAndKeepsItsSettings) {
-  Settings.WriteInteger(vlInspectorFormKey(), "SplitPos", 5);  // too narrow: read as 20
+  Settings.WriteInteger(vlInspectorFormKey(), "SplitPos", 5);  // too narrow: read as 20, then widened to the names
   Open();
   TvlInspForm& insp = Inspector();
-  EXPECT_EQ(insp.SplitPos(), 20);
+  EXPECT_GE(insp.SplitPos(), 20);
   EXPECT_EQ(insp.windowTitle().toStdString(), "Object inspector");
   form->Command("ToolBar.Inspector")->trigger();  // the menu item toggles
   EXPECT_FALSE(insp.isVisible());
