@@ -22,6 +22,7 @@
 #include "engine/output/qt/preview_form.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
+#include "engine/data/report_sources_on_form.h"
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
@@ -228,6 +229,10 @@ void TFormMain::ActionExecute(int n) {
     vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return;
   }
+  // The template's own data sources serve the names the address list leaves.
+  TvlReportSourcesOnForm ownSources(Components);
+  if (const auto problems = ownSources.Attach(vlDataSourcesOf(vlReport1)); !problems.empty())
+    vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
   // The spooler's job name says which template and which list; a title the
   // template has wins.
   const std::string savedTitle = vlReport1.Title;

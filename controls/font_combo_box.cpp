@@ -99,6 +99,14 @@ int TvlFontComboBox::ItemHeight() const {
   return icon >= text ? icon + 1 : text;
 }
 
+QString vlFamilyName(const QString& family) {
+  // Qt tells families that several foundries make apart as "Name [FOUNDRY]";
+  // a template stores the family's own name, and the list shows it once.
+  const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+  if (open > 0 && family.endsWith(QLatin1Char(']'))) return family.left(open);
+  return family;
+}
+
 int TvlFontComboBox::FontType(int index) const { return itemData(index, Qt::UserRole).toInt(); }
 
 std::vector<TvlFontFace> TvlFontComboBox::InstalledFonts() const {
@@ -106,7 +114,7 @@ std::vector<TvlFontFace> TvlFontComboBox::InstalledFonts() const {
   // the printer's too.
   std::vector<TvlFontFace> faces;
   for (const QString& family : QFontDatabase::families())
-    faces.push_back({family, QFontDatabase::isSmoothlyScalable(family) ? kTrueTypeFontType : kRasterFontType});
+    faces.push_back({vlFamilyName(family), QFontDatabase::isSmoothlyScalable(family) ? kTrueTypeFontType : kRasterFontType});
   return faces;
 }
 

@@ -25,6 +25,9 @@ struct TvlFontFace {
   int Type = 0;
 };
 
+// A family as Qt lists it, without the foundry tag ("C059 [UKWN]" gives "C059").
+QString vlFamilyName(const QString& family);
+
 class TvlFontComboBox : public TvlCustomComboBox {
  public:
   explicit TvlFontComboBox(QWidget* parent = nullptr);

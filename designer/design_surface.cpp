@@ -13,6 +13,7 @@
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/page_edits.h"
 #include "designer/designer_glyphs.h"
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
@@ -61,7 +62,6 @@ bool NormalizeView(TvlView& v) {
   return flipped;
 }
 
-bool MayMove(const TvlView& v) { return !vlRestricted(dsNoMoveObject) && !(v.Restrictions & rsDontMove); }
 bool MaySize(const TvlView& v) { return !vlRestricted(dsNoSizeObject) && !(v.Restrictions & rsDontSize); }
 
 // Whether (px, py) lies at the handle point (hx, hy) with tolerance t.
@@ -108,9 +108,8 @@ void TvlDesignerPage::SetTool(int tag, bool sticky) {
 void TvlDesignerPage::Init() {
   buttonHeld_ = false;
   suppressNextPress_ = false;
-  rubberBand_ = false;
+  gesture_ = TvlGesture::None;
   activeHandle_ = 0;
-  lineDrawing_ = false;
   cursor_ = Qt::ArrowCursor;
   setCursor(Qt::ArrowCursor);
 }
@@ -342,14 +341,14 @@ void TvlDesignerPage::PaintHandles(QPainter& painter) {
 }
 
 QRect TvlDesignerPage::RubberArea() const {
-  if (lineDrawing_) return ToQRect(DragRect).adjusted(-8, -8, 8, 8);
+  if (gesture_ == TvlGesture::Line) return ToQRect(DragRect).adjusted(-8, -8, 8, 8);
   if (split_.LeftObject && cursor_ == Qt::SplitHCursor) return ToQRect(split_.Line).adjusted(-2, -2, 2, 2);
   return ToQRect(DragRect).adjusted(-2, -2, 2, 2);
 }
 
 void TvlDesignerPage::PaintRubber(QPainter& painter) {
   painter.setBrush(Qt::NoBrush);
-  if (lineDrawing_) {
+  if (gesture_ == TvlGesture::Line) {
     const int dx = DragRect.Right - DragRect.Left, dy = DragRect.Bottom - DragRect.Top;
     painter.setPen(QPen(Qt::black, std::max(1, static_cast<int>(std::lround(vlLastUsed().LineWidth)))));
     if (std::abs(dy) >= std::abs(dx))
@@ -360,9 +359,9 @@ void TvlDesignerPage::PaintRubber(QPainter& painter) {
   }
   QPen pen(QColor(0x60, 0x60, 0x60), 1, Qt::DashLine);
   painter.setPen(pen);
-  if (buttonHeld_ && cursor_ == Qt::SplitHCursor && split_.LeftObject) {
+  if (buttonHeld_ && gesture_ == TvlGesture::SharedEdge && split_.LeftObject) {
     painter.drawLine(split_.Line.Left, split_.Line.Top, split_.Line.Left, split_.Line.Bottom);
-  } else if (rubberBand_ || (showFrame_ && !buttonHeld_ && Page()->PageType == ptReport)) {
+  } else if (Rubber() || (showFrame_ && !buttonHeld_ && Page()->PageType == ptReport)) {
     const QRect r = ToQRect(DragRect);
     painter.drawRect(r);
   }
@@ -385,15 +384,16 @@ void TvlDesignerPage::mousePressEvent(QMouseEvent* event) {
   const QRect rubberBefore = RubberArea();
   const QRect selectionBefore = SelectionRect();
   const bool left = event->button() == Qt::LeftButton;
-  if (!left && rubberBand_) update(rubberBefore);
-  rubberBand_ = false;
+  if (!left && Rubber()) update(rubberBefore);
+  gesture_ = TvlGesture::None;
   buttonHeld_ = true;
   pressPoint_ = p;
   if (left) {
+    // What the drag will do is settled here, from what the pointer was over.
     if ((mods & Qt::ControlModifier) || cursor_ == Qt::CrossCursor) {
-      rubberBand_ = true;
+      gesture_ = cursor_ == Qt::CrossCursor ? TvlGesture::Insert : TvlGesture::RubberBand;
       QPoint at = p;
-      if (cursor_ == Qt::CrossCursor) {
+      if (gesture_ == TvlGesture::Insert) {
         at = SnapDown(p);
         DragRectSaved = DragRect;
         showFrame_ = false;
@@ -414,7 +414,7 @@ void TvlDesignerPage::mousePressEvent(QMouseEvent* event) {
       GroupBoundsValid = false;
       AnchorObject = nullptr;
       lastPoint_ = at;
-      lineDrawing_ = true;
+      gesture_ = TvlGesture::Line;
       update(selectionBefore);
       return;
     }
@@ -428,6 +428,7 @@ void TvlDesignerPage::mousePressEvent(QMouseEvent* event) {
         form_.ClearSelection();
         hit->Selected = 1;
       }
+      if (left) gesture_ = TvlGesture::Move;
       const int count = form_.SelectionCount();
       if (count == 0)
         AnchorObject = nullptr;
@@ -439,13 +440,18 @@ void TvlDesignerPage::mousePressEvent(QMouseEvent* event) {
       form_.ClearSelection();
       AnchorObject = nullptr;
       if (left) {
-        rubberBand_ = true;
+        gesture_ = TvlGesture::RubberBand;
         DragRect = {p.x(), p.y(), p.x(), p.y()};
         update(selectionBefore);
         return;
       }
     }
     ComputeGroupBounds();
+  } else if (left && cursor_ == Qt::SplitHCursor) {
+    gesture_ = TvlGesture::SharedEdge;
+  } else if (left) {
+    gesture_ = TvlGesture::Resize;
+    handle_ = cursor_;
   }
   if (form_.SelectionCount() == 0) {
     RightBottomIndex = -1;
@@ -593,17 +599,17 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
   if (!page) return;
   moved_ = true;
   const QRect rubberBefore = RubberArea();
-  if (rubberBand_) {
-    const QPoint at = cursor_ == Qt::CrossCursor ? SnapDown(p) : p;
+  if (Rubber()) {
+    const QPoint at = gesture_ == TvlGesture::Insert ? SnapDown(p) : p;
     DragRect.Right = at.x();
     DragRect.Bottom = at.y();
-    TrackRectInStatus = cursor_ == Qt::CrossCursor;
+    TrackRectInStatus = gesture_ == TvlGesture::Insert;
     UpdateRubber(rubberBefore);
     form_.UpdateStatus();
     return;
   }
   int dx = 0, dy = 0;
-  if (lineDrawing_) {
+  if (gesture_ == TvlGesture::Line) {
     if (!GridStep(p, mods, dx, dy)) return;
     DragRect.Right += dx;
     DragRect.Bottom += dy;
@@ -613,7 +619,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
   }
   const int count = form_.SelectionCount();
   if (count == 0) return;
-  if (cursor_ == Qt::SplitHCursor && GroupBoundsValid && split_.LeftObject) {
+  if (gesture_ == TvlGesture::SharedEdge && GroupBoundsValid && split_.LeftObject) {
     if (!GridStep(QPoint(p.x(), lastPoint_.y()), mods, dx, dy)) return;
     BeginChange();
     split_.Line.Left += dx;
@@ -624,7 +630,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
   }
   if (!GridStep(p, mods, dx, dy)) return;
   QRect dirty = SelectionRect();
-  if (cursor_ == Qt::ArrowCursor && firstBandMove_) {
+  if (gesture_ == TvlGesture::Move && firstBandMove_) {
     // A band dragged alone carries the objects lying inside it.
     firstBandMove_ = false;
     const std::vector<TvlView*> selection = form_.Selection();
@@ -641,7 +647,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
     }
   }
   BeginChange();
-  if (count >= 2 && GroupBoundsValid && cursor_ == Qt::SizeFDiagCursor) {
+  if (count >= 2 && GroupBoundsValid && gesture_ == TvlGesture::Resize && handle_ == Qt::SizeFDiagCursor) {
     if (DragRect.Right + dx >= DragRect.Left && DragRect.Bottom + dy >= DragRect.Top) {
       DragRect.Right += dx;
       DragRect.Bottom += dy;
@@ -661,19 +667,16 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
       v->Top = top;
       v->Height = bottom - top;
     }
-  } else if (cursor_ == Qt::ArrowCursor) {
-    for (const auto& v : page->Objects)
-      if (v->Selected && MayMove(*v)) {
-        v->Left += dx;
-        v->Top += dy;
-      }
-  } else if (count == 1) {
+  } else if (gesture_ == TvlGesture::Move) {
+    // The drag's step was recorded when it began.
+    TvlPageEdits(*page, form_.CurPage(), nullptr).MoveSelection(dx, dy);
+  } else if (count == 1 && gesture_ == TvlGesture::Resize) {
     TvlView& v = *form_.Selection().front();
     if (MaySize(v)) {
       const int l = v.Left, t = v.Top, r = v.Left + v.Width, b = v.Top + v.Height;
       const QPoint press = lastPoint_;
       auto flip = [&](int ifFlipped, int otherwise) { activeHandle_ = NormalizeView(v) ? ifFlipped : otherwise; };
-      if (cursor_ == Qt::SizeFDiagCursor) {
+      if (handle_ == Qt::SizeFDiagCursor) {
         if (activeHandle_ == 2 || (activeHandle_ != 1 && !AtHandle(press, l, t, 3))) {
           v.Width += dx;
           v.Height += dy;
@@ -685,7 +688,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
           v.Height -= dy;
           flip(2, 1);
         }
-      } else if (cursor_ == Qt::SizeBDiagCursor) {
+      } else if (handle_ == Qt::SizeBDiagCursor) {
         if (activeHandle_ == 4 || (activeHandle_ != 3 && !AtHandle(press, r, t, 3))) {
           v.Left += dx;
           v.Width -= dx;
@@ -697,7 +700,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
           v.Height -= dy;
           flip(4, 3);
         }
-      } else if (cursor_ == Qt::SizeHorCursor) {
+      } else if (handle_ == Qt::SizeHorCursor) {
         if (activeHandle_ == 6 || (activeHandle_ != 5 && !AtHandle(press, l, t + v.Height / 2, 3))) {
           v.Width += dx;
           flip(5, 6);
@@ -706,7 +709,7 @@ void TvlDesignerPage::DragStep(QPoint p, Qt::KeyboardModifiers mods) {
           v.Width -= dx;
           flip(6, 5);
         }
-      } else if (cursor_ == Qt::SizeVerCursor) {
+      } else if (handle_ == Qt::SizeVerCursor) {
         if (activeHandle_ == 8 || (activeHandle_ != 7 && !AtHandle(press, l + v.Width / 2, t, 3))) {
           v.Height += dy;
           flip(7, 8);
@@ -732,14 +735,14 @@ void TvlDesignerPage::mouseReleaseEvent(QMouseEvent* event) {
   }
   buttonHeld_ = false;
   const QRect rubberBefore = RubberArea();
-  if (cursor_ == Qt::CrossCursor) {
+  if (gesture_ == TvlGesture::Insert) {
     FinishInsert();
-  } else if (lineDrawing_) {
+  } else if (gesture_ == TvlGesture::Line) {
     FinishLine();
-  } else if (rubberBand_) {
+  } else if (gesture_ == TvlGesture::RubberBand) {
     FinishRubberBand();
     update(rubberBefore);
-  } else if (moved_ && GroupBoundsValid && cursor_ == Qt::SplitHCursor && split_.LeftObject) {
+  } else if (moved_ && GroupBoundsValid && gesture_ == TvlGesture::SharedEdge && split_.LeftObject) {
     const int diff = split_.Line.Left - split_.Start;
     TvlView& l = *split_.LeftObject;
     TvlView& r = *split_.RightObject;
@@ -751,18 +754,26 @@ void TvlDesignerPage::mouseReleaseEvent(QMouseEvent* event) {
     }
     ComputeGroupBounds();
     update();
-  } else if (moved_ && GroupBoundsValid && cursor_ != Qt::ArrowCursor) {
+  } else if (moved_ && GroupBoundsValid && gesture_ != TvlGesture::Move) {
     update();
     ComputeGroupBounds();
     form_.UpdateStatus();
   } else {
-    const QRect before = SelectionRect();
+    QRect before = SelectionRect();
+    // A group dropped off the paper comes back onto it, within the move's
+    // own undo step.
+    if (moved_ && gesture_ == TvlGesture::Move &&
+        TvlPageEdits(*page, form_.CurPage(), nullptr)
+            .KeepSelectionOnPaper(page->PaperMetrics.PaperWidthU, page->PaperMetrics.PaperHeightU, false)) {
+      ComputeGroupBounds();
+      before |= SelectionRect();
+    }
     if (!moved_) {
       form_.SelectionChanged();
     } else if (form_.SelectionCount() == 1) {
       TvlView& v = *form_.Selection().front();
       NormalizeView(v);
-      if (cursor_ != Qt::ArrowCursor) v.Resized();
+      if (gesture_ == TvlGesture::Resize) v.Resized();
       form_.SelectionChanged();
       form_.UpdateStatus();
     } else if (form_.SelectionCount() > 1) {
@@ -773,12 +784,17 @@ void TvlDesignerPage::mouseReleaseEvent(QMouseEvent* event) {
   }
   moved_ = false;
   activeHandle_ = 0;
-  lineDrawing_ = false;
+  gesture_ = TvlGesture::None;
+  // The frame drawn is gone: the status bar shows the selection again.
+  if (TrackRectInStatus) {
+    TrackRectInStatus = false;
+    form_.UpdateStatus();
+  }
   update(rubberBefore | SelectionRect());
 }
 
 void TvlDesignerPage::FinishRubberBand() {
-  rubberBand_ = false;
+  gesture_ = TvlGesture::None;
   const TvlRect r = Normalized(DragRect);
   TvlPage* page = Page();
   auto meets = [&](const TvlView& v) {
@@ -889,7 +905,7 @@ TvlView* TvlDesignerPage::FinishInsert() {
   SurfaceMode = smSelect;
   if (page->PageType == ptReport && DragRect.Width() == 0 && DragRect.Height() == 0) DragRect = DragRectSaved;
   DragRect = Normalized(DragRect);
-  rubberBand_ = false;
+  gesture_ = TvlGesture::None;
   TvlView* view = InsertObject();
   // A field dropped from the list gets its text, not the editor.
   if (view && form_.Options.EditAfterInsert && !dragFromList_) form_.ShowEditor();
@@ -903,7 +919,7 @@ TvlView* TvlDesignerPage::FinishInsert() {
 }
 
 void TvlDesignerPage::FinishLine() {
-  lineDrawing_ = false;
+  gesture_ = TvlGesture::None;
   TvlPage* page = Page();
   if ((DragRect.Left == DragRect.Right && DragRect.Top == DragRect.Bottom) || vlRestricted(dsNoCreateObject)) {
     update();

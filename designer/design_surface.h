@@ -23,6 +23,18 @@ class TvlView;
 
 enum TvlSurfaceMode : std::uint8_t { smSelect, smInsert };
 
+// What a drag with the button held does, settled when the button goes down
+// from what the pointer was over (and the tool and keys in force).
+enum class TvlGesture : std::uint8_t {
+  None,
+  RubberBand,  // selecting the objects a frame meets
+  Move,        // the selection follows the pointer
+  Resize,      // a selection handle is dragged
+  Insert,      // the frame of a new object is drawn
+  Line,        // the pencil draws a line
+  SharedEdge,  // the edge two neighbours share is moved
+};
+
 // The tools of the objects toolbar, by tag.
 inline constexpr int kToolSelect = -1;
 inline constexpr int kToolLine = 4;  // otLine: the pencil
@@ -49,6 +61,8 @@ class TvlDesignerPage : public QWidget {
   // The tool down on the objects toolbar (its tag).
   int Tool = kToolSelect;
   void SetTool(int tag, bool sticky = false);
+  // The drag in progress; None while no button is held.
+  TvlGesture Gesture() const { return gesture_; }
 
   void Init();
   // Places and sizes the surface for the current page.
@@ -115,12 +129,12 @@ class TvlDesignerPage : public QWidget {
   QPoint lastPoint_;
   bool buttonHeld_ = false;
   bool moved_ = false;
-  bool rubberBand_ = false;
+  TvlGesture gesture_ = TvlGesture::None;
+  Qt::CursorShape handle_ = Qt::ArrowCursor;  // the handle a resize started on
   bool snapshotPending_ = false;
   bool firstBandMove_ = false;
   bool ctrlAtPress_ = false;
   bool suppressNextPress_ = false;
-  bool lineDrawing_ = false;
   bool dragFromList_ = false;  // a field is being dragged in from the field list
   int activeHandle_ = 0;
   Qt::CursorShape cursor_ = Qt::ArrowCursor;
@@ -133,6 +147,7 @@ class TvlDesignerPage : public QWidget {
     TvlView* RightObject = nullptr;
   } split_;
   bool showFrame_ = false;  // the insertion frame follows the pointer
+  bool Rubber() const { return gesture_ == TvlGesture::RubberBand || gesture_ == TvlGesture::Insert; }
 };
 
 }  // namespace vl

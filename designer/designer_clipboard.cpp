@@ -95,8 +95,20 @@ std::vector<TvlView*> vlPasteClipboard(TvlPage& page, const TvlPastePlace& place
     views.push_back(std::move(view));
   }
   const int grid = std::max(1, place.Grid);
-  const int dx = place.SurfaceLeft < 0 ? grid * (-place.SurfaceLeft / grid) - mx : -mx;
-  const int dy = place.SurfaceTop < 0 ? grid * (-place.SurfaceTop / grid) - my : -my;
+  const auto snap = [grid](int v) { return grid * (v / grid); };
+  int x = 0, y = 0;
+  if (place.AtMouse) {
+    x = snap(std::max(0, place.MouseX));
+    y = snap(std::max(0, place.MouseY));
+  } else {
+    const int visibleLeft = place.SurfaceLeft < 0 ? snap(-place.SurfaceLeft) : 0;
+    const int visibleTop = place.SurfaceTop < 0 ? snap(-place.SurfaceTop) : 0;
+    // Up to the grid, so the group starts inside the printable area.
+    x = std::max(visibleLeft, (std::max(0, place.MinLeft) + grid - 1) / grid * grid);
+    y = std::max(visibleTop, (std::max(0, place.MinTop) + grid - 1) / grid * grid);
+  }
+  const int dx = x - mx;
+  const int dy = y - my;
 
   std::vector<TvlView*> pasted;
   for (auto& view : views) {

@@ -21,9 +21,15 @@ void vlCopySelection(const TvlPage& page);
 // Where pasted objects go: the grid, and the surface's offset when it is
 // scrolled (negative values), so that the group lands at the first grid
 // position in view.
+// Where a paste lands: at the mouse when it is over the page, otherwise at
+// the visible area's top-left, but never above or left of the printable
+// area (where the band captions are).
 struct TvlPastePlace {
   int Grid = 4;
-  int SurfaceLeft = 0, SurfaceTop = 0;
+  int SurfaceLeft = 0, SurfaceTop = 0;  // the surface's position in the scrolled area
+  int MinLeft = 0, MinTop = 0;          // the printable area's top-left
+  bool AtMouse = false;
+  int MouseX = 0, MouseY = 0;           // surface coordinates
 };
 
 // Pastes the clipboard onto the page: selected non-bands are unselected, the

@@ -1,6 +1,7 @@
 // The designer window's page and editing commands: the current page, the
 // selection, undo and the clipboard, deleting, z-order and the page tabs.
 
+#include <QCursor>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -13,12 +14,14 @@
 #include "designer/designer_clipboard.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "designer/form_page_edits.h"
 #include "designer/designer_restrictions.h"
 #include "designer/designer_status_bar.h"
 #include "designer/designer_text.h"
 #include "designer/page_form.h"
 #include "engine/core/engine_state.h"
 #include "engine/model/band_kinds.h"
+#include "engine/model/page_limits.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
 #include "platform/platform.h"
@@ -182,6 +185,7 @@ void TvlDesignerForm::UpdateStatus() {
   } else if (selected.size() > 1 && surface_->GroupBoundsValid) {
     s.Position = Pair(surface_->LeftTop.x(), surface_->LeftTop.y(), units);
     const TvlRect& now = surface_->DragRect;
+    s.Size = Pair(now.Width(), now.Height(), units);
     const TvlRect& base = surface_->DragRectSaved;
     auto percent = [](int a, int b) { return b == 0 ? 0 : static_cast<int>(std::lround(100.0 * a / b)); };
     s.Percent = QStringLiteral("% ") + QString::number(percent(now.Width(), base.Width())) + QLatin1Char(',') +
@@ -349,6 +353,19 @@ void TvlDesignerForm::Paste() {
   // The surface's position in the scrolled area: negative once scrolled past.
   place.SurfaceLeft = surface_->x() - scroll_->horizontalScrollBar()->value();
   place.SurfaceTop = surface_->y() - scroll_->verticalScrollBar()->value();
+  if (Page->PageType == ptReport) {
+    const TvlPageLimits limits = vlPageLimits(*Page);
+    place.MinLeft = limits.Left;
+    place.MinTop = limits.Top;
+  }
+  // The mouse over the page is where the user is looking.
+  const QPoint mouse = surface_->mapFromGlobal(QCursor::pos());
+  if (surface_->underMouse() && surface_->rect().contains(mouse) &&
+      scroll_->viewport()->rect().contains(scroll_->viewport()->mapFromGlobal(QCursor::pos()))) {
+    place.AtMouse = true;
+    place.MouseX = mouse.x();
+    place.MouseY = mouse.y();
+  }
   vlState().CurReport = &Report;
   vlPasteClipboard(*Page, place);
   ApplyBandOrder();
@@ -360,18 +377,9 @@ void TvlDesignerForm::Paste() {
 
 void TvlDesignerForm::Delete() {
   if (!Page || SelectionCount() == 0) return;
-  RecordUndo(ukDelete);
   const QRect before = surface_->SelectionRect();
-  auto& list = Page->Objects;
-  for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
-    TvlView& v = *list[static_cast<std::size_t>(i)];
-    if (!v.Selected || vlRestricted(dsNoDeleteObject) || (v.Restrictions & rsDontDelete)) continue;
-    if (v.Typ == otBand && v.FrameTyp == btChild)
-      for (const auto& o : list)
-        if (o->Typ == otBand && static_cast<TvlBandView&>(*o).ChildBand == v.Name) static_cast<TvlBandView&>(*o).ChildBand.clear();
-    if (surface_->AnchorObject == &v) surface_->AnchorObject = nullptr;
-    list.erase(list.begin() + i);
-  }
+  if (surface_->AnchorObject && surface_->AnchorObject->Selected) surface_->AnchorObject = nullptr;
+  if (vlPageEdits(*this).DeleteSelection()) vlPageEdited(*this);
   RefreshTabCaptions();
   ResetSelection();
   surface_->update(before);
@@ -386,12 +394,8 @@ void TvlDesignerForm::SelectAll() {
 }
 
 void TvlDesignerForm::ZOrder(bool toFront) {
-  if (!Page || SelectionCount() == 0 || vlRestricted(dsNoMoveObject)) return;
-  RecordUndo(ukZOrder);
-  auto& list = Page->Objects;
-  // Objects that may not move keep their place in the stacking order too.
-  auto moving = [](const auto& v) { return v->Selected && !(v->Restrictions & rsDontMove); };
-  std::stable_partition(list.begin(), list.end(), [&](const auto& v) { return toFront != moving(v); });
+  if (!Page || SelectionCount() == 0) return;
+  if (vlPageEdits(*this).ZOrderSelection(toFront)) vlPageEdited(*this);
   ApplyBandOrder();
   surface_->ComputeGroupBounds();
   surface_->update();

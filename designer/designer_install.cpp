@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "designer/designer_dialogs.h"
+#include "designer/designer_data_sources.h"
 #include "designer/designer_form.h"
 #include "designer/dialogs_install.h"
 #include "designer/dict_form.h"
@@ -131,6 +132,7 @@ void InstallDictionaryWindows() {
 
 void vlInstallDesigner() {
   InstallDictionaryWindows();
+  vlInstallDataSources();
   vlInstallFormatting();
   vlInstallDesignerDialogs();
   vlInstallObjectInspector();

@@ -18,6 +18,7 @@
 #include "controls/tool_bar.h"
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
+#include "designer/form_page_edits.h"
 #include "designer/designer_restrictions.h"
 #include "engine/model/page.h"
 #include "engine/model/views.h"
@@ -33,7 +34,6 @@ bool IsTextInput(QObject* o) {
 }
 
 bool MayMove(const TvlView& v) { return !vlRestricted(dsNoMoveObject) && !(v.Restrictions & rsDontMove); }
-bool MaySize(const TvlView& v) { return !vlRestricted(dsNoSizeObject) && !(v.Restrictions & rsDontSize); }
 
 }  // namespace
 
@@ -124,16 +124,8 @@ bool TvlDesignerForm::ArrowKey(int key, Qt::KeyboardModifiers mods) {
   if (mods & (Qt::ControlModifier | Qt::ShiftModifier)) {
     const bool size = mods & Qt::ShiftModifier;
     const QRect before = surface_->SelectionRect();
-    RecordUndo(ukEdit);
-    for (TvlView* v : selected) {
-      if (size && MaySize(*v)) {
-        v->Width += dx;
-        v->Height += dy;
-      } else if (MayMove(*v)) {
-        v->Left += dx;
-        v->Top += dy;
-      }
-    }
+    TvlPageEdits edits = vlPageEdits(*this);
+    if (size ? edits.ResizeSelection(dx, dy) : edits.MoveSelection(dx, dy)) vlPageEdited(*this);
     surface_->ComputeGroupBounds();
     UpdateStatus();
     surface_->update(before | surface_->SelectionRect());

@@ -64,26 +64,47 @@ TvlDictForm::TvlDictForm(TvlReport& report, QWidget* parent)
   Tabs->addTab(BandDSTab, vlStr(53343));
 
   QDialogButtonBox* buttons = vlOkCancelButtons(this, false);
+  if (DataSourcesHook()) {
+    // The report's own data sources, reached from here as from the File menu.
+    DataSourcesBtn = buttons->addButton(QStringLiteral("Data sources…"), QDialogButtonBox::ActionRole);
+    DataSourcesBtn->setObjectName(QStringLiteral("DataSourcesBtn"));
+    DataSourcesBtn->setAutoDefault(false);
+    connect(DataSourcesBtn, &QPushButton::clicked, this, [this] {
+      if (!DataSourcesHook()(this)) return;
+      FillSources();
+      FieldAliasesTab->Fill();
+      BandDSTab->Fill();
+    });
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Tabs, 1);
   layout->addWidget(buttons);
   resize(560, 430);
 
-  // Sources: the dictionary's datasets (aliases applied), then the system variables.
-  std::vector<std::string> sources = report.Dictionary.GetDataSetList();
-  std::stable_sort(sources.begin(), sources.end(),
-                   [](const std::string& a, const std::string& b) { return vlCompareText(a, b) < 0; });
-  sources.push_back(vlLoadStr(kSystemVariables));
-  for (const std::string& s : sources) ValCombo->addItem(vlToQt(s));
-  ValCombo->setCurrentIndex(0);
-  SourceChosen();
-
+  FillSources();
   BuildTree();
   FieldAliasesTab->Fill();
   BandDSTab->Fill();
 }
 
 TvlDictForm::~TvlDictForm() = default;
+
+std::function<bool(QWidget* owner)>& TvlDictForm::DataSourcesHook() {
+  static std::function<bool(QWidget*)> hook;
+  return hook;
+}
+
+void TvlDictForm::FillSources() {
+  // Sources: the dictionary's datasets (aliases applied), then the system variables.
+  std::vector<std::string> sources = report_.Dictionary.GetDataSetList();
+  std::stable_sort(sources.begin(), sources.end(),
+                   [](const std::string& a, const std::string& b) { return vlCompareText(a, b) < 0; });
+  sources.push_back(vlLoadStr(kSystemVariables));
+  ValCombo->clear();
+  for (const std::string& s : sources) ValCombo->addItem(vlToQt(s));
+  ValCombo->setCurrentIndex(0);
+  SourceChosen();
+}
 
 QWidget* TvlDictForm::CreateVariablesTab() {
   auto* page = new QWidget;

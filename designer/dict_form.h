@@ -6,12 +6,14 @@
 // Cancel drops them.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "engine/core/variables.h"
 
 class QCheckBox;
+class QPushButton;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -49,6 +51,11 @@ class TvlDictForm : public QDialog {
   // The alias tabs.
   TvlAliasTab* FieldAliasesTab;
   TvlAliasTab* BandDSTab;
+  // "Data sources…", present when the hook below is set.
+  QPushButton* DataSourcesBtn = nullptr;
+  // Edits the report's own data sources; true when they changed (the
+  // editor then lists the datasets afresh). Installed by the designer.
+  static std::function<bool(QWidget* owner)>& DataSourcesHook();
 
   // The tree's commands (buttons and keys).
   void NewCategory();
@@ -78,6 +85,8 @@ class TvlDictForm : public QDialog {
 
  private:
   QWidget* CreateVariablesTab();
+  // The value sources: the dictionary's datasets, then the system variables.
+  void FillSources();
   void SetEmptyState(bool empty);
   void StartEditing(QTreeWidgetItem* node);
   void NodeSelected(QTreeWidgetItem* current, QTreeWidgetItem* previous);

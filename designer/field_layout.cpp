@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
@@ -22,15 +24,31 @@ namespace {
 
 constexpr int kDataOffset = 72;  // data row under the header row
 
+constexpr int kSampledRows = 20;  // rows measured for a field without a display width
+
 struct TvlFieldDisplay {
   int Width = 0;  // characters
   std::string Name;
+  std::vector<std::string> Samples;  // the first rows' texts, measured when Width is 0
 };
 
+// The field's texts in the first rows; the source is left on its first record.
+std::vector<std::string> SampleTexts(TvlDataSource& source, int index) {
+  std::vector<std::string> texts;
+  source.First();
+  for (int row = 0; row < kSampledRows && !source.Eof(); ++row) {
+    texts.emplace_back(source.DisplayText(index));
+    source.Next();
+  }
+  source.First();
+  return texts;
+}
+
 // The field's display width and name; an unknown field shows under its list
-// text. Widths of 0 and of 256 and more count as 6 characters.
+// text. A field without a usable width (0, or 256 and more) is sized from its
+// values in the first rows, and 6 characters when it has none.
 TvlFieldDisplay FieldDisplay(TvlReport& report, const TvlInsertFieldsChoice& choice, const std::string& listed) {
-  TvlFieldDisplay d{0, listed};
+  TvlFieldDisplay d{0, listed, {}};
   TvlDataSource& source = *choice.DataSet;
   const std::string field = report.Dictionary.RealFieldName(report.Dictionary.RealDataSetName(choice.DataSetText), listed);
   try {
@@ -39,6 +57,7 @@ TvlFieldDisplay FieldDisplay(TvlReport& report, const TvlInsertFieldsChoice& cho
     if (index >= 0) {
       d.Width = source.DisplayWidth(index);
       d.Name = source.DisplayName(index);
+      if (d.Width <= 0 || d.Width >= 256) d.Samples = SampleTexts(source, index);
     }
   } catch (const std::exception&) {
     // A source that does not open lists no fields: the defaults stand.
@@ -110,6 +129,14 @@ void vlLayOutFields(TvlDesignerForm& form, const TvlInsertFieldsChoice& choice, 
     const TvlFieldDisplay display = FieldDisplay(form.Report, choice, listed);
     const std::string dataText = "[" + choice.DataSetText + ".\"" + listed + "\"]";
     const int charWidth = measure(last.Font.Name, last.Font.Size, false, "=");
+    // The data column's width: its display width down to the grid, or, when
+    // the source gives none, at least its widest sampled text with a
+    // character to spare, up to the grid so that no text is cut.
+    int dataWidth = grid * (charWidth * display.Width / grid);
+    for (const std::string& text : display.Samples) {
+      const int needed = measure(last.Font.Name, last.Font.Size, false, text) + charWidth;
+      dataWidth = std::max(dataWidth, (needed + grid - 1) / grid * grid);
+    }
     TvlView* data = nullptr;
     TvlView* header = nullptr;
     if (choice.Headers) {
@@ -118,11 +145,11 @@ void vlLayOutFields(TvlDesignerForm& form, const TvlInsertFieldsChoice& choice, 
       const int left = choice.Horizontal ? x : x + 2 * grid + header->Width;
       const int top = choice.Horizontal ? y + kDataOffset : y;
       data = newMemo(left, top, false, dataText);
-      data->Width = display.Width * charWidth / grid * grid;
+      data->Width = dataWidth;
       lastHeader = header;
     } else {
       data = newMemo(x, y, false, dataText);
-      data->Width = grid * (charWidth * display.Width / grid);
+      data->Width = dataWidth;
     }
     lastMemo = data;
     columns.emplace_back(header, data);

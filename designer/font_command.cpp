@@ -6,28 +6,44 @@
 #include "designer/format_commands.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/views.h"
+#include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
 
 namespace {
 
-// The platform dialog knows name, size and style; colour and character set
-// come back as they went in.
-bool PlatformFontDialog(QWidget* owner, TvlFont& font) {
-  QFont initial(vlToQt(font.Name));
+}  // namespace
+
+QFont vlFontDialogStart(const TvlFont& font) {
+  // The dialog lists installed families only: a Windows face shows as the
+  // twin it is drawn with, not as the dialog's default family.
+  QFont initial(vlQtFontFamily(font.Name));
   initial.setPointSize(std::max(1, font.Size));
   initial.setBold(font.Style & fsBold);
   initial.setItalic(font.Style & fsItalic);
   initial.setUnderline(font.Style & fsUnderline);
   initial.setStrikeOut(font.Style & fsStrikeOut);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, owner);
-  if (!ok) return false;
-  font.Name = vlFromQt(chosen.family());
-  font.Size = chosen.pointSize();
+  return initial;
+}
+
+void vlTakeFontDialogChoice(const QFont& chosen, TvlFont& font) {
+  // The family shown for the view's own face keeps that face's name.
+  if (chosen.family() != vlQtFontFamily(font.Name)) font.Name = vlFromQt(chosen.family());
+  if (chosen.pointSize() > 0) font.Size = chosen.pointSize();
   font.Style = (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) | (chosen.underline() ? fsUnderline : 0) |
                (chosen.strikeOut() ? fsStrikeOut : 0);
+}
+
+namespace {
+
+// The platform dialog knows name, size and style; colour and character set
+// come back as they went in.
+bool PlatformFontDialog(QWidget* owner, TvlFont& font) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, vlFontDialogStart(font), owner);
+  if (!ok) return false;
+  vlTakeFontDialogChoice(chosen, font);
   return true;
 }
 

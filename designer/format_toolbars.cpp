@@ -137,6 +137,8 @@ void TvlFormatToolbars::BuildText() {
   FontSize->setInsertPolicy(QComboBox::NoInsert);
   sizeEdit_ = FontSize->lineEdit();
   FontSize->lineEdit()->installEventFilter(this);
+  sizeBox_ = FontSize;
+  FontSize->installEventFilter(this);
   panel->resize(198, 22);
   new TvlTBSeparator(bar);
   int group = kFirstToggleGroup;
@@ -191,6 +193,8 @@ void TvlFormatToolbars::BuildRectangle() {
   FrameWidth->setInsertPolicy(QComboBox::NoInsert);
   widthEdit_ = FrameWidth->lineEdit();
   FrameWidth->lineEdit()->installEventFilter(this);
+  widthBox_ = FrameWidth;
+  FrameWidth->installEventFilter(this);
   panel->resize(50, 22);
   AddButton("Rectangle", "StB1", 0, 57223, int(G::LineStyle))->OnClick = [this] { LineStyleButtonClick(); };
   SetButtonColor(ftFillColor, colors_[ftFillColor]);
@@ -384,6 +388,11 @@ void TvlFormatToolbars::SyncToolbars() {
     FontSize->setCurrentText(QString());
     radio("AlB1");
     radio("AlB6");
+  } else if (selected.empty()) {
+    // Nothing selected: the font a new text object takes.
+    const TvlFont& font = vlLastUsed().Font;
+    if (!font.Name.empty()) FontName->setCurrentText(vlToQt(font.Name));
+    if (font.Size > 0) FontSize->setCurrentText(QString::number(font.Size));
   }
   form_.Synchronising = false;
   LeaveToolbars();
@@ -413,12 +422,16 @@ bool TvlFormatToolbars::HandleKey(int key, Qt::KeyboardModifiers mods) {
 bool TvlFormatToolbars::eventFilter(QObject* watched, QEvent* event) {
   // The boxes' line edits are compared as taken when they were built: the
   // boxes may be half destroyed while their children still report events.
-  // Enter applies the size and width boxes; the box itself never sees it, so
-  // it neither adds the text to its list nor reports a pick.
-  if (event->type() == QEvent::KeyPress && (watched == sizeEdit_ || watched == widthEdit_)) {
+  // Enter applies the size and width boxes and ends there: the box never
+  // sees it (so it neither adds the text to its list nor reports a pick), and
+  // it never travels on to the window, whose Enter opens the text editor.
+  // The key reaches the box or its line edit, whichever has the focus.
+  const bool sizeBox = watched == sizeEdit_ || watched == sizeBox_;
+  const bool widthBox = watched == widthEdit_ || watched == widthBox_;
+  if (event->type() == QEvent::KeyPress && (sizeBox || widthBox)) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ApplyToolbarCommand(watched == sizeEdit_ ? ftFontSize : ftFrameWidth);
+      ApplyToolbarCommand(sizeBox ? ftFontSize : ftFrameWidth);
       return true;
     }
   }

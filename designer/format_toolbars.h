@@ -76,6 +76,8 @@ class TvlFormatToolbars : public QObject {
   const QObject* nameEdit_ = nullptr;  // the line edits of C2, C3 and C4
   const QObject* sizeEdit_ = nullptr;
   const QObject* widthEdit_ = nullptr;
+  const QObject* sizeBox_ = nullptr;
+  const QObject* widthBox_ = nullptr;
   int pickerTag_ = 0;
   bool applying_ = false;
 };

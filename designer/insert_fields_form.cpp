@@ -18,6 +18,8 @@
 #include "engine/core/text.h"
 #include "engine/data/data_source.h"
 #include "engine/data/dataset_names.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/model/report.h"
 
 namespace vl {
@@ -92,8 +94,7 @@ void TvlInsertFieldsForm::DatasetChanged() {
     return;
   }
   try {
-    DataSet = dynamic_cast<TvlDataSource*>(
-        &vlFindComponentPath(report_.Dictionary.RealDataSetName(alias), report_.Owner));
+    DataSet = vlSourceOf(vlFindComponentPath(report_.Dictionary.RealDataSetName(alias), report_.Owner));
   } catch (const TvlError&) {
     DataSet = nullptr;  // no component of that name
   }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +16,7 @@
 #include <QStylePainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "controls/edges.h"
@@ -56,9 +58,12 @@ bool TryInteger(const std::string& raw, std::int64_t& out) {
   return end && *end == '\0';
 }
 
+// Values beyond 32 bits are refused like letters rather than wrapped round.
 std::int64_t IntegerOrError(const std::string& text) {
   std::int64_t v = 0;
-  if (!TryInteger(text, v)) throw TvlError("'" + text + "' is not a valid integer value");
+  const bool hex = Trimmed(text).rfind('$', 0) == 0;
+  if (!TryInteger(text, v) || (!hex && (v < INT32_MIN || v > INT32_MAX)))
+    throw TvlError("'" + text + "' is not a valid integer value");
   return v;
 }
 
@@ -349,6 +354,14 @@ int TvlInspForm::RowIndexOf(const std::string& name) const {
 }
 
 void TvlInspForm::Refresh() {
+  // The name column is at least as wide as the longest name shown, so no
+  // name is cut ("BottomMargin", "OnBeforePrint"); the splitter still moves.
+  const QFontMetrics metrics(PaintBox1->font());
+  int widest = 0;
+  for (int i = 0; i < RowCount(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(vlToQt(ShownName(RowName(i)))));
+  const int needed = std::min(widest + 8, std::max(20, PaintBox1->width() - 40));
+  if (splitPos_ < needed) splitPos_ = needed;
   LayoutControls();
   const int remembered = RowIndexOf(lastProperty_);
   const std::string keep = lastProperty_;

@@ -95,6 +95,11 @@ std::string TvlObjectInspector::SizeText(const TvlValue& pixels) const {
   return vlInspectorFloatText(v);
 }
 
+namespace {
+// The largest position or size the inspector stores, in pixels.
+constexpr int kMaxCoordinate = 32767;
+}  // namespace
+
 TvlValue TvlObjectInspector::ToPixels(const TvlValue& value, std::uint16_t kind) const {
   if (!UnitsApply()) return value;
   double v = vlValueToFloat(value) * kPixelsPerMM;
@@ -253,10 +258,21 @@ void TvlObjectInspector::ApplyToPage(const std::string& name, std::uint16_t kind
 
 void TvlObjectInspector::ApplyToObjects(const std::string& name, std::uint16_t kind, const TvlValue& value) {
   if (vlRestricted(dsNoModifyObject)) return;
-  designer_.RecordUndo(ukEdit);
   const TvlValue pixels = (kind & ptSize) ? ToPixels(value, kind) : value;
   const bool moves = vlSameText(name, "Left") || vlSameText(name, "Top");
   const bool sizes = vlSameText(name, "Width") || vlSameText(name, "Height");
+  // An object drawn upside down or beyond any page is refused, not stored.
+  if (moves || sizes) {
+    const double v = vlValueToFloat(pixels);
+    const double low = sizes ? 0 : -kMaxCoordinate;
+    if (!(v >= low && v <= kMaxCoordinate)) {
+      vlShowMessage(name + " must lie between " + std::to_string(static_cast<int>(low)) + " and " +
+                        std::to_string(kMaxCoordinate) + " pixels",
+                    vlLoadStr(str::kError), TvlMsgIcon::Error);
+      return;
+    }
+  }
+  designer_.RecordUndo(ukEdit);
   for (TvlView* view : designer_.Selection()) {
     if (vlSameText(name, "Name")) {
       const std::string newName = vlValueToText(value);

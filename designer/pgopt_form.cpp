@@ -224,6 +224,21 @@ bool TvlPgoptForm::Apply() {
                   TvlMsgIcon::Error);
     return false;
   }
+  // Margins and the gap are checked before anything is stored: a bad box is
+  // named and gets the focus, and the dialog stays open.
+  double mm[5];
+  QLineEdit* boxes[5] = {margins_[0], margins_[1], margins_[2], margins_[3], gap_};
+  for (int i = 0; i < 5; ++i) {
+    if (vlReadMm(boxes[i]->text(), mm[i]) && std::abs(mm[i]) < 1e6) continue;
+    const std::string label = vlLoadStr(i < 4 ? 53400 + i : 53410);
+    vlShowMessage(label + ": '" + vlFromQt(boxes[i]->text()) + "' is not a valid number", vlLoadStr(str::kError),
+                  TvlMsgIcon::Error);
+    for (QWidget* w = boxes[i]->parentWidget(); w; w = w->parentWidget())
+      if (const int tab = tabs_->indexOf(w); tab >= 0) tabs_->setCurrentIndex(tab);
+    boxes[i]->setFocus();
+    boxes[i]->selectAll();
+    return false;
+  }
   const TvlPrinter& printer = vlPrinter();
   page_.PrintToPrevPage = previous_->isChecked();
   page_.UseMargins = !stretch_->isChecked();
@@ -243,13 +258,6 @@ bool TvlPgoptForm::Apply() {
       page_.PaperHeight = 0;
     }
   }
-  // Margins and the gap go together: one bad value makes them all 0.
-  double mm[5];
-  bool all = true;
-  for (int i = 0; i < 4; ++i) all = vlReadMm(margins_[i]->text(), mm[i]) && std::abs(mm[i]) < 1e6 && all;
-  all = vlReadMm(gap_->text(), mm[4]) && std::abs(mm[4]) < 1e6 && all;
-  if (!all)
-    for (double& v : mm) v = 0;
   page_.Margins = TvlRect{RoundPixels(mm[0]), RoundPixels(mm[1]), RoundPixels(mm[2]), RoundPixels(mm[3])};
   page_.ColumnGap = RoundPixels(mm[4]);
   page_.Columns = columns;

@@ -8,6 +8,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/data/envelope_record.h"
 #include "engine/data/nothing_to_print.h"
 #include "engine/core/error.h"
@@ -28,6 +29,12 @@ long AddressCount(TvlDataSource& source) {
   return n;
 }
 
+bool UsesEnvelopeFields(TvlReport& report) {
+  for (int f = 0; f < kEnvelopeFieldCount; ++f)
+    if (report.Dictionary.Variables.Find(vlEnvelopeVariable(f))) return true;
+  return false;
+}
+
 }  // namespace
 
 void AddDataset(TvlForm& form, const std::string& given) {
@@ -39,7 +46,7 @@ void AddDataset(TvlForm& form, const std::string& given) {
   TvlSourceSpec spec = vlParseSourceSpec(given.substr(eq + 1));
   spec.Table = FromArgument(spec.Table);
   spec.SQL = FromArgument(spec.SQL);
-  auto& source = static_cast<TvlDataSource&>(form.InsertComponent(vlMakeDataSource(spec, name + "_Source")));
+  auto& source = static_cast<TvlDataSource&>(form.InsertComponent(vlMakeDataSource(spec, vlListSourceName(name))));
   form.Add<TvlDBDataSet>(name).SetDataSet(&source);
 }
 
@@ -49,6 +56,9 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
     if (maps.Count() > 0) throw UsageError{"--map needs an address list: --dataset Addresses=SOURCE"};
     return nullptr;
   }
+  // A report that prints none of the envelope's fields (a list over the
+  // addresses) runs over the dataset as it is designed: no envelope per address.
+  if (!UsesEnvelopeFields(report)) return nullptr;
   TvlDataSource& source = *dataset->GetDataSet();
   source.Open();
   const std::vector<std::string> columns = source.FieldNames();

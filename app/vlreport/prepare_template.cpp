@@ -11,6 +11,7 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
+#include "engine/data/report_sources_on_form.h"
 #include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
@@ -47,6 +48,10 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
   report.Name = "vlReport1";
   report.Owner = &form;
   LoadTemplate(report, path, options.Password);
+  // The template's own data sources serve the names no --dataset gave.
+  TvlReportSourcesOnForm ownSources(form);
+  for (const std::string& problem : ownSources.Attach(vlDataSourcesOf(report)))
+    std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
   // An address list makes the template one envelope per address for this run only.
   const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);
   std::unique_ptr<TvlEnvelopeRecord> envelope;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/data/dataset.h"
+#include "engine/data/db_dataset.h"
+#include "engine/data/named_list.h"
 #include "engine/data/dataset_names.h"
 #include "engine/core/error.h"
 #include "engine/core/text.h"
@@ -78,13 +80,26 @@ bool TvlDictionaryFields::FieldExists(const std::string& reference) {
 }
 
 std::vector<std::string> TvlDictionaryFields::DataSetNames() {
-  return SortedPaths(reportOwner_,
-                     [](const TvlComponent& c) { return dynamic_cast<const TvlDataSource*>(&c) != nullptr; });
+  // The programs put a named list on a form as a source "NAME_Source" and a
+  // dataset NAME over it; the pair goes by NAME, which bands store and
+  // --dataset NAME= binds: one name for one dataset.
+  return SortedPaths(reportOwner_, [](const TvlComponent& c) {
+    if (const auto* dataset = dynamic_cast<const TvlDBDataSet*>(&c))
+      return dataset->GetDataSet() != nullptr && vlIsNamedListSource(*dataset->GetDataSet(), *dataset);
+    const auto* source = dynamic_cast<const TvlDataSource*>(&c);
+    if (!source) return false;
+    if (const TvlComponent* owner = c.Owner())
+      for (const auto& sibling : owner->Components())
+        if (const auto* dataset = dynamic_cast<const TvlDBDataSet*>(sibling.get());
+            dataset && dataset->GetDataSet() == source && vlIsNamedListSource(*source, *dataset))
+          return false;
+    return true;
+  });
 }
 
 std::vector<std::string> TvlDictionaryFields::FieldNames(const std::string& dataSet) {
   try {
-    auto* source = dynamic_cast<TvlDataSource*>(&vlFindComponentPath(dataSet, reportOwner_));
+    TvlDataSource* source = vlSourceOf(vlFindComponentPath(dataSet, reportOwner_));
     if (!source) return {};
     if (!source->Active()) source->Open();
     return source->FieldNames();

@@ -150,7 +150,7 @@ void TvlMemoView::DrawText(TvlCanvas& canvas, bool countOnly) {
     if (!countOnly && vlState().DocMode == TvlDocMode::dmDesign && PrintedMemo.size() == 1 &&
         !PrintedMemo[0].empty() && PrintedMemo[0][0] == '[' &&
         canvas.TextWidth(PrintedMemo[0]) > std::int64_t{r.Right} - r.Left)
-      horizontal = vltaRight;  // the end of a long expression stays in sight
+      horizontal = vltaLeft;  // the beginning of a long expression stays in sight: it names the field
     for (const std::string& line : PrintedMemo) {
       if (MeasuringForPrint && y + lineHeight > r.Bottom) break;
       if (!countOnly) {

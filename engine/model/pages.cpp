@@ -9,6 +9,7 @@
 #include "engine/model/object_factory.h"
 #include "engine/model/picture_view.h"
 #include "engine/model/report.h"
+#include "engine/model/report_data_sources.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 #include "engine/printer/printer.h"
@@ -47,6 +48,19 @@ void TvlPages::Move(int from, int to) {
   pages_.erase(pages_.begin() + from);
   pages_.insert(pages_.begin() + to, std::move(page));
 }
+
+namespace {
+
+// A body that is not ours, or is damaged, is skipped like any record of this
+// type; the template reads on.
+void ReadDataSources(const TvlReport& report, TvlStreamReader& r) {
+  try {
+    vlDataSourcesOf(report).ReadBody(r, vlTemplateFolderInUse());
+  } catch (const TvlStreamError&) {
+  }
+}
+
+}  // namespace
 
 void TvlPages::SaveToStream(TvlStreamWriter& w) {
   TvlReport& report = *report_;
@@ -88,6 +102,14 @@ void TvlPages::SaveToStream(TvlStreamWriter& w) {
       view->PrintingForm = printing;
       w.PatchOffset(end);
     }
+  if (const TvlReportDataSources& sources = vlDataSourcesOf(report); !sources.Empty() && !pages_.empty()) {
+    // A record of a type that makes no object: readers skip it by its end offset.
+    w.WriteByte(kDataSourcesRecordType);
+    w.WriteByte(0);
+    const std::size_t end = w.WriteOffsetPlaceholder();
+    sources.WriteBody(w, vlTemplateFolderInUse());
+    w.PatchOffset(end);
+  }
   w.WriteByte(kRecDictionary);
   report.Dictionary.SaveToStream(w);
 }
@@ -165,6 +187,8 @@ void TvlPages::ReadObjectRecord(TvlStreamReader& r, std::uint8_t type) {
       view->PrintingForm = false;
       view->LoadFromStream(r);
       view->SetProperty("Name", TvlValue(view->Name));
+    } else if (type == kDataSourcesRecordType && end != 0) {
+      ReadDataSources(*report_, r);
     }
     if (framedMemo) r.Skip(8);
     if (end != 0) r.Seek(end);

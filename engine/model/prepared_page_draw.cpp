@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/core/engine_state.h"
@@ -62,7 +63,20 @@ void TvlEMFPages::Draw(int index, TvlCanvas& canvas, const TvlRect& r) {
     v->ToPrinter = toPrinter ? 1 : 0;
     views.push_back(v.get());
   }
+  // Nothing is drawn beyond the paper: an object placed partly off the page
+  // is cut at its edge, never painted on what lies around the paper.
+  const bool beyond = std::any_of(views.begin(), views.end(), [&](const TvlView* v) {
+    return v->Left < 0 || v->Top < 0 || static_cast<std::int64_t>(v->Left) + v->Width > m.PaperWidthU ||
+           static_cast<std::int64_t>(v->Top) + v->Height > m.PaperHeightU;
+  });
+  if (!beyond) {
+    vlDrawViews(canvas, views, kx, ky, r.Left, r.Top);
+    return;
+  }
+  const std::optional<TvlRegion> clip = canvas.ClipRegion();
+  canvas.IntersectClipRect(r);
   vlDrawViews(canvas, views, kx, ky, r.Left, r.Top);
+  canvas.SelectClipRegion(clip);
 }
 
 }  // namespace vl

@@ -7,6 +7,7 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/core/text.h"
+#include "engine/model/report_data_sources.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 #include "engine/printer/printer.h"
@@ -21,11 +22,13 @@ TvlReport::TvlReport() : FileName(vlLoadStr(str::kUntitled)) {
 TvlReport::~TvlReport() {
   TvlEngineState& st = vlState();
   if (st.CurReport == this) st.CurReport = nullptr;
+  vlForgetDataSourcesOf(*this);
 }
 
 void TvlReport::Clear() {
   Pages.Clear();
   Dictionary.Clear();
+  vlDataSourcesOf(*this).Clear();
   TwoPassReport = false;
   ClearInfo();
 }
@@ -58,7 +61,11 @@ TvlView* TvlReport::FindObject(const std::string& name) const {
   return nullptr;
 }
 
-void TvlReport::Fail(TvlLoadStatus status, const std::string& message) {
+void TvlReport::Fail(TvlLoadStatus status, const std::string& text) {
+  // A file that cannot be read is named, so the user knows which one.
+  const std::string& file = vlTemplateFileInUse();
+  const bool namesFile = !file.empty() && status != TvlLoadStatus::MissingClasses;
+  const std::string message = namesFile ? file + ": " + text : text;
   LastLoadStatus = status;
   LastLoadMessage = message;
   vlShowMessage(message, vlLoadStr(str::kError), TvlMsgIcon::Error);
@@ -195,14 +202,20 @@ bool TvlReport::LoadFromFile(const std::string& path) {
     return true;
   }
   TvlStreamReader r(bytes, /*inMemory=*/false);
-  LoadFromStream(r);
+  {
+    const TvlTemplateFileScope file(path);
+    LoadFromStream(r);
+  }
   if (LastLoadStatus != TvlLoadStatus::PasswordRefused) FileName = path;
   return true;
 }
 
 void TvlReport::SaveToFile(const std::string& path) {
   TvlStreamWriter w;
-  SaveToStream(w);
+  {
+    const TvlTemplateFileScope file(path);
+    SaveToStream(w);
+  }
   vlWriteFileAtomically(path, w.Bytes());
 }
 

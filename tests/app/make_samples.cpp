@@ -4,9 +4,12 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/addins/barcode/barcode_addin.h"
+#include "engine/model/report_data_sources.h"
 #include "engine/addins/barcode/barcode_view.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/print_sink.h"
@@ -15,6 +18,38 @@
 #include "tests/model/sample_template.h"
 
 using namespace vl;
+
+namespace {
+
+// A list over one dataset: a line per record, a total in the summary.
+void MakeList(TvlReport& list, const std::string& dataset, const std::string& nameField, const std::string& total) {
+  TvlPage& page = *list.Pages.Add();
+  page.Name = "Page1";
+  auto band = [&](std::uint8_t type, const char* name, int top, const std::string& source) {
+    auto b = std::make_unique<TvlBandView>();
+    b->Name = name;
+    b->FrameTyp = type;
+    b->Top = top;
+    b->Height = 20;
+    b->Width = 700;
+    b->FormatText = source;
+    page.Objects.push_back(std::move(b));
+  };
+  auto memo = [&](const char* name, int top, const std::string& text) {
+    auto m = std::make_unique<TvlMemoView>();
+    m->Name = name;
+    m->Left = 40, m->Top = top, m->Width = 400, m->Height = 18;
+    m->Flags = 0;
+    m->Memo = {text};
+    page.Objects.push_back(std::move(m));
+  };
+  band(btMasterData, "MasterData1", 60, dataset);
+  memo("Line", 60, "[" + dataset + ".\"" + nameField + "\"]");
+  band(btReportSummary, "ReportSummary1", 100, {});
+  memo("Total", 100, total);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
@@ -120,5 +155,20 @@ int main(int argc, char** argv) {
                               nullptr, nullptr, nullptr);
   sqlite3_close(db);
   if (rc != SQLITE_OK) return 1;
+
+  // A list report that brings its own data (a CSV in a folder beside it), and
+  // a list over the address list's name that prints no envelope field.
+  std::filesystem::create_directories(dir + "/list/data");
+  std::ofstream(dir + "/list/data/customers.csv") << "Name,Amount\nAnn,10\nBob,20\nCy,30\n";
+  std::ofstream(dir + "/other_customers.csv") << "Name,Amount\nDee,2\nEd,3\n";
+  TvlReport own;
+  MakeList(own, "Customers", "Name", "Total [SUM([Customers.\"Amount\"])]");
+  vlDataSourcesOf(own).Set({"Customers", std::filesystem::absolute(dir + "/list/data/customers.csv").string(), ""});
+  own.SaveToFile(dir + "/list/list.vlf");
+  vlDataSourcesOf(own).Set({"Customers", std::filesystem::absolute(dir + "/list/data/gone.csv").string(), ""});
+  own.SaveToFile(dir + "/list/list_gone.vlf");
+  TvlReport overAddresses;
+  MakeList(overAddresses, "Addresses", "收件人", "Count [COUNT(MasterData1)]");
+  overAddresses.SaveToFile(dir + "/address_list.vlf");
   return 0;
 }

@@ -179,5 +179,14 @@ TEST(FontPreview, SitsAtTheBoxCornerOrLeftOfItAndAboveAnUpwardList) {
   }
 }
 
+
+TEST(FontFamilyNames, TheFoundryTagIsNotPartOfTheName) {
+  EXPECT_EQ(vlFamilyName(QStringLiteral("C059 [UKWN]")), QStringLiteral("C059"));
+  EXPECT_EQ(vlFamilyName(QStringLiteral("Noto Sans [GOOG]")), QStringLiteral("Noto Sans"));
+  EXPECT_EQ(vlFamilyName(QStringLiteral("Liberation Sans")), QStringLiteral("Liberation Sans"));
+  EXPECT_EQ(vlFamilyName(QStringLiteral("[Odd]")), QStringLiteral("[Odd]"));
+  EXPECT_EQ(vlFamilyName(QStringLiteral("Half [open")), QStringLiteral("Half [open"));
+}
+
 }  // namespace
 }  // namespace vl

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "designer/designer_clipboard.h"
+#include "engine/model/page_limits.h"
 #include "tests/designer/designer_fixture.h"
 
 namespace vl {
@@ -354,8 +355,13 @@ TEST_F(Surface, CopyAndPasteBetweenTwoTemplates) {
   ASSERT_EQ(objects.size(), 3u);
   EXPECT_EQ(objects[1]->Name, "Memo2") << "a taken name is made unique";
   EXPECT_EQ(objects[2]->Name, "Memo3") << "Memo2 is taken by then";
-  EXPECT_EQ(QPoint(objects[1]->Left, objects[1]->Top), QPoint(0, 0)) << "the group lands at the top-left";
-  EXPECT_EQ(QPoint(objects[2]->Left, objects[2]->Top), QPoint(40, 10));
+  // Not over the band captions at the page's corner: at the printable area's top-left.
+  const TvlPageLimits limits = vlPageLimits(*other.Pages[0]);
+  const int grid = form->Options.GridSize;
+  const QPoint corner((limits.Left + grid - 1) / grid * grid, (limits.Top + grid - 1) / grid * grid);
+  EXPECT_GT(corner.x() + corner.y(), 0);
+  EXPECT_EQ(QPoint(objects[1]->Left, objects[1]->Top), corner) << "the group lands at the printable top-left";
+  EXPECT_EQ(QPoint(objects[2]->Left, objects[2]->Top), corner + QPoint(40, 10));
   EXPECT_EQ(form->SelectionCount(), 2);
   form->Undo();
   EXPECT_EQ(objects.size(), 1u) << "one undo takes the paste back";

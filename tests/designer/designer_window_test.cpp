@@ -142,7 +142,7 @@ TEST_F(DesignerTest, OpeningADamagedFileKeepsTheCurrentTemplate) {
   OpenAnswer = Path("damaged.vlf");
   EXPECT_FALSE(form->Open());
   ASSERT_FALSE(Messages.Messages.empty());
-  EXPECT_EQ(Messages.Messages.back().Text, "Unsupported VLF format");
+  EXPECT_EQ(Messages.Messages.back().Text, Path("damaged.vlf") + ": Unsupported VLF format") << "names the file";
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(form->DocumentName, "Untitled");
   ASSERT_NE(form->Page, nullptr);
@@ -298,6 +298,29 @@ TEST_F(DesignerTest, PagesAddRemoveAndTabCaptions) {
   EXPECT_EQ(Report.Pages.Count(), 2);
   EXPECT_EQ(Messages.Messages.back().Text, "Remove this page?");
   EXPECT_EQ(form->CurPage(), 0);
+}
+
+TEST_F(DesignerTest, TheStatusBarShowsTheSelectionAfterAnInsertAndADrag) {
+  AddMemo("A", 40, 200, 72, 36);
+  AddMemo("B", 200, 200, 40, 20);
+  Open();
+  form->Options.EditAfterInsert = false;
+  TvlDesignerStatusBar& bar = *form->StatusBar();
+  // Insert an object: the status bar followed the frame as it was drawn.
+  form->SetTool(otMemo);
+  Drag(QPoint(300, 300), QPoint(380, 340));
+  // Then select A by a click and drag it: its own left/top and size show.
+  Click(QPoint(50, 210));
+  EXPECT_EQ(bar.Position, QStringLiteral("40;200"));
+  EXPECT_EQ(bar.Size, QStringLiteral("72;36"));
+  Drag(QPoint(50, 210), QPoint(70, 230));
+  const TvlView& a = *form->Page->FindObject("A");
+  EXPECT_EQ(bar.Position, QString::number(a.Left) + QLatin1Char(';') + QString::number(a.Top));
+  EXPECT_EQ(bar.Size, QStringLiteral("72;36"));
+  // Two selected: the group's left/top and width/height.
+  form->SelectAll();
+  form->UpdateStatus();
+  EXPECT_FALSE(bar.Size.isEmpty());
 }
 
 TEST_F(DesignerTest, UnitsPanelCyclesAndShowsTheSelection) {

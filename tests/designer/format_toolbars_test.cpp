@@ -4,6 +4,7 @@
 // and font commands.
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -343,6 +344,64 @@ TEST_F(FormatToolbarsTest, TheFontBoxAndTheHighlightButtonOpenTheirEditors) {
   QTest::mouseDClick(Bars().FontName->lineEdit(), Qt::LeftButton);
   Press("HlB1");
   EXPECT_EQ(opened, (std::vector<std::string>{"Font", "Highlight"}));
+}
+
+TEST_F(FormatToolbarsTest, EnterInTheSizeAndWidthBoxesOnlyAppliesTheValue) {
+  AddMemo("A", 10, 10);
+  Open();
+  form->SelectAll();
+  QApplication::processEvents();
+  ASSERT_EQ(form->SelectionCount(), 1);
+  // The key reaches the box itself (as with the focus in it) or its line edit.
+  for (QWidget* target : {static_cast<QWidget*>(Bars().FontSize), static_cast<QWidget*>(Bars().FontSize->lineEdit())}) {
+    Bars().FontSize->setCurrentText(QStringLiteral("14"));
+    QTest::keyClick(target, Qt::Key_Return);
+    EXPECT_EQ(Memo("A").Font.Size, 14);
+    Memo("A").Font.Size = 10;
+  }
+  Bars().FrameWidth->setCurrentText(QStringLiteral("3"));
+  QTest::keyClick(Bars().FrameWidth, Qt::Key_Enter);
+  EXPECT_EQ(Memo("A").FrameWidth, 3.0f);
+  EXPECT_EQ(EditorsOpened, 0) << "Enter applied the value and opened no editor";
+}
+
+TEST_F(FormatToolbarsTest, WithNothingSelectedTheFontBoxesShowTheDefaultFont) {
+  Open();
+  form->ClearSelection();
+  form->SelectionChanged();
+  const TvlFont& font = vlLastUsed().Font;
+  ASSERT_FALSE(font.Name.empty());
+  EXPECT_EQ(Bars().FontName->currentText().toStdString(), font.Name);
+  EXPECT_EQ(Bars().FontSize->currentText(), QString::number(font.Size));
+}
+
+TEST_F(FormatToolbarsTest, TheFontDialogShowsAndKeepsTheViewsFamilyAndStyle) {
+  TvlFont arial;
+  arial.Name = "Arial";
+  arial.Size = 10;
+  arial.Style = fsBold;
+  const QFont start = vlFontDialogStart(arial);
+  EXPECT_EQ(start.family(), QStringLiteral("Liberation Sans")) << "the family it is drawn with, not the default";
+  EXPECT_TRUE(start.bold());
+  EXPECT_EQ(start.pointSize(), 10);
+  // The platform dialog starts on it.
+  QFontDialog dialog(start);
+  EXPECT_EQ(dialog.currentFont().family(), start.family());
+  EXPECT_TRUE(dialog.currentFont().bold());
+  // OK after changing only the size: still Arial, still bold.
+  QFont chosen = dialog.currentFont();
+  chosen.setPointSize(12);
+  TvlFont result = arial;
+  vlTakeFontDialogChoice(chosen, result);
+  EXPECT_EQ(result.Name, "Arial");
+  EXPECT_EQ(result.Size, 12);
+  EXPECT_EQ(result.Style, fsBold);
+  // Another family chosen is taken as the dialog names it.
+  chosen.setFamily(QStringLiteral("Liberation Serif"));
+  chosen.setBold(false);
+  vlTakeFontDialogChoice(chosen, result);
+  EXPECT_EQ(result.Name, "Liberation Serif");
+  EXPECT_EQ(result.Style, 0);
 }
 
 }  // namespace

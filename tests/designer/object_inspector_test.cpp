@@ -249,6 +249,42 @@ TEST_F(InspectorTest, SizesShowAndTakeTheDesignersUnit) {
   EXPECT_EQ(memo->Width, 70);
 }
 
+TEST_F(InspectorTest, PositionsAndSizesOutsideTheirRangeAreRefused) {
+  TvlView* memo = AddMemo("Memo1", 36, 10, 80, 20);
+  Open();
+  Select({memo});
+  const struct {
+    const char *Row, *Typed, *Message;
+  } cases[] = {
+      {"Height", "-50", "Height must lie between 0 and 32767 pixels"},
+      {"Width", "-1", "Width must lie between 0 and 32767 pixels"},
+      {"Width", "40000", "Width must lie between 0 and 32767 pixels"},
+      {"Left", "-40000", "Left must lie between -32767 and 32767 pixels"},
+      {"Height", "99999999999", "'99999999999' is not a valid integer value"},
+      {"GapX", "-99999999999", "'-99999999999' is not a valid integer value"},
+  };
+  for (const auto& c : cases) {
+    Messages.Messages.clear();
+    Type(c.Row, c.Typed);
+    ASSERT_EQ(Messages.Messages.size(), 1u) << c.Row << " " << c.Typed;
+    EXPECT_EQ(Messages.Messages[0].Text, c.Message);
+    EXPECT_EQ(QRect(memo->Left, memo->Top, memo->Width, memo->Height), QRect(36, 10, 80, 20)) << c.Typed;
+  }
+  EXPECT_TRUE(form->UndoBuffers.UndoSteps.Empty()) << "a refused value records no step";
+  Type("Height", "0");
+  EXPECT_EQ(memo->Height, 0) << "the range's ends are taken";
+}
+
+TEST_F(InspectorTest, TheNameColumnFitsTheLongestName) {
+  Open();
+  form->ClearSelection();
+  form->SelectionChanged();  // the page's rows: BottomMargin, OnBeforePrint ...
+  TvlInspForm& insp = Inspector();
+  const QFontMetrics metrics(insp.PaintBox1->font());
+  for (int i = 0; i < insp.RowCount(); ++i)
+    EXPECT_LT(metrics.horizontalAdvance(QString::fromStdString(insp.RowName(i))), insp.SplitPos()) << insp.RowName(i);
+}
+
 TEST_F(InspectorTest, PageTypeChangeAsksFirstAndNoKeepsEverything) {
   AddMemo("Memo1", 10, 10);
   Open();
@@ -301,10 +337,10 @@ TEST_F(InspectorTest, RenamingKeepsNamesUniqueAndChildBandsFollow) {
 }
 
 TEST_F(InspectorTest, WindowShowsWithF11CollapsesAndKeepsItsSettings) {
-  Settings.WriteInteger(vlInspectorFormKey(), "SplitPos", 5);  // too narrow: read as 20
+  Settings.WriteInteger(vlInspectorFormKey(), "SplitPos", 5);  // too narrow: read as 20, then widened to the names
   Open();
   TvlInspForm& insp = Inspector();
-  EXPECT_EQ(insp.SplitPos(), 20);
+  EXPECT_GE(insp.SplitPos(), 20);
   EXPECT_EQ(insp.windowTitle().toStdString(), "Object inspector");
   form->Command("ToolBar.Inspector")->trigger();  // the menu item toggles
   EXPECT_FALSE(insp.isVisible());

@@ -57,8 +57,7 @@ TEST_F(DesignerTest, PageOptionsStoreCustomPaperAndMarginsInDesignPixels) {
   };
   for (const Case& c : {Case{"210,5", "297", "10", "5", 256, 2105, 36, 18},
                         Case{"100.25", "150", "3,5", "0", 256, 1003, 13, 0},
-                        Case{"abc", "297", "10", "5", 9, 2100, 36, 18},       // bad size: A4
-                        Case{"210", "297", "10", "x", 256, 2100, 0, 0}}) {   // bad gap: all zero
+                        Case{"abc", "297", "10", "5", 9, 2100, 36, 18}}) {    // bad size: A4
     TvlPgoptForm dialog(page, false);
     dialog.PaperList()->setCurrentIndex(vlPrinter().PaperIndex(kCustomPaper));
     EXPECT_TRUE(Child<QLineEdit>(dialog, "E1")->isEnabled());
@@ -94,6 +93,31 @@ TEST_F(DesignerTest, PageOptionsStoreCustomPaperAndMarginsInDesignPixels) {
   EXPECT_FALSE(again.Apply());
   EXPECT_EQ(page.Margins, before);
   EXPECT_EQ(Messages.Messages.size(), 1u);
+}
+
+TEST_F(DesignerTest, PageOptionsNameABadMarginAndStoreNothing) {
+  TvlPage& page = *Report.Pages.Add();
+  page.Margins = {36, 36, 36, 36};
+  page.ColumnGap = 18;
+  struct Case {
+    const char* Box;
+    const char* Label;
+  };
+  for (const Case& c : {Case{"Margin0", "Left, mm"}, Case{"Margin2", "Right, mm"}, Case{"Margin3", "Bottom, mm"},
+                        Case{"E8", "Column gap, mm"}}) {
+    Messages.Messages.clear();
+    TvlPgoptForm dialog(page, false);
+    dialog.show();
+    for (int i = 0; i < 4; ++i) Child<QLineEdit>(dialog, QStringLiteral("Margin%1").arg(i))->setText("5");
+    Child<QLineEdit>(dialog, c.Box)->setText("abc");
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << c.Box << ": the dialog stays open";
+    EXPECT_EQ(page.Margins, (TvlRect{36, 36, 36, 36})) << c.Box << ": nothing is stored";
+    EXPECT_EQ(page.ColumnGap, 18);
+    ASSERT_EQ(Messages.Messages.size(), 1u);
+    EXPECT_EQ(Messages.Messages[0].Text, std::string(c.Label) + ": 'abc' is not a valid number");
+    EXPECT_TRUE(Child<QLineEdit>(dialog, c.Box)->hasFocus() || !QApplication::focusWidget()) << c.Box;
+  }
 }
 
 // Through the designer: OK changes the page's paper, the surface takes the

@@ -221,6 +221,19 @@ TEST_F(MemoDrawTest, HorizontalAlignments) {
   }
 }
 
+TEST_F(MemoDrawTest, TheDesignerShowsTheBeginningOfATooWideExpression) {
+  // Whatever the box's alignment, the field it holds stays readable.
+  for (std::int32_t alignment : {vltaLeft, vltaRight, vltaCenter}) {
+    vlState().DocMode = TvlDocMode::dmDesign;
+    auto vOwned = View(alignment, {"[COPY(Envelope.\"RecipientPostcode\",1,1)]"});
+    TvlMemoView& v = *vOwned;
+    v.Width = 20;
+    const auto runs = Runs(v);
+    ASSERT_EQ(runs.size(), 1u) << alignment;
+    EXPECT_EQ(runs[0].At.X, 12) << alignment << ": the text starts at the box's left";
+  }
+}
+
 TEST_F(MemoDrawTest, JustifiedLinesSpreadExceptParagraphEnds) {
   auto vOwned = View(vltaRight | vltaCenter, {"aa bb cc dd ee ff gg"});
   TvlMemoView& v = *vOwned;

@@ -192,6 +192,32 @@ TEST_F(PreparedPagesTest, ScreenDrawSkipsViewsBeyondTheClipWithTenPixelsToleranc
   EXPECT_EQ(store[0].Page->Objects[1]->ToPrinter, 1);
 }
 
+TEST_F(PreparedPagesTest, ViewsOffThePaperAreCutAtItsEdge) {
+  auto off = TextView("Off", 904, 100, 80, 20, "off");    // right of a 794-wide page
+  auto left = TextView("Left", -236, 200, 300, 20, "left");  // reaching in from the left
+  AddPage({off.get(), left.get()});
+  store[0].Visible = true;
+  TvlRecordingCanvas canvas({2000, 2000});
+  const TvlRect paper{100, 50, 100 + store[0].PaperMetrics.PaperWidthU, 50 + store[0].PaperMetrics.PaperHeightU};
+  store.Draw(0, canvas, paper);
+  bool clipped = false;
+  for (const TvlCanvasOp& op : canvas.Ops()) {
+    if (op.Kind == TvlOpKind::Clip && op.HasClip) clipped = op.Region.Bounds() == paper;
+    if (op.Kind == TvlOpKind::Text) {
+      EXPECT_TRUE(clipped) << op.Text << " is drawn inside the paper's clip";
+    }
+  }
+  EXPECT_FALSE(canvas.ClipRegion().has_value()) << "the surface's own clip comes back";
+
+  // A page whose views all lie on the paper sets no clip at all.
+  auto inside = TextView("Inside", 10, 10, 80, 20, "in");
+  AddPage({inside.get()});
+  store[1].Visible = true;
+  TvlRecordingCanvas plain({2000, 2000});
+  store.Draw(1, plain, paper);
+  for (const TvlCanvasOp& op : plain.Ops()) EXPECT_NE(op.Kind, TvlOpKind::Clip);
+}
+
 TEST_F(PreparedPagesTest, ViewsAreScaledAndOffsetIntoTheRectangle) {
   auto filled = TextView("Fill", 100, 200, 50, 20, "");
   filled->Memo.clear();

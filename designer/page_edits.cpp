@@ -1,0 +1,130 @@
+#include "designer/page_edits.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+#include "designer/designer_restrictions.h"
+#include "engine/model/band_view.h"
+#include "engine/model/codes.h"
+
+namespace vl {
+namespace {
+
+bool MayMove(const TvlView& v) { return !vlRestricted(dsNoMoveObject) && !(v.Restrictions & rsDontMove); }
+bool MaySize(const TvlView& v) { return !vlRestricted(dsNoSizeObject) && !(v.Restrictions & rsDontSize); }
+bool MayDelete(const TvlView& v) { return !vlRestricted(dsNoDeleteObject) && !(v.Restrictions & rsDontDelete); }
+
+}  // namespace
+
+bool TvlPageEdits::Record(TvlUndoKind kind) {
+  if (undo_) undo_->Record(kind, page_, index_);
+  return true;
+}
+
+bool TvlPageEdits::MoveSelection(int dx, int dy) {
+  if (dx == 0 && dy == 0) return false;
+  const bool any = std::any_of(page_.Objects.begin(), page_.Objects.end(),
+                               [](const auto& v) { return v->Selected && MayMove(*v); });
+  if (!any) return false;
+  Record(ukEdit);
+  for (const auto& v : page_.Objects)
+    if (v->Selected && MayMove(*v)) {
+      v->Left += dx;
+      v->Top += dy;
+    }
+  return true;
+}
+
+bool TvlPageEdits::ResizeSelection(int dw, int dh) {
+  if (dw == 0 && dh == 0) return false;
+  const bool any = std::any_of(page_.Objects.begin(), page_.Objects.end(),
+                               [](const auto& v) { return v->Selected && MaySize(*v); });
+  if (!any) return false;
+  Record(ukEdit);
+  for (const auto& v : page_.Objects)
+    if (v->Selected && MaySize(*v)) {
+      v->Width = std::max(0, v->Width + dw);
+      v->Height = std::max(0, v->Height + dh);
+    }
+  return true;
+}
+
+bool TvlPageEdits::SetBounds(TvlView& view, int left, int top, int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  const bool moves = left != view.Left || top != view.Top;
+  const bool sizes = width != view.Width || height != view.Height;
+  if ((!moves && !sizes) || (moves && !MayMove(view)) || (sizes && !MaySize(view))) return false;
+  // The step holds the selected objects: for it, the one changed alone.
+  std::vector<std::uint8_t> selection;
+  for (const auto& v : page_.Objects) {
+    selection.push_back(static_cast<std::uint8_t>(v->Selected));
+    v->Selected = v.get() == &view ? 1 : 0;
+  }
+  Record(ukEdit);
+  for (std::size_t i = 0; i < page_.Objects.size(); ++i) page_.Objects[i]->Selected = selection[i];
+  view.Left = left;
+  view.Top = top;
+  view.Width = width;
+  view.Height = height;
+  return true;
+}
+
+bool TvlPageEdits::DeleteSelection() {
+  auto& list = page_.Objects;
+  const bool any = std::any_of(list.begin(), list.end(), [](const auto& v) { return v->Selected && MayDelete(*v); });
+  if (!any) return false;
+  Record(ukDelete);
+  for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
+    TvlView& v = *list[static_cast<std::size_t>(i)];
+    if (!v.Selected || !MayDelete(v)) continue;
+    if (v.Typ == otBand && v.FrameTyp == btChild)
+      for (const auto& o : list)
+        if (o->Typ == otBand && static_cast<TvlBandView&>(*o).ChildBand == v.Name)
+          static_cast<TvlBandView&>(*o).ChildBand.clear();
+    list.erase(list.begin() + i);
+  }
+  return true;
+}
+
+bool TvlPageEdits::ZOrderSelection(bool toFront) {
+  if (vlRestricted(dsNoMoveObject)) return false;
+  auto& list = page_.Objects;
+  // Objects that may not move keep their place in the stacking order too.
+  auto moving = [](const auto& v) { return v->Selected && !(v->Restrictions & rsDontMove); };
+  if (std::none_of(list.begin(), list.end(), moving)) return false;
+  Record(ukZOrder);
+  std::stable_partition(list.begin(), list.end(), [&](const auto& v) { return toFront != moving(v); });
+  return true;
+}
+
+bool TvlPageEdits::KeepSelectionOnPaper(int paperWidth, int paperHeight, bool record) {
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  for (const auto& v : page_.Objects)
+    if (v->Selected && MayMove(*v) && v->Typ != otBand) {
+      left = std::min(left, v->Left);
+      top = std::min(top, v->Top);
+      right = std::max(right, v->Left + v->Width);
+      bottom = std::max(bottom, v->Top + v->Height);
+    }
+  if (left == INT_MAX) return false;
+  // Back within the paper: the group's start first, then its end as far as
+  // the start allows (a group wider than the paper keeps its left edge on it).
+  int dx = 0, dy = 0;
+  if (right > paperWidth) dx = paperWidth - right;
+  if (left + dx < 0) dx = -left;
+  if (bottom > paperHeight) dy = paperHeight - bottom;
+  if (top + dy < 0) dy = -top;
+  if (dx == 0 && dy == 0) return false;
+  if (record) Record(ukEdit);
+  for (const auto& v : page_.Objects)
+    if (v->Selected && MayMove(*v) && v->Typ != otBand) {
+      v->Left += dx;
+      v->Top += dy;
+    }
+  return true;
+}
+
+}  // namespace vl
