@@ -219,7 +219,9 @@ void TFormMain::ActionExecute(int n) {
     vlShowMessage(e.what(), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return;
   }
-  if (vlReport1.Prepare()) vlReport1.PrepareAndShow();
+  // Prepared once: preparing again would ask a dialog page's question twice
+  // and build a whole address list twice.
+  if (vlReport1.Prepare()) vlReport1.ShowPrepared();
 }
 
 // The remembered sender prints on a list's envelopes too, in the sender's

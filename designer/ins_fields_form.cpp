@@ -7,8 +7,9 @@
 #include <QPointer>
 #include <QSizeGrip>
 
-#include "controls/tool_caption.h"
+#include "controls/owned_window.h"
 #include "controls/placement.h"
+#include "controls/tool_caption.h"
 #include "designer/chooser_list.h"
 #include "designer/design_fields.h"
 #include "designer/designer_text.h"
@@ -59,9 +60,8 @@ TvlInsFieldsForm* TvlInsFieldsForm::Open(QWidget* owner, TvlReport& report) {
     form->Expand();
   } else {
     form = new TvlInsFieldsForm(owner, report);
-    form->show();
   }
-  form->raise();
+  vlShowAboveOwner(*form);
   form->activateWindow();
   form->FieldsLB->setFocus();
   return form;
@@ -88,7 +88,10 @@ TvlInsFieldsForm::TvlInsFieldsForm(QWidget* owner, TvlReport& report)
   connect(DatasetsLB, &QListWidget::itemSelectionChanged, this, [this] { DatasetChosen(); });
 
   resize(180, 300);
-  RestoreFormPlacement(*this, kClassName);
+  // Never placed before: over the middle of the designer, clear of its menus
+  // and toolbars.
+  if (!RestoreFormPlacement(*this, kClassName) && owner)
+    move(owner->window()->geometry().center() - QPoint(width() / 2, height() / 2));
   datasetsHeight_ = vlPlatform().Settings ? vlPlatform().Settings->ReadInteger(SectionKey(), "SplitterPos", 120) : 120;
   ExpandedHeight = height() < 30 ? 300 : height();
   SetListsShown(ClientHeight() >= 20);

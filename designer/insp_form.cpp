@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "controls/edges.h"
+#include "controls/owned_window.h"
 #include "controls/popup_list_box.h"
 #include "controls/speed_button.h"
 #include "controls/tool_caption.h"
@@ -282,8 +283,7 @@ void TvlInspForm::ToggleCollapsed() {
 
 void TvlInspForm::ShowInspector() {
   if (Collapsed()) ToggleCollapsed();
-  show();
-  raise();
+  vlShowAboveOwner(*this);
 }
 
 void TvlInspForm::SetSplitPos(int value) {

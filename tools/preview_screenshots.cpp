@@ -87,8 +87,7 @@ int main(int argc, char** argv) {
       find.show();
       for (int k = 0; k < 20; ++k) QApplication::processEvents();
       if (!find.grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) result = 1;
-      vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
-      vl::vlShowHelp(207);
+      vl::vlQtHelpViewer().ShowHelp(vl::kPreviewHelpFile, 207);
       for (int k = 0; k < 20; ++k) QApplication::processEvents();
       if (!vl::vlHelpWindow() || !vl::vlHelpWindow()->grab().save(QString::fromLocal8Bit(argv[4]), "PNG")) result = 1;
     }

@@ -18,61 +18,20 @@
 #include "engine/output/qt/qt_dialog_page_host.h"
 #include "platform/qt/qt_text.h"
 #include "tests/formation/formation_fixture.h"
+#include "tests/output_qt/test_button.h"
 #include "tests/platform_qt/qt_application.h"
 
 namespace vl::testing {
 namespace {
-
-// A button as an add-in control class would bring one: a caption and the
-// modal result it ends its window with.
-class TvlTestButton : public TvlControl {
- public:
-  TvlTestButton() { ClassName = "TvlTestButton"; }
-  std::string Caption;
-  std::int32_t Result = mrNone;
-
-  void DeclareProperties() override {
-    TvlControl::DeclareProperties();
-    AddProperty("Caption", ptString);
-    AddProperty("ModalResult", ptInteger);
-  }
-
-  TvlValue GetProperty(const std::string& name) override {
-    const std::string n = vlUpperCase(name);
-    if (n == "CAPTION") return TvlValue(Caption);
-    if (n == "MODALRESULT") return TvlValue(Result);
-    return TvlControl::GetProperty(name);
-  }
-
- protected:
-  void SetControlProperty(const std::string& name, const TvlValue& value) override {
-    const std::string n = vlUpperCase(name);
-    if (n == "CAPTION") Caption = vlValueToText(value);
-    else if (n == "MODALRESULT") Result = vlValueToInteger(value);
-    else TvlControl::SetControlProperty(name, value);
-  }
-};
 
 class DialogPage : public FormationTest {
  protected:
   void SetUp() override {
     test::QtApp();
     FormationTest::SetUp();
-    vlAddIns().Register({"TvlTestButton", [] { return std::make_unique<TvlTestButton>(); }, {}});
+    vlRegisterTestButton();
     // A control class without a widget of its own stands as a panel.
     vlAddIns().Register({"TvlControl", [] { return std::make_unique<TvlControl>(); }, {}});
-    vlRegisterControlWidget(
-        "TvlTestButton",
-        {[](TvlControl& control, TvlDialogPageForm& window) -> QWidget* {
-           auto* button = new QPushButton(&window);
-           QObject::connect(button, &QPushButton::clicked, &window, [&control, &window] {
-             window.EndModal(vlValueToInteger(control.GetProperty("ModalResult")));
-           });
-           return button;
-         },
-         [](TvlControl& control, QWidget& widget) {
-           static_cast<QPushButton&>(widget).setText(vlToQt(vlValueToText(control.GetProperty("Caption"))));
-         }});
     vlSetDialogPageHost(&host);
 
     Band(btReportTitle, 0, 20, "T");
@@ -98,9 +57,8 @@ class DialogPage : public FormationTest {
   }
   void TearDown() override {
     vlSetDialogPageHost(nullptr);
-    vlUnregisterControlWidget("TvlTestButton");
     FormationTest::TearDown();
-    vlAddIns().Unregister("TvlTestButton");
+    vlUnregisterTestButton();
     vlAddIns().Unregister("TvlControl");
   }
 

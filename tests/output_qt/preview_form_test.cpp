@@ -502,6 +502,7 @@ TEST_F(PreviewWindow, EmbeddedControlRelaysPageChanges) {
 // The Help button, then a click on a control: the user guide opens at that
 // control's topic; a click on the Help button itself only ends the mode.
 TEST_F(PreviewWindow, ContextHelpOpensTheTopicOfTheControlClicked) {
+  vlInstallPlatform(TvlPlatform{.Help = &vlQtHelpViewer()});
   AddPage(report.EMFPages, kPage);
   Open();
   vlClickPreviewButton(form->HelpBtn());
@@ -513,6 +514,10 @@ TEST_F(PreviewWindow, ContextHelpOpensTheTopicOfTheControlClicked) {
   ASSERT_NE(vlHelpWindow(), nullptr);
   EXPECT_EQ(vlHelpWindow()->Browser()->source().fragment(), "context-204");
   EXPECT_TRUE(vlHelpWindow()->Browser()->toPlainText().contains("Find text"));
+  // Help belongs to the window it was asked from: it stays above it and is
+  // usable while that window is modal.
+  EXPECT_EQ(vlHelpWindow()->parentWidget(), form);
+  EXPECT_TRUE(vlHelpWindow()->isWindow());
   vlHelpWindow()->close();
   EXPECT_TRUE(platform.Messages.Messages.empty());
 }

@@ -1,9 +1,9 @@
 #include "engine/output/qt/help_window.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
-#include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -13,11 +13,6 @@
 #include "platform/qt/qt_text.h"
 
 namespace vl {
-
-std::string& vlApplicationHelpFile() {
-  static std::string file;
-  return file;
-}
 
 QString vlFindHelpFile(const std::string& name) {
   if (name.empty()) return {};
@@ -60,29 +55,64 @@ bool TvlHelpWindow::ShowTopic(const QString& path, int context) {
 }
 
 namespace {
-QPointer<TvlHelpWindow>& Window() {
-  static QPointer<TvlHelpWindow> window;
-  return window;
+
+// The window the user works in: a modal window blocks every other one, so
+// help must belong to it to be usable; help asked for from the help window
+// keeps its owner.
+QWidget* WorkingWindow(const QWidget* help) {
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = QApplication::activeWindow();
+  if (owner && help && (owner == help || help->isAncestorOf(owner))) return nullptr;
+  // A tool window's help belongs to the window it serves.
+  while (owner && (owner->windowType() == Qt::Tool || owner->windowType() == Qt::Popup) && owner->parentWidget())
+    owner = owner->parentWidget()->window();
+  return owner;
 }
+
 }  // namespace
 
-TvlHelpWindow* vlHelpWindow() { return Window().data(); }
-
-void vlShowHelp(int context) {
-  const QString path = vlFindHelpFile(vlApplicationHelpFile());
+void TvlQtHelpViewer::ShowHelp(const std::string& file, int context) {
+  const QString path = vlFindHelpFile(file);
   if (path.isEmpty()) {
-    vlShowMessage(vlLoadStr(str::kNoHelpFile) + vlApplicationHelpFile(), vlLoadStr(str::kError),
-                  TvlMsgIcon::Error);
+    vlShowMessage(vlLoadStr(str::kNoHelpFile) + file, vlLoadStr(str::kError), TvlMsgIcon::Error);
     return;
   }
-  if (!Window()) {
-    Window() = new TvlHelpWindow;
-    Window()->setAttribute(Qt::WA_DeleteOnClose);
+  QWidget* owner = WorkingWindow(window_.data());
+  if (!window_) {
+    window_ = new TvlHelpWindow(owner);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    AttachTo(owner);
+  } else if (owner && owner != owner_) {
+    // Re-parenting hides the window; it is shown again below.
+    const QRect bounds = window_->geometry();
+    window_->setParent(owner, Qt::Window);
+    window_->setGeometry(bounds);
+    AttachTo(owner);
   }
-  Window()->ShowTopic(path, context);
-  Window()->show();
-  Window()->raise();
-  Window()->activateWindow();
+  window_->ShowTopic(path, context);
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
 }
+
+void TvlQtHelpViewer::AttachTo(QWidget* owner) {
+  if (owner_) owner_->removeEventFilter(this);
+  owner_ = owner;
+  if (owner) owner->installEventFilter(this);
+}
+
+bool TvlQtHelpViewer::eventFilter(QObject* watched, QEvent* event) {
+  // Help on a window closes with it (a minimised owner keeps its help).
+  if (watched == owner_ && window_ && event->type() == QEvent::Hide && !event->spontaneous()) window_->close();
+  return QObject::eventFilter(watched, event);
+}
+
+TvlQtHelpViewer& vlQtHelpViewer() {
+  // Never destroyed: its window must not outlive the application object.
+  static TvlQtHelpViewer* viewer = new TvlQtHelpViewer;
+  return *viewer;
+}
+
+TvlHelpWindow* vlHelpWindow() { return vlQtHelpViewer().Window(); }
 
 }  // namespace vl

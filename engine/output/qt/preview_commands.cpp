@@ -17,7 +17,6 @@
 #include "engine/core/string_table.h"
 #include "engine/core/units.h"
 #include "engine/model/report.h"
-#include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_form.h"
 #include "engine/output/qt/preview_page_setup.h"
 #include "engine/output/qt/preview_search_form.h"
@@ -234,10 +233,7 @@ void TvlPreviewForm::HelpClick(QWidget* clicked) {
       break;
     }
   }
-  const std::string previous = vlApplicationHelpFile();
-  vlApplicationHelpFile() = kPreviewHelpFile;
-  vlShowHelp(context);
-  if (!helpFileSet_) vlApplicationHelpFile() = previous;
+  vlPlatform().Help->ShowHelp(kPreviewHelpFile, context);
 }
 
 }  // namespace vl

@@ -25,7 +25,6 @@
 #include "engine/model/report.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
-#include "engine/output/qt/help_window.h"
 #include "engine/output/qt/preview_buttons.h"
 #include "engine/output/qt/preview_glyphs.h"
 #include "platform/qt/qt_canvas.h"
@@ -158,7 +157,6 @@ TvlPreviewForm::~TvlPreviewForm() {
     qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
   }
-  if (helpFileSet_) vlApplicationHelpFile() = previousHelpFile_;
   // The pages die with the window; nothing of them may stay current.
   painter_.Forget();
 }
@@ -326,21 +324,6 @@ void TvlPreviewForm::showEvent(QShowEvent* event) {
 void TvlPreviewForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   ArrangePanel();
-}
-
-void TvlPreviewForm::changeEvent(QEvent* event) {
-  // While the window is active the help file is the preview's guide.
-  if (event->type() == QEvent::ActivationChange) {
-    if (isActiveWindow() && !helpFileSet_) {
-      previousHelpFile_ = vlApplicationHelpFile();
-      vlApplicationHelpFile() = kPreviewHelpFile;
-      helpFileSet_ = true;
-    } else if (!isActiveWindow() && helpFileSet_) {
-      vlApplicationHelpFile() = previousHelpFile_;
-      helpFileSet_ = false;
-    }
-  }
-  QDialog::changeEvent(event);
 }
 
 // ---- Connection and set-up. ----

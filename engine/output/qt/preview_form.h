@@ -177,7 +177,6 @@ class TvlPreviewForm : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -213,8 +212,6 @@ class TvlPreviewForm : public QDialog {
   int oldV_ = 0, oldH_ = 0;
   bool paintAllowed_ = true;
   TvlPreviewSearch search_;
-  std::string previousHelpFile_;
-  bool helpFileSet_ = false;
   bool contextHelp_ = false;
   TvlPreviewLayout layout_;
   TvlPreviewPainter painter_;
@@ -239,7 +236,7 @@ class TvlPreviewForm : public QDialog {
   QAction *editPage_ = nullptr, *addPage_ = nullptr, *removePage_ = nullptr, *pageSeparator_ = nullptr;
 };
 
-// The user guide the preview's help shows while the window is active.
+// The user guide the preview's help shows.
 inline constexpr const char* kPreviewHelpFile = "vluser.html";
 // True when a designer is there to edit prepared pages.
 bool vlPreviewDesignerInstalled();
