@@ -14,7 +14,7 @@
 #include "app/data_folders.h"
 #include "app/engine_startup.h"
 #include "app/main_form.h"
-#include "engine/output/qt/engine_windows.h"
+#include "viewer/engine_windows.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
 

@@ -1,7 +1,7 @@
 #include "designer/designer_glyphs.h"
 
-#include "engine/output/qt/glyph_palette.h"
-#include "engine/output/qt/preview_glyphs.h"
+#include "viewer/glyph_palette.h"
+#include "viewer/preview_glyphs.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -22,7 +22,7 @@
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "platform/platform.h"
 
 namespace vl {

@@ -14,12 +14,12 @@
 #include "engine/formation/dialog_page_host.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/page.h"
-#include "engine/output/qt/engine_windows.h"
+#include "viewer/engine_windows.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 #include "tests/app_gui/launcher_fixture.h"
-#include "tests/output_qt/test_button.h"
+#include "tests/viewer/test_button.h"
 #include "tools/envelope_layouts.h"
 
 namespace vl {

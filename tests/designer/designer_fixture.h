@@ -22,7 +22,7 @@
 #include "engine/model/report.h"
 #include "engine/model/stream_writer.h"
 #include "engine/model/views.h"
-#include "engine/output/qt/engine_windows.h"
+#include "viewer/engine_windows.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"

@@ -17,7 +17,7 @@
 #include "designer/insp_form.h"
 #include "designer/object_inspector.h"
 #include "engine/model/report.h"
-#include "engine/output/qt/engine_windows.h"
+#include "viewer/engine_windows.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"

@@ -7,9 +7,9 @@
 
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
-#include "engine/output/qt/engine_windows.h"
-#include "engine/output/qt/help_window.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/engine_windows.h"
+#include "viewer/help_window.h"
+#include "viewer/preview_form.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "tests/output/preview_fixture.h"

@@ -1,4 +1,4 @@
-#include "engine/output/qt/feed_calibration_form.h"
+#include "viewer/feed_calibration_form.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "engine/output/qt/dialog_page_form.h"
+#include "viewer/dialog_page_form.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 #include "engine/model/control.h"
 #include "engine/model/page.h"
 #include "engine/model/view_render.h"
-#include "engine/output/qt/dialog_control_widgets.h"
+#include "viewer/dialog_control_widgets.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 

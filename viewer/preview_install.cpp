@@ -4,8 +4,8 @@
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
 #include "engine/output/preview_pages.h"
-#include "engine/output/qt/preview_control.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_control.h"
+#include "viewer/preview_form.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {

@@ -1,4 +1,4 @@
-#include "engine/output/qt/preview_page_setup.h"
+#include "viewer/preview_page_setup.h"
 
 #include <QMarginsF>
 #include <QPageLayout>

@@ -11,8 +11,8 @@
 #include "engine/formation/dialog_page_host.h"
 #include "engine/model/control.h"
 #include "engine/model/object_factory.h"
-#include "engine/output/qt/dialog_control_widgets.h"
-#include "engine/output/qt/dialog_page_form.h"
+#include "viewer/dialog_control_widgets.h"
+#include "viewer/dialog_page_form.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl::testing {

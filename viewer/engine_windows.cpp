@@ -1,8 +1,8 @@
-#include "engine/output/qt/engine_windows.h"
+#include "viewer/engine_windows.h"
 
-#include "engine/output/qt/help_window.h"
-#include "engine/output/qt/preview_form.h"
-#include "engine/output/qt/qt_dialog_page_host.h"
+#include "viewer/help_window.h"
+#include "viewer/preview_form.h"
+#include "viewer/qt_dialog_page_host.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
 

@@ -7,8 +7,8 @@
 #include "engine/model/page.h"
 #include "engine/model/report.h"
 #include "engine/output/print_request.h"
-#include "engine/output/qt/preview_form.h"
-#include "engine/output/qt/print_form.h"
+#include "viewer/preview_form.h"
+#include "viewer/print_form.h"
 #include "engine/printer/printer.h"
 
 namespace vl {

@@ -1,4 +1,4 @@
-#include "engine/output/qt/help_window.h"
+#include "viewer/help_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "engine/printer/printer.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
-#include "tests/output_qt/cups_fixture.h"
+#include "tests/viewer/cups_fixture.h"
 
 namespace vl::test {
 namespace {

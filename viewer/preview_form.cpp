@@ -2,7 +2,7 @@
 // keys. Its commands (find, files, printing, pages, help) are in
 // preview_commands.cpp.
 
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -25,8 +25,8 @@
 #include "engine/model/report.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
-#include "engine/output/qt/preview_buttons.h"
-#include "engine/output/qt/preview_glyphs.h"
+#include "viewer/preview_buttons.h"
+#include "viewer/preview_glyphs.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 

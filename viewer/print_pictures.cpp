@@ -1,4 +1,4 @@
-#include "engine/output/qt/print_pictures.h"
+#include "viewer/print_pictures.h"
 
 #include <QFont>
 #include <QPainter>

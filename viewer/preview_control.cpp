@@ -1,9 +1,9 @@
-#include "engine/output/qt/preview_control.h"
+#include "viewer/preview_control.h"
 
 #include <QEvent>
 #include <QWheelEvent>
 
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 
 namespace vl {
 

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "engine/model/report.h"
-#include "engine/output/qt/print_dialog.h"
-#include "engine/output/qt/print_form.h"
+#include "viewer/print_dialog.h"
+#include "viewer/print_form.h"
 #include "tests/model/prepared_fixture.h"
-#include "tests/output_qt/cups_fixture.h"
+#include "tests/viewer/cups_fixture.h"
 
 namespace vl::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "engine/output/qt/feed_calibration_form.h"
-#include "engine/output/qt/print_form.h"
+#include "viewer/feed_calibration_form.h"
+#include "viewer/print_form.h"
 #include "platform/memory_settings_store.h"
 #include "tests/platform_qt/qt_application.h"
 #include "tests/output/print_platform.h"

@@ -1,4 +1,4 @@
-#include "engine/output/qt/print_form.h"
+#include "viewer/print_form.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,8 +19,8 @@
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/output/page_range.h"
-#include "engine/output/qt/feed_calibration_form.h"
-#include "engine/output/qt/print_pictures.h"
+#include "viewer/feed_calibration_form.h"
+#include "viewer/print_pictures.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"

@@ -1,6 +1,6 @@
-#include "engine/output/qt/preview_glyphs.h"
+#include "viewer/preview_glyphs.h"
 
-#include "engine/output/qt/glyph_palette.h"
+#include "viewer/glyph_palette.h"
 
 #include <QPainter>
 #include <QPainterPath>

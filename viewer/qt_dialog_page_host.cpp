@@ -1,6 +1,6 @@
-#include "engine/output/qt/qt_dialog_page_host.h"
+#include "viewer/qt_dialog_page_host.h"
 
-#include "engine/output/qt/dialog_page_form.h"
+#include "viewer/dialog_page_form.h"
 
 namespace vl {
 

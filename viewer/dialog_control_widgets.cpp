@@ -1,4 +1,4 @@
-#include "engine/output/qt/dialog_control_widgets.h"
+#include "viewer/dialog_control_widgets.h"
 
 #include <QPalette>
 #include <algorithm>
@@ -6,7 +6,7 @@
 
 #include "engine/model/control.h"
 #include "engine/model/object_factory.h"
-#include "engine/output/qt/dialog_page_form.h"
+#include "viewer/dialog_page_form.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 

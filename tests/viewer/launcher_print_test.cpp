@@ -15,9 +15,9 @@
 #include "engine/model/page.h"
 #include "engine/model/prepared_pages.h"
 #include "engine/model/view.h"
-#include "engine/output/qt/preview_form.h"
-#include "engine/output/qt/print_form.h"
-#include "tests/output_qt/cups_fixture.h"
+#include "viewer/preview_form.h"
+#include "viewer/print_form.h"
+#include "tests/viewer/cups_fixture.h"
 
 namespace vl::test {
 namespace {

@@ -1,7 +1,7 @@
-#include "engine/output/qt/print_dialog.h"
+#include "viewer/print_dialog.h"
 
 #include "engine/output/print_request.h"
-#include "engine/output/qt/print_form.h"
+#include "viewer/print_form.h"
 #include "engine/printer/printer.h"
 
 namespace vl {

@@ -13,12 +13,12 @@
 
 #include "engine/model/control.h"
 #include "engine/model/object_factory.h"
-#include "engine/output/qt/dialog_control_widgets.h"
-#include "engine/output/qt/dialog_page_form.h"
-#include "engine/output/qt/qt_dialog_page_host.h"
+#include "viewer/dialog_control_widgets.h"
+#include "viewer/dialog_page_form.h"
+#include "viewer/qt_dialog_page_host.h"
 #include "platform/qt/qt_text.h"
 #include "tests/formation/formation_fixture.h"
-#include "tests/output_qt/test_button.h"
+#include "tests/viewer/test_button.h"
 #include "tests/platform_qt/qt_application.h"
 
 namespace vl::testing {

@@ -1,4 +1,4 @@
-#include "engine/output/qt/preview_search_form.h"
+#include "viewer/preview_search_form.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

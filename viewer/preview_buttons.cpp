@@ -1,4 +1,4 @@
-#include "engine/output/qt/preview_buttons.h"
+#include "viewer/preview_buttons.h"
 
 #include "controls/speed_button.h"
 
