@@ -13,7 +13,7 @@
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"

@@ -26,7 +26,7 @@
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
 #include "viewer/preview_buttons.h"
-#include "viewer/preview_glyphs.h"
+#include "controls/preview_glyphs.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 

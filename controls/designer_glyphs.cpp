@@ -1,7 +1,7 @@
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 
-#include "viewer/glyph_palette.h"
-#include "viewer/preview_glyphs.h"
+#include "controls/glyph_palette.h"
+#include "controls/preview_glyphs.h"
 
 #include <QPainter>
 #include <QPolygon>

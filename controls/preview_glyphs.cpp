@@ -1,6 +1,6 @@
-#include "viewer/preview_glyphs.h"
+#include "controls/preview_glyphs.h"
 
-#include "viewer/glyph_palette.h"
+#include "controls/glyph_palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
