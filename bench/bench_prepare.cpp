@@ -20,7 +20,7 @@
 #include "engine/formation/formation.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
-#include "engine/report/globals.h"
+#include "engine/binding/globals.h"
 #include "bench/bench_reports.h"
 
 namespace {

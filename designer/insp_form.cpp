@@ -28,7 +28,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/codes.h"
-#include "engine/report/colour_names.h"
+#include "engine/binding/colour_names.h"
 #include "platform/qt/qt_canvas.h"
 
 namespace vl {

@@ -8,7 +8,7 @@
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
-#include "engine/report/globals.h"
+#include "engine/binding/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 

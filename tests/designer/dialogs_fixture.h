@@ -25,7 +25,7 @@
 #include "engine/data/csv_data_source.h"
 #include "engine/data/db_dataset.h"
 #include "engine/model/report.h"
-#include "engine/report/standard_library.h"
+#include "engine/binding/standard_library.h"
 #include "engine/script/function_library.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"

@@ -1,4 +1,4 @@
-#include "engine/report/run_access.h"
+#include "engine/binding/run_access.h"
 
 #include "engine/model/view.h"
 

@@ -1,10 +1,10 @@
-#include "engine/report/globals.h"
+#include "engine/binding/globals.h"
 
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
-#include "engine/report/report_interpretator.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/report_interpretator.h"
+#include "engine/binding/value_resolution.h"
 
 namespace vl {
 namespace {

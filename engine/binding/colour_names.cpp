@@ -1,4 +1,4 @@
-#include "engine/report/colour_names.h"
+#include "engine/binding/colour_names.h"
 
 #include "engine/core/text.h"
 

@@ -10,9 +10,9 @@
 #include "engine/core/engine_state.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/report.h"
-#include "engine/report/aggregate_splitter.h"
-#include "engine/report/run_access.h"
-#include "engine/report/standard_library.h"
+#include "engine/binding/aggregate_splitter.h"
+#include "engine/binding/run_access.h"
+#include "engine/binding/standard_library.h"
 #include "engine/script/interpreter.h"
 #include "engine/script/parser.h"
 

@@ -1,7 +1,7 @@
 #include <cstdint>
 
-#include "engine/report/colour_names.h"
-#include "engine/report/globals.h"
+#include "engine/binding/colour_names.h"
+#include "engine/binding/globals.h"
 
 namespace vl {
 namespace {

@@ -1,13 +1,13 @@
-#include "engine/report/report_interpretator.h"
+#include "engine/binding/report_interpretator.h"
 
 #include "engine/core/engine_state.h"
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
-#include "engine/report/globals.h"
-#include "engine/report/run_access.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/run_access.h"
+#include "engine/binding/value_resolution.h"
 
 namespace vl {
 

@@ -1,4 +1,4 @@
-#include "engine/report/aggregate_splitter.h"
+#include "engine/binding/aggregate_splitter.h"
 
 #include <string_view>
 

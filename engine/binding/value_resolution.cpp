@@ -1,4 +1,4 @@
-#include "engine/report/value_resolution.h"
+#include "engine/binding/value_resolution.h"
 
 #include <cctype>
 #include <concepts>
@@ -14,9 +14,9 @@
 #include "engine/model/page.h"
 #include "engine/model/report.h"
 #include "engine/model/view.h"
-#include "engine/report/globals.h"
-#include "engine/report/report_interpretator.h"
-#include "engine/report/run_access.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/report_interpretator.h"
+#include "engine/binding/run_access.h"
 #include "engine/script/function_library.h"
 
 namespace vl {

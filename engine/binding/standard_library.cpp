@@ -1,4 +1,4 @@
-#include "engine/report/standard_library.h"
+#include "engine/binding/standard_library.h"
 
 #include "engine/core/date_time.h"
 #include "engine/core/display_format.h"
@@ -8,7 +8,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/value_ops.h"
-#include "engine/report/run_access.h"
+#include "engine/binding/run_access.h"
 #include "engine/script/installed_functions.h"
 #include "platform/code_page.h"
 #include "platform/edit_mask.h"
