@@ -19,7 +19,7 @@
 #include <functional>
 
 #include "designer/chooser_list.h"
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 #include "designer/var_form.h"
 #include "engine/data/components.h"
 #include "engine/data/csv_data_source.h"

@@ -1,4 +1,4 @@
-#include "designer/templ_form.h"
+#include "designer/template_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

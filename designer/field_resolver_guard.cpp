@@ -1,4 +1,4 @@
-#include "designer/design_fields.h"
+#include "designer/field_resolver_guard.h"
 
 #include "engine/data/dictionary_fields.h"
 #include "engine/model/report.h"

@@ -1,4 +1,4 @@
-#include "designer/fmt_form.h"
+#include "designer/format_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QApplication>

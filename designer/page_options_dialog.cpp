@@ -1,4 +1,4 @@
-#include "designer/pgopt_form.h"
+#include "designer/page_options_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QCheckBox>

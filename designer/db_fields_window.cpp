@@ -1,4 +1,4 @@
-#include "designer/ins_fields_form.h"
+#include "designer/db_fields_window.h"
 
 #include <QApplication>
 #include <QMimeData>
@@ -11,9 +11,9 @@
 #include "controls/placement.h"
 #include "controls/tool_caption.h"
 #include "designer/chooser_list.h"
-#include "designer/design_fields.h"
+#include "designer/field_resolver_guard.h"
 #include "designer/designer_text.h"
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 #include "engine/model/report.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"

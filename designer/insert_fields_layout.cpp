@@ -1,4 +1,4 @@
-#include "designer/field_layout.h"
+#include "designer/insert_fields_layout.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -6,7 +6,7 @@
 
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
-#include "designer/insert_fields_form.h"
+#include "designer/insert_fields_dialog.h"
 #include "engine/core/engine_state.h"
 #include "engine/data/data_source.h"
 #include "engine/data/db_dataset.h"

@@ -1,4 +1,4 @@
-#include "designer/insp_form.h"
+#include "designer/inspector_window.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "designer/hilight_form.h"
+#include "designer/highlight_dialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "designer/insert_fields_form.h"
+#include "designer/insert_fields_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,7 +11,7 @@
 
 #include "controls/flat_combo_box.h"
 #include "designer/chooser_list.h"
-#include "designer/design_fields.h"
+#include "designer/field_resolver_guard.h"
 #include "designer/designer_text.h"
 #include "designer/ok_cancel_buttons.h"
 #include "engine/core/error.h"

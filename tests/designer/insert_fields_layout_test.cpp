@@ -9,8 +9,8 @@
 
 #include "controls/flat_combo_box.h"
 #include "designer/chooser_list.h"
-#include "designer/field_layout.h"
-#include "designer/insert_fields_form.h"
+#include "designer/insert_fields_layout.h"
+#include "designer/insert_fields_dialog.h"
 #include "engine/core/string_table.h"
 #include "engine/data/csv_data_source.h"
 #include "engine/data/db_dataset.h"

@@ -1,4 +1,4 @@
-#include "designer/dict_vared_form.h"
+#include "designer/variables_text_editor.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "designer/chooser_list.h"
-#include "designer/design_fields.h"
+#include "designer/field_resolver_guard.h"
 #include "designer/designer_text.h"
 #include "designer/ok_cancel_buttons.h"
 #include "engine/model/report.h"
