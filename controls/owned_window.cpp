@@ -1,6 +1,7 @@
 #include "controls/owned_window.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -8,15 +9,11 @@
 namespace vl {
 namespace {
 
+constexpr const char* kPending = "vlShowAboveOwnerPending";
+
 void ShowNow(QWidget& window) {
+  window.setProperty(kPending, false);
   window.show();
-  // The owner is on screen now: name it again, so that a window manager that
-  // saw the window before its owner learns whose it is.
-  QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
-  if (QWindow* handle = window.windowHandle(); handle && owner && owner->windowHandle()) {
-    handle->setTransientParent(nullptr);
-    handle->setTransientParent(owner->windowHandle());
-  }
   window.raise();
 }
 
@@ -31,17 +28,11 @@ class TvlShowWhenExposed : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
       watched->removeEventFilter(this);
-      if (window_ && window_->property(kPending).toBool()) {
-        window_->setProperty(kPending, false);
-        ShowNow(*window_);
-      }
+      if (window_ && window_->property(kPending).toBool()) ShowNow(*window_);
       deleteLater();
     }
     return QObject::eventFilter(watched, event);
   }
-
- public:
-  static constexpr const char* kPending = "vlShowAboveOwnerPending";
 
  private:
   QPointer<QWidget> window_;
@@ -52,13 +43,15 @@ class TvlShowWhenExposed : public QObject {
 void vlShowAboveOwner(QWidget& window) {
   QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
   QWindow* ownerHandle = owner ? owner->windowHandle() : nullptr;
-  if (!owner || !owner->isVisible() || !ownerHandle || ownerHandle->isExposed()) {
-    window.setProperty(TvlShowWhenExposed::kPending, false);
+  // Only an X11 window manager reads the owner once, when the window maps.
+  const bool waits = QGuiApplication::platformName() == QLatin1String("xcb") && owner && owner->isVisible() &&
+                     ownerHandle && !ownerHandle->isExposed();
+  if (!waits) {
     ShowNow(window);
     return;
   }
-  if (window.property(TvlShowWhenExposed::kPending).toBool()) return;
-  window.setProperty(TvlShowWhenExposed::kPending, true);
+  if (window.property(kPending).toBool()) return;
+  window.setProperty(kPending, true);
   new TvlShowWhenExposed(*ownerHandle, window);
 }
 
