@@ -54,15 +54,18 @@ QRect vlPulledOnScreen(QRect bounds) {
     }
   }
   const QRect area = screen->availableGeometry();
-  // A rectangle pulled down from above the screen leaves room for the title
-  // bar the window manager puts above it.
-  const int titleRoom = bounds.top() < area.top() ? std::min(area.height() / 4, 32) : 0;
-  bounds.setWidth(std::clamp(bounds.width(), 1, area.width()));
-  bounds.setHeight(std::clamp(bounds.height(), 1, area.height() - titleRoom));
-  if (bounds.right() > area.right()) bounds.moveRight(area.right());
-  if (bounds.bottom() > area.bottom()) bounds.moveBottom(area.bottom());
-  if (bounds.left() < area.left()) bounds.moveLeft(area.left());
-  if (bounds.top() < area.top() + titleRoom) bounds.moveTop(area.top() + titleRoom);
+  // A window on the screen keeps its place exactly.
+  if (area.contains(bounds)) return bounds;
+  // Pulled in, it leaves room for the frame the window manager adds around
+  // the client rectangle (the title bar above).
+  constexpr int kSide = 8, kTitle = 32;
+  const QRect room = area.adjusted(kSide, kTitle, -kSide, -kSide);
+  bounds.setWidth(std::clamp(bounds.width(), 1, std::max(1, room.width())));
+  bounds.setHeight(std::clamp(bounds.height(), 1, std::max(1, room.height())));
+  if (bounds.right() > room.right()) bounds.moveRight(room.right());
+  if (bounds.bottom() > room.bottom()) bounds.moveBottom(room.bottom());
+  if (bounds.left() < room.left()) bounds.moveLeft(room.left());
+  if (bounds.top() < room.top()) bounds.moveTop(room.top());
   return bounds;
 }
 

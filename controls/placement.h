@@ -36,8 +36,10 @@ void SaveFormPlacement(const QWidget& window, const std::string& className);
 // to), pulled onto the screens when they lie outside them. Without a saved
 // position only the size is applied; returns whether a position was.
 bool RestoreFormPlacement(QWidget& window, const std::string& className);
-// The rectangle moved (and shrunk when larger) into the available area of
-// the screen showing most of it, or of the primary screen when none does.
+// A client rectangle not wholly on a screen, moved (and shrunk when larger)
+// into the available area of the screen showing most of it, or of the
+// primary screen when none does, with room for the window's frame; one on a
+// screen is returned as it is.
 QRect vlPulledOnScreen(QRect bounds);
 
 }  // namespace vl
