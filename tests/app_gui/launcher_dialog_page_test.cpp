@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "engine/formation/dialog_page_host.h"
 #include "engine/formation/report_windows.h"
@@ -45,13 +46,14 @@ class LauncherDialogPage : public LauncherWindow {
     dialog->Caption = "Print the envelope?";
     dialog->Width = 260;
     dialog->Height = 100;
-    for (auto [name, left, result] : {std::tuple{"OkButton", 10, mrOk}, std::tuple{"CancelButton", 120, mrCancel}}) {
+    for (auto [name, left] : {std::pair{"OkButton", 10}, std::pair{"CancelButton", 120}}) {
       auto button = std::make_unique<testing::TvlTestButton>();
       button->Name = name;
       button->Left = left, button->Top = 30, button->Width = 90, button->Height = 25;
-      button->Result = result;
       dialog->Objects.push_back(std::move(button));
     }
+    // The page's script gives the buttons their results, as a template does.
+    dialog->Script = {"begin", "  OkButton.ModalResult := mrOk; CancelButton.ModalResult := mrCancel", "end"};
     fs::create_directories(folder_ / "Vlf");
     envelope.SaveToFile((folder_ / "Vlf" / "1.vlf").string());
   }

@@ -89,9 +89,11 @@ TEST_F(DesignerWindows, InspectorStaysAboveTheDesignerAfterClicksAndDialogs) {
   desktop::Click(*form->ScrollArea()->viewport(), {40, 40});
   EXPECT_TRUE(desktop::StackedAbove(*inspector, *form)) << "after a click on the page";
 
-  QDialog dialog(form.get());
-  QTimer::singleShot(300, &dialog, [&] { dialog.accept(); });
-  dialog.exec();
+  {
+    QDialog dialog(form.get());
+    QTimer::singleShot(300, &dialog, [&] { dialog.accept(); });
+    dialog.exec();
+  }
   desktop::Settle();
   EXPECT_TRUE(desktop::StackedAbove(*inspector, *form)) << "after a dialog";
   Close();
