@@ -12,9 +12,9 @@
 #include "engine/model/scratch_canvas.h"
 #include "engine/model/view.h"
 #include "engine/printer/printer.h"
-#include "engine/report/globals.h"
-#include "engine/report/standard_library.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/standard_library.h"
+#include "engine/binding/value_resolution.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_canvas.h"
 

@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {

@@ -14,8 +14,7 @@
 #include "app/data_folders.h"
 #include "app/engine_startup.h"
 #include "app/main_form.h"
-#include "engine/output/qt/help_window.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/engine_windows.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {
@@ -71,9 +70,8 @@ int main(int argc, char** argv) {
   EnterTemplatesFolder();
   vl::vlInstallQtPlatform();
   vl::vlStartEngine();
-  // The report's ShowPrepared opens the preview window.
-  vl::vlInstallPreviewWindow();
-  vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
+  // The preview, print dialog, progress, dialog pages and help.
+  vl::vlInstallEngineWindows();
 
   vl::TFormMain formMain;
   formMain.show();

@@ -19,7 +19,7 @@
 
 #include "app/flagged_envelopes.h"
 #include "app/launcher_glyphs.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/data/report_sources_on_form.h"
@@ -241,17 +241,19 @@ void TFormMain::ActionExecute(int n) {
     if (AddressList.InForce()) title += QStringLiteral(" – ") + AddressList.CaptionText();
     vlReport1.Title = vlFromQt(title);
   }
+  // Prepared once: preparing again would ask a dialog page's question twice
+  // and build a whole address list twice.
   if (addresses)
     PrepareCheckedBatch(*addresses);
   else if (vlReport1.Prepare())
-    vlReport1.PrepareAndShow();
+    vlReport1.ShowPrepared();
   vlReport1.Title = savedTitle;
 }
 
 void TFormMain::PrepareCheckedBatch(const TvlAddressBinding& addresses) {
   if (!vlReport1.Prepare()) return;
   const std::vector<TvlEnvelopeProblem> problems = vlCheckEnvelopes(vlReport1, addresses);
-  if (problems.empty()) return vlReport1.PrepareAndShow();
+  if (problems.empty()) return vlReport1.ShowPrepared();
   const int envelopes = static_cast<int>(AddressList.Count());
   const TBatchChoice choice = AskBatch ? AskBatch(problems, envelopes) : TBatchChoice::Cancel;
   if (choice == TBatchChoice::Cancel) return;

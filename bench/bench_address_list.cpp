@@ -29,7 +29,7 @@
 #include "engine/data/open_data_source.h"
 #include "engine/formation/formation.h"
 #include "engine/model/report.h"
-#include "engine/report/globals.h"
+#include "engine/binding/globals.h"
 
 namespace {
 

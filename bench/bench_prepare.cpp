@@ -21,7 +21,7 @@
 #include "engine/model/deflate_compressor.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
-#include "engine/report/globals.h"
+#include "engine/binding/globals.h"
 #include "bench/bench_reports.h"
 
 namespace {

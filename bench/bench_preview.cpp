@@ -15,7 +15,7 @@
 
 #include "engine/model/report.h"
 #include "engine/output/preview_layout.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "tests/output/preview_fixture.h"
 
 namespace vl {

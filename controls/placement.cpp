@@ -1,6 +1,9 @@
 #include "controls/placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "controls/dock.h"
 #include "controls/float_window.h"
@@ -35,6 +38,36 @@ bool ReadFlag(const std::string& key, const char* name, bool fallback) {
 }
 
 }  // namespace
+
+QRect vlPulledOnScreen(QRect bounds) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (screens.isEmpty()) return bounds;
+  // The screen showing most of the rectangle; the primary one when none does.
+  QScreen* screen = QGuiApplication::primaryScreen();
+  long long shown = 0;
+  for (QScreen* s : screens) {
+    const QRect common = s->availableGeometry() & bounds;
+    const long long area = static_cast<long long>(common.width()) * common.height();
+    if (area > shown) {
+      shown = area;
+      screen = s;
+    }
+  }
+  const QRect area = screen->availableGeometry();
+  // A window on the screen keeps its place exactly.
+  if (area.contains(bounds)) return bounds;
+  // Pulled in, it leaves room for the frame the window manager adds around
+  // the client rectangle (the title bar above).
+  constexpr int kSide = 8, kTitle = 32;
+  const QRect room = area.adjusted(kSide, kTitle, -kSide, -kSide);
+  bounds.setWidth(std::clamp(bounds.width(), 1, std::max(1, room.width())));
+  bounds.setHeight(std::clamp(bounds.height(), 1, std::max(1, room.height())));
+  if (bounds.right() > room.right()) bounds.moveRight(room.right());
+  if (bounds.bottom() > room.bottom()) bounds.moveBottom(room.bottom());
+  if (bounds.left() < room.left()) bounds.moveLeft(room.left());
+  if (bounds.top() < room.top()) bounds.moveTop(room.top());
+  return bounds;
+}
 
 const std::string& vlPlacementRoot() { return Root(); }
 void vlSetPlacementRoot(std::string root) { Root() = std::move(root); }
@@ -77,22 +110,42 @@ void RestoreToolbarPlacement(TvlToolBar& toolbar) {
 
 void SaveFormPlacement(const QWidget& window, const std::string& className) {
   const std::string key = FormKey(className);
-  WriteNumber(key, "XPosition", window.x());
-  WriteNumber(key, "YPosition", window.y());
-  WriteNumber(key, "Width", window.width());
-  WriteNumber(key, "Height", window.height());
+  // The client rectangle (without the frame the window manager adds), and
+  // for a maximised window the one it returns to: restoring sets exactly it.
+  const bool maximised = window.isMaximized() || window.isFullScreen();
+  const QRect bounds = maximised ? window.normalGeometry() : window.geometry();
+  // A window maximised before it was ever shown normal has no normal
+  // rectangle: the one saved before stays.
+  if (bounds.isValid()) {
+    WriteNumber(key, "XPosition", bounds.x());
+    WriteNumber(key, "YPosition", bounds.y());
+    WriteNumber(key, "Width", bounds.width());
+    WriteNumber(key, "Height", bounds.height());
+  }
   WriteFlag(key, "Maximized", window.isMaximized());
 }
 
-void RestoreFormPlacement(QWidget& window, const std::string& className) {
+bool RestoreFormPlacement(QWidget& window, const std::string& className) {
   const std::string key = FormKey(className);
-  if (!ReadFlag(key, "Maximized", true)) window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
-  // Setting the bounds would end a maximised state; they become the bounds
-  // the window returns to.
-  const Qt::WindowStates state = window.windowState();
-  window.move(ReadNumber(key, "XPosition", window.x()), ReadNumber(key, "YPosition", window.y()));
-  window.resize(ReadNumber(key, "Width", window.width()), ReadNumber(key, "Height", window.height()));
+  const Qt::WindowStates state = ReadFlag(key, "Maximized", true) ? window.windowState()
+                                                                   : window.windowState() & ~Qt::WindowMaximized;
+  QRect current = window.normalGeometry();
+  if (!window.isMaximized() || !current.isValid()) current = window.geometry();
+  const QSize size(ReadNumber(key, "Width", current.width()), ReadNumber(key, "Height", current.height()));
+  TvlSettingsStore& store = *vlPlatform().Settings;
+  const bool placed = store.ValueExists(key, "XPosition") || store.ValueExists(key, "YPosition");
+  // Maximising keeps the bounds as the ones the window returns to.
+  if (window.isMaximized()) window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+  if (placed) {
+    const QPoint at(ReadNumber(key, "XPosition", current.x()), ReadNumber(key, "YPosition", current.y()));
+    window.setGeometry(vlPulledOnScreen(QRect(at, size)));
+  } else {
+    // Never placed: the window keeps the place it would take by default (a
+    // dialog centred on its owner), not the screen's corner.
+    window.resize(size);
+  }
   if (window.windowState() != state) window.setWindowState(state);
+  return placed;
 }
 
 }  // namespace vl

@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "controls/combo_edit.h"
-#include "designer/design_fields.h"
+#include "designer/field_resolver_guard.h"
 #include "designer/designer_text.h"
 #include "designer/dict_glyphs.h"
 #include "designer/ok_cancel_buttons.h"

@@ -13,8 +13,8 @@
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
+#include "controls/designer_glyphs.h"
 #include "designer/page_edits.h"
-#include "designer/designer_glyphs.h"
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"

@@ -5,7 +5,7 @@
 #include "designer/data_sources_form.h"
 #include "designer/designer_form.h"
 #include "designer/dict_form.h"
-#include "designer/ins_fields_form.h"
+#include "designer/db_fields_window.h"
 #include "designer/report_designer.h"
 #include "engine/data/report_sources_on_form.h"
 #include "engine/model/data_dictionary.h"

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "engine/output/qt/help_window.h"
+#include "viewer/preview_form.h"
+#include "platform/platform.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
@@ -50,7 +51,7 @@ TvlDesignerDialogs MakeDefaults() {
     return true;
   };
   // The user guide at the section of the context (its anchor "context-N").
-  d.ShowHelp = [](int context) { vlShowHelp(context); };
+  d.ShowHelp = [](int context) { vlPlatform().Help->ShowHelp(kPreviewHelpFile, context); };
   return d;
 }
 

@@ -304,11 +304,10 @@ void TvlDesignerForm::LoadSettings() {
     if (bar->Controls().size() < 2) bar->SetShown(false);
   TvlToolBar* tools = ToolBar("Tools");
   tools->resize(std::max(26, tools->width()), std::max(26, tools->height()));
-  if (store.ValueExists(key, "XPosition")) {
-    RestoreFormPlacement(*this, "TvlDesignerForm");
-  } else if (store.ReadBool(key, "Maximized", true)) {
-    setWindowState(windowState() | Qt::WindowMaximized);
-  }
+  // The window opens maximised unless it was closed otherwise; the saved
+  // rectangle is the one it returns to.
+  if (store.ReadBool(key, "Maximized", true)) setWindowState(windowState() | Qt::WindowMaximized);
+  if (store.ValueExists(key, "XPosition")) RestoreFormPlacement(*this, "TvlDesignerForm");
   for (TvlDock* d : vlDocksOf(this)) d->AdjustBounds();
 }
 

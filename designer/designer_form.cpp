@@ -15,7 +15,7 @@
 #include "designer/design_surface.h"
 #include "designer/designer_component.h"
 #include "designer/designer_dialogs.h"
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 #include "designer/designer_restrictions.h"
 #include "designer/designer_status_bar.h"
 #include "designer/designer_text.h"

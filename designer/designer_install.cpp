@@ -2,17 +2,19 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QMenu>
 
 #include "designer/designer_dialogs.h"
 #include "designer/designer_data_sources.h"
 #include "designer/designer_form.h"
+#include "designer/designer_options.h"
 #include "designer/dialogs_install.h"
 #include "designer/dict_form.h"
 #include "designer/expr_form.h"
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 #include "designer/format_install.h"
-#include "designer/ins_fields_form.h"
+#include "designer/db_fields_window.h"
 #include "designer/object_inspector.h"
 #include "designer/report_designer.h"
 #include "designer/text_editor_form.h"
@@ -21,24 +23,50 @@
 #include "engine/formation/report_windows.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
-#include "engine/output/qt/help_window.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "platform/platform.h"
 
 namespace vl {
 
 namespace {
 
+// A designer on a template opens the DB fields window when it was open as the
+// last one closed (and the first time), and closes it as it closes itself,
+// so that the window saves its placement.
+class TvlFieldsWindowKeeper : public QObject {
+ public:
+  explicit TvlFieldsWindowKeeper(TvlDesignerForm& designer) : QObject(&designer), designer_(designer) {
+    designer.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &designer_ || !designer_.FirstInstance || event->spontaneous())
+      return QObject::eventFilter(watched, event);
+    TvlSettingsStore& store = *vlPlatform().Settings;
+    if (event->type() == QEvent::Show) {
+      // After the designer has read its settings and chosen its page.
+      QMetaObject::invokeMethod(this, [this] {
+        if (designer_.isVisible() && vlPlatform().Settings->ReadBool(vlFieldsFormKey(), "isVisible", true))
+          TvlInsFieldsForm::Open(&designer_, designer_.Report);
+      }, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Hide) {
+      TvlInsFieldsForm* window = TvlInsFieldsForm::Instance();
+      store.WriteBool(vlFieldsFormKey(), "isVisible", window != nullptr);
+      if (window) window->close();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TvlDesignerForm& designer_;
+};
+
 int DesignTemplate(TvlReport& report) {
   auto& make = vlDesignerClass();
   if (!make) return 2;
-  // The user guide is the help file while the designer runs.
-  const std::string previousHelp = vlApplicationHelpFile();
-  vlApplicationHelpFile() = kPreviewHelpFile;
   std::unique_ptr<TvlReportDesigner> designer = make(report, true);
-  const int result = designer->exec();
-  vlApplicationHelpFile() = previousHelp;
-  return result;
+  return designer->exec();
 }
 
 // The prepared page becomes the report's only template page while the
@@ -114,6 +142,7 @@ void InstallDictionaryWindows() {
     QAction* fields = form.Command("ToolBar.Fields");
     if (!fields) return;
     TvlDesignerForm* owner = &form;
+    new TvlFieldsWindowKeeper(form);
     QObject::connect(fields, &QAction::triggered, owner, [owner](bool on) {
       if (on) {
         TvlInsFieldsForm::Open(owner, owner->Report);

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 
 namespace vl {
 

@@ -15,7 +15,7 @@
 #include "controls/speed_button.h"
 #include "designer/designer_text.h"
 #include "designer/dict_glyphs.h"
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 #include "designer/func_arg_form.h"
 #include "designer/func_form.h"
 #include "designer/ok_cancel_buttons.h"

@@ -3,10 +3,10 @@
 #include "designer/alignment_palette.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
-#include "designer/field_layout.h"
+#include "designer/insert_fields_layout.h"
 #include "designer/font_command.h"
 #include "designer/format_toolbars.h"
-#include "designer/hilight_form.h"
+#include "designer/highlight_dialog.h"
 
 namespace vl {
 

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <string>
 
-#include "designer/insp_form.h"
+#include "designer/inspector_window.h"
 #include "engine/core/value.h"
 
 namespace vl {

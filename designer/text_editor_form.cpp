@@ -16,7 +16,7 @@
 #include "controls/speed_button.h"
 #include "controls/syntax_memo.h"
 #include "designer/designer_form.h"
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 #include "designer/designer_text.h"
 #include "engine/model/control.h"
 #include "engine/model/memo_view.h"

@@ -11,7 +11,7 @@
 #include "controls/syntax_memo.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
-#include "designer/designer_glyphs.h"
+#include "controls/designer_glyphs.h"
 #include "designer/designer_text.h"
 #include "designer/text_editor_form.h"
 

@@ -3,6 +3,7 @@
 #include "platform/direct_progress_window.h"
 #include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"
+#include "platform/recording_help_viewer.h"
 #include "platform/recording_message_box.h"
 #include "platform/recording_print_job.h"
 #include "platform/recording_shell.h"
@@ -17,8 +18,9 @@ TvlPlatform MakeDefaults() {
   static TvlMemoryPrinter printer;
   static TvlDirectProgressWindow progress;
   static TvlRecordingPrintJob printJob;  // on whichever printer is installed
+  static TvlRecordingHelpViewer help;
   messageBox.EchoToStderr = true;
-  return TvlPlatform{&messageBox, &settings, &shell, &printer, &progress, &printJob};
+  return TvlPlatform{&messageBox, &settings, &shell, &printer, &progress, &printJob, &help};
 }
 
 }  // namespace
@@ -36,6 +38,7 @@ void vlInstallPlatform(const TvlPlatform& p) {
   if (p.Printer) cur.Printer = p.Printer;
   if (p.Progress) cur.Progress = p.Progress;
   if (p.PrintJob) cur.PrintJob = p.PrintJob;
+  if (p.Help) cur.Help = p.Help;
 }
 
 void vlShowMessage(const std::string& text, const std::string& caption, TvlMsgIcon icon) {

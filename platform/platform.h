@@ -3,6 +3,7 @@
 // interfaces. The program installs the Qt implementations at start; tests and
 // the command-line tool install the in-memory ones (the default).
 
+#include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/platform_printer.h"
 #include "platform/print_job.h"
@@ -19,6 +20,7 @@ struct TvlPlatform {
   TvlPlatformPrinter* Printer = nullptr;
   TvlProgressWindow* Progress = nullptr;
   TvlPrintJob* PrintJob = nullptr;  // jobs on Printer's current printer
+  TvlHelpViewer* Help = nullptr;
 };
 
 // The facilities in force; never null members (defaults are in-memory doubles).

@@ -17,7 +17,7 @@
 #include "app/main_form.h"
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
-#include "designer/insp_form.h"
+#include "designer/inspector_window.h"
 #include "designer/object_inspector.h"
 #include "engine/model/report.h"
 #include "platform/memory_settings_store.h"

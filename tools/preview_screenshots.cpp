@@ -13,9 +13,9 @@
 #include "app/engine_startup.h"
 #include "engine/model/report.h"
 #include "engine/output/preview_layout.h"
-#include "engine/output/qt/help_window.h"
-#include "engine/output/qt/preview_form.h"
-#include "engine/output/qt/preview_search_form.h"
+#include "viewer/help_window.h"
+#include "viewer/preview_form.h"
+#include "viewer/preview_search_form.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
 #include "tools/desk_printer.h"
@@ -87,8 +87,7 @@ int main(int argc, char** argv) {
       find.show();
       for (int k = 0; k < 20; ++k) QApplication::processEvents();
       if (!find.grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) result = 1;
-      vl::vlApplicationHelpFile() = vl::kPreviewHelpFile;
-      vl::vlShowHelp(207);
+      vl::vlQtHelpViewer().ShowHelp(vl::kPreviewHelpFile, 207);
       for (int k = 0; k < 20; ++k) QApplication::processEvents();
       if (!vl::vlHelpWindow() || !vl::vlHelpWindow()->grab().save(QString::fromLocal8Bit(argv[4]), "PNG")) result = 1;
     }

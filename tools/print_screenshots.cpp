@@ -10,8 +10,8 @@
 
 #include "engine/core/string_table.h"
 #include "engine/output/feed_test_page.h"
-#include "engine/output/qt/feed_calibration_form.h"
-#include "engine/output/qt/print_form.h"
+#include "viewer/feed_calibration_form.h"
+#include "viewer/print_form.h"
 #include "engine/printer/printer.h"
 #include "platform/memory_printer.h"
 #include "platform/memory_settings_store.h"

@@ -15,7 +15,8 @@
 #include "app/engine_startup.h"
 #include "app/main_form.h"
 #include "engine/output/preview_layout.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/engine_windows.h"
+#include "viewer/preview_form.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
   vl::TvlMemorySettingsStore settings;
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
   vl::vlStartEngine();
-  vl::vlInstallPreviewWindow();
+  vl::vlInstallEngineWindows();
   vl::vlInstallDeskPrinter();
   QCursor::setPos(0, 0);
 

@@ -21,8 +21,8 @@
 #include "engine/core/date_time.h"
 #include "engine/core/engine_state.h"
 #include "engine/model/report.h"
-#include "engine/report/globals.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/value_resolution.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
 

@@ -10,9 +10,9 @@
 #include "app/vlreport/template_load.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/binding/globals.h"
 #include "engine/core/text.h"
 #include "engine/data/report_sources_on_form.h"
-#include "engine/report/globals.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 

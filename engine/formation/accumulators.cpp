@@ -12,7 +12,7 @@
 #include "engine/formation/band.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/value_resolution.h"
 
 namespace vl {
 namespace {

@@ -18,10 +18,10 @@
 #include "engine/model/page_limits.h"
 #include "engine/model/report.h"
 #include "engine/model/subreport_view.h"
-#include "engine/report/aggregate_splitter.h"
-#include "engine/report/globals.h"
-#include "engine/report/report_interpretator.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/aggregate_splitter.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/report_interpretator.h"
+#include "engine/binding/value_resolution.h"
 
 namespace vl {
 namespace {

@@ -15,9 +15,9 @@
 #include "engine/model/page.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/report.h"
-#include "engine/report/globals.h"
-#include "engine/report/report_interpretator.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/report_interpretator.h"
+#include "engine/binding/value_resolution.h"
 #include "platform/progress_window.h"
 
 namespace vl {

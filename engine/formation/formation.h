@@ -17,7 +17,7 @@
 #include "engine/data/dataset_names.h"
 #include "engine/formation/page_run.h"
 #include "engine/model/view_support.h"
-#include "engine/report/run_access.h"
+#include "engine/binding/run_access.h"
 #include "engine/script/run_budget.h"
 
 namespace vl {

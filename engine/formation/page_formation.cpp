@@ -16,8 +16,8 @@
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
-#include "engine/report/globals.h"
-#include "engine/report/report_interpretator.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/report_interpretator.h"
 
 namespace vl {
 namespace {

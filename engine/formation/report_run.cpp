@@ -19,7 +19,7 @@
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
 #include "engine/model/subreport_view.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/value_resolution.h"
 #include "platform/platform.h"
 #include "platform/progress_window.h"
 

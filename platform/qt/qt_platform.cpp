@@ -10,19 +10,24 @@
 
 namespace vl {
 
-void vlInstallQtPlatform() {
+void vlInstallQtPlatformWindows() {
   static TvlQtMessageBox messageBox;
+  // A window must not outlive the application object, which static
+  // destruction would make it do: the progress window lives to program end.
+  static TvlProgressForm* progress = new TvlProgressForm;
+  vlInstallPlatform(TvlPlatform{.MessageBox = &messageBox, .Progress = progress});
+}
+
+void vlInstallQtPlatform() {
   static TvlQtSettingsStore settings;
   static TvlQtShell shell;
   static TvlQtPrinter printer;
   static TvlQtPrintJob printJob(printer);
-  // A window must not outlive the application object, which static
-  // destruction would make it do: the progress window lives to program end.
-  static TvlProgressForm* progress = new TvlProgressForm;
-  vlInstallPlatform(TvlPlatform{&messageBox, &settings, &shell, &printer, progress, &printJob});
+  vlInstallQtPlatformWindows();
+  vlInstallPlatform(TvlPlatform{.Settings = &settings, .Shell = &shell, .Printer = &printer, .PrintJob = &printJob});
   // Said once: the damaged file has been set aside.
   if (!settings.Notice().empty())
-    messageBox.Show(settings.Notice(), "Vellora", TvlMsgIcon::Warning, TvlMsgButtons::Ok);
+    vlPlatform().MessageBox->Show(settings.Notice(), "Vellora", TvlMsgIcon::Warning, TvlMsgButtons::Ok);
 }
 
 }  // namespace vl

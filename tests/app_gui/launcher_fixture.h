@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,18 @@ inline std::vector<std::string> PrintedTexts(TvlEMFPages& pages, const std::stri
   }
   return texts;
 }
+
+// Runs the test in a given folder and goes back afterwards.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~InFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
 
 class LauncherWindow : public ::testing::Test {
  protected:

@@ -20,16 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the test in a given folder and goes back afterwards.
-class InFolder {
- public:
-  explicit InFolder(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
-  ~InFolder() { fs::current_path(previous_); }
-
- private:
-  fs::path previous_;
-};
-
 // A template as bytes without its save date (the last 8 bytes).
 std::string TemplateBytes(TvlReport& report) {
   TvlStreamWriter w;

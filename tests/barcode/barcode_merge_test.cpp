@@ -11,8 +11,8 @@
 #include "engine/model/print_sink.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
-#include "engine/report/globals.h"
-#include "engine/report/value_resolution.h"
+#include "engine/binding/globals.h"
+#include "engine/binding/value_resolution.h"
 #include "platform/recording_canvas.h"
 #include "tests/barcode/barcode_fixture.h"
 

@@ -1,6 +1,9 @@
 // Toolbar and window placement kept in the settings store and brought back
 // in a fresh window.
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "controls/float_window.h"
 #include "controls/placement.h"
 #include "tests/controls/controls_fixture.h"
@@ -140,8 +143,8 @@ TEST(Placement, WindowsComeBackNormalOrKeepTheirStateWhenSavedMaximised) {
   restored.setWindowState(Qt::WindowMaximized);
   RestoreFormPlacement(restored, "TvlPreviewForm");
   EXPECT_FALSE(restored.isMaximized()) << "saved normal, restored normal";
-  EXPECT_EQ(restored.pos(), QPoint(30, 40));
-  EXPECT_EQ(restored.size(), QSize(320, 200));
+  // The client rectangle, as saved (the frame lies around it).
+  EXPECT_EQ(restored.geometry(), QRect(30, 40, 320, 200));
 
   settings.Store.WriteString(key, "Maximized", "1");
   settings.Store.WriteString(key, "Width", "400");
@@ -150,6 +153,28 @@ TEST(Placement, WindowsComeBackNormalOrKeepTheirStateWhenSavedMaximised) {
   RestoreFormPlacement(maximised, "TvlPreviewForm");
   EXPECT_TRUE(maximised.isMaximized()) << "the state is left as it was";
   EXPECT_EQ(maximised.normalGeometry().width(), 400) << "the bounds it returns to";
+
+  // Off the screens, a placement comes back on them; never placed, a window
+  // keeps the place it would take by default.
+  settings.Store.WriteString(key, "Maximized", "0");
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const QRect& away : {QRect(-3000, -2000, 320, 200), QRect(screen.right() + 500, 40, 320, 200),
+                            QRect(20, -15, 320, 200), QRect(-40, 10, screen.width() * 3, screen.height() * 2)}) {
+    settings.Store.WriteString(key, "XPosition", std::to_string(away.x()));
+    settings.Store.WriteString(key, "YPosition", std::to_string(away.y()));
+    settings.Store.WriteString(key, "Width", std::to_string(away.width()));
+    settings.Store.WriteString(key, "Height", std::to_string(away.height()));
+    QWidget pulled;
+    EXPECT_TRUE(RestoreFormPlacement(pulled, "TvlPreviewForm"));
+    EXPECT_TRUE(screen.contains(pulled.geometry())) << away.x() << "," << away.y();
+    EXPECT_GE(pulled.geometry().top(), screen.top() + 20) << "room for the title bar";
+  }
+  settings.Store.Values.clear();
+  settings.Store.WriteString(key, "Width", "250");
+  QWidget unplaced;
+  unplaced.setGeometry(5, 6, 100, 100);
+  EXPECT_FALSE(RestoreFormPlacement(unplaced, "TvlPreviewForm"));
+  EXPECT_EQ(unplaced.geometry(), QRect(5, 6, 250, 100)) << "the size applies, the place stays";
 
   QWidget untouched;
   untouched.setGeometry(1, 2, 3, 4);

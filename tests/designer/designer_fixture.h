@@ -22,6 +22,7 @@
 #include "engine/model/report.h"
 #include "engine/model/stream_writer.h"
 #include "engine/model/views.h"
+#include "viewer/engine_windows.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
@@ -32,6 +33,9 @@ namespace vl {
 class DesignerTest : public ::testing::Test {
  protected:
   DesignerTest() : previous_(vlPlatform()), dialogs_(vlDesignerDialogs()) {
+    // The windows the program installs, then the test's own message box and
+    // settings in place of Qt's.
+    vlInstallEngineWindows();
     vlInstallPlatform(TvlPlatform{&Messages, &Settings});
     DesignRestrictions() = 0;
     // Every window gets its formatting toolbars, as the program's do.

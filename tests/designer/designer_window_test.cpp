@@ -14,7 +14,7 @@
 #include "controls/tool_bar.h"
 #include "designer/designer_clipboard.h"
 #include "designer/designer_install.h"
-#include "designer/ins_fields_form.h"
+#include "designer/db_fields_window.h"
 #include "designer/designer_status_bar.h"
 #include "designer/designer_template_file.h"
 #include "tests/designer/designer_fixture.h"

@@ -19,13 +19,13 @@
 #include <functional>
 
 #include "designer/chooser_list.h"
-#include "designer/fields_form.h"
+#include "designer/field_chooser.h"
 #include "designer/var_form.h"
 #include "engine/data/components.h"
 #include "engine/data/csv_data_source.h"
 #include "engine/data/db_dataset.h"
 #include "engine/model/report.h"
-#include "engine/report/standard_library.h"
+#include "engine/binding/standard_library.h"
 #include "engine/script/function_library.h"
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"

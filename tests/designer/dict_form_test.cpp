@@ -12,7 +12,7 @@
 #include "controls/speed_button.h"
 #include "designer/dict_alias_tab.h"
 #include "designer/dict_form.h"
-#include "designer/dict_vared_form.h"
+#include "designer/variables_text_editor.h"
 #include "designer/expr_form.h"
 #include "engine/core/value_convert.h"
 #include "tests/designer/dialogs_fixture.h"

@@ -16,7 +16,7 @@
 #include "controls/speed_button.h"
 #include "designer/font_command.h"
 #include "designer/format_toolbars.h"
-#include "designer/hilight_form.h"
+#include "designer/highlight_dialog.h"
 #include "tests/designer/designer_fixture.h"
 #include "tests/designer/dialogs_fixture.h"
 

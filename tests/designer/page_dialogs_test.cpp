@@ -16,7 +16,7 @@
 #include "designer/band_types_form.h"
 #include "controls/combo_edit.h"
 #include "designer/dialogs_install.h"
-#include "designer/pgopt_form.h"
+#include "designer/page_options_dialog.h"
 #include "engine/core/string_table.h"
 #include "engine/data/components.h"
 #include "engine/data/db_dataset.h"

@@ -7,7 +7,7 @@
 #include "designer/designer_install.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/prepared_pages.h"
-#include "engine/output/qt/preview_form.h"
+#include "viewer/preview_form.h"
 #include "tests/designer/designer_fixture.h"
 
 namespace vl {
