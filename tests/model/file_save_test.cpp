@@ -67,7 +67,7 @@ TEST_F(FileSave, SymbolicLinkStaysALinkAndItsFileIsReplaced) {
   std::filesystem::create_directory(dir_ / "real");
   std::ofstream(Path("real/report.vlp")) << "old";
   ::chmod(Path("real/report.vlp").c_str(), 0640);
-  ::symlink("real/report.vlp", Path("link.vlp").c_str());
+  ASSERT_EQ(::symlink("real/report.vlp", Path("link.vlp").c_str()), 0);
   EXPECT_EQ(SaveError(Path("link.vlp"), "new"), "");
   EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.vlp"));
   EXPECT_EQ(Read("real/report.vlp"), "new");

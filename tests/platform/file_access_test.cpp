@@ -40,11 +40,11 @@ TEST_F(FileAccess, WriteTargetFollowsLinksAndRefusesWhatMustNotBeReplaced) {
   Write("plain", "x");
   Write("readonly", "x");
   ::chmod(Path("readonly").c_str(), 0444);
-  ::symlink("plain", Path("link").c_str());          // relative, from the link's folder
-  ::symlink(Path("link").c_str(), Path("chain").c_str());
-  ::symlink("absent", Path("dangling").c_str());
-  ::symlink("loop", Path("loop").c_str());
-  ::symlink("readonly", Path("to-readonly").c_str());
+  ASSERT_EQ(::symlink("plain", Path("link").c_str()), 0);          // relative, from the link's folder
+  ASSERT_EQ(::symlink(Path("link").c_str(), Path("chain").c_str()), 0);
+  ASSERT_EQ(::symlink("absent", Path("dangling").c_str()), 0);
+  ASSERT_EQ(::symlink("loop", Path("loop").c_str()), 0);
+  ASSERT_EQ(::symlink("readonly", Path("to-readonly").c_str()), 0);
   ::mkfifo(Path("fifo").c_str(), 0600);
   std::filesystem::create_directory(dir_ / "folder");
   const struct {

@@ -176,7 +176,7 @@ TEST_F(PageOutput, TargetsFollowTheSaveRules) {
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   // A symbolic link stays one and its file gets the document.
   std::ofstream(Path("real.pdf")) << "old";
-  ::symlink("real.pdf", Path("link.pdf").c_str());
+  ASSERT_EQ(::symlink("real.pdf", Path("link.pdf").c_str()), 0);
   vlWritePdf(report.EMFPages, {0}, Path("link.pdf"), "");
   EXPECT_TRUE(std::filesystem::is_symlink(Path("link.pdf")));
   EXPECT_EQ(bytes(Path("real.pdf")).substr(0, 5), "%PDF-");
