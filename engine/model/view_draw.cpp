@@ -1,6 +1,8 @@
 // Drawing shared by every view: scaling the geometry for a draw, the
 // background, the frame in all its styles, and the view's screen region.
 
+#include <algorithm>
+
 #include "engine/core/engine_state.h"
 #include "engine/core/units.h"
 #include "engine/model/view.h"
@@ -11,15 +13,21 @@ namespace {
 
 bool HasLine(const TvlView& v, std::uint16_t line) { return (v.FrameTyp & line) != 0; }
 
+// A position or length of a draw in device pixels. A damaged page may ask
+// for any scale: kept within 2^28 pixels (kilometres of paper), so that the
+// few sums drawing makes of them stay inside 32 bits.
+constexpr double kDrawPixelLimit = 268435456.0;
+std::int32_t Pixels(double v) { return vlRound(std::clamp(v, -kDrawPixelLimit, kDrawPixelLimit)); }
+
 }  // namespace
 
 std::int32_t TvlView::DrawRight() const {
   // In floating point: a damaged template's geometry may not add up in 32 bits.
-  return vlRound((static_cast<double>(SavedGeometry.Left) + SavedGeometry.Width) * DrawScaleX + DrawOffsetX);
+  return Pixels((static_cast<double>(SavedGeometry.Left) + SavedGeometry.Width) * DrawScaleX + DrawOffsetX);
 }
 
 std::int32_t TvlView::DrawBottom() const {
-  return vlRound((static_cast<double>(SavedGeometry.Top) + SavedGeometry.Height) * DrawScaleY + DrawOffsetY);
+  return Pixels((static_cast<double>(SavedGeometry.Top) + SavedGeometry.Height) * DrawScaleY + DrawOffsetY);
 }
 
 void TvlView::BeginDraw() {
@@ -28,21 +36,21 @@ void TvlView::BeginDraw() {
     DrawScaleX = DrawScaleY = 1.0;
     DrawOffsetX = DrawOffsetY = 0;
   }
-  Left = vlRound(Left * DrawScaleX) + DrawOffsetX;
-  Top = vlRound(Top * DrawScaleY) + DrawOffsetY;
-  Width = vlRound(Width * DrawScaleX);
-  Height = vlRound(Height * DrawScaleY);
+  Left = Pixels(static_cast<double>(Pixels(Left * DrawScaleX)) + DrawOffsetX);
+  Top = Pixels(static_cast<double>(Pixels(Top * DrawScaleY)) + DrawOffsetY);
+  Width = Pixels(Width * DrawScaleX);
+  Height = Pixels(Height * DrawScaleY);
 
   const double w = SavedGeometry.FrameWidth;
   FrameWidth = static_cast<float>(w * DrawScaleX);
-  const std::int32_t hx = vlRound(w * DrawScaleX / 2);
-  const std::int32_t hy = vlRound(w * DrawScaleY / 2);
-  GapX = hx + vlRound(SavedGeometry.GapX * DrawScaleX);
-  GapY = vlRound(SavedGeometry.GapY * DrawScaleY) + hy / 2;
+  const std::int32_t hx = Pixels(w * DrawScaleX / 2);
+  const std::int32_t hy = Pixels(w * DrawScaleY / 2);
+  GapX = hx + Pixels(SavedGeometry.GapX * DrawScaleX);
+  GapY = Pixels(SavedGeometry.GapY * DrawScaleY) + hy / 2;
 
   const std::int32_t r = DrawRight(), b = DrawBottom();
-  const std::int32_t ex = vlRound((w * DrawScaleX - 1) / 2);
-  const std::int32_t ey = vlRound((w * DrawScaleY - 1) / 2);
+  const std::int32_t ex = Pixels((w * DrawScaleX - 1) / 2);
+  const std::int32_t ey = Pixels((w * DrawScaleY - 1) / 2);
   DRect.Left = HasLine(*this, vlftLeft) ? Left + ex : Left;
   DRect.Top = HasLine(*this, vlftTop) ? Top + ey : Top;
   DRect.Right = (HasLine(*this, vlftRight) ? r - hx : r) + 1;
