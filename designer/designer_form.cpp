@@ -70,6 +70,9 @@ TvlDesignerForm::TvlDesignerForm(TvlReport& report, bool firstInstance, QWidget*
 
 TvlDesignerForm::~TvlDesignerForm() {
   qApp->removeEventFilter(this);
+  // Filters that the window's own helpers put on it read the designer,
+  // which is gone once the widget part hides the window on destruction.
+  for (QObject* child : children()) removeEventFilter(child);
   if (vlState().CurPage == Page) vlState().CurPage = nullptr;
 }
 

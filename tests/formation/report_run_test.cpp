@@ -188,6 +188,9 @@ TEST_F(ReportRun, WholePreparationKeepsToItsStepAndTimeBudgets) {
   auto now = std::chrono::steady_clock::time_point{};
   vlRunSettings().PreparationClock = [&now] { return now += std::chrono::seconds(1); };
   vlRunSettings().PreparationTimeBudget = std::chrono::seconds(5);
+  // The run reloads the template: its views are found again.
+  memo = static_cast<TvlMemoView*>(report.FindObject("Memo1"));
+  ASSERT_TRUE(memo);
   memo->Script.clear();
   report.FindObject("M")->Height = 400;
   EXPECT_TRUE(report.Prepare());
