@@ -4,16 +4,20 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace vl {
 namespace {
 
 class TvlRowHeightDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit TvlRowHeightDelegate(const TvlPopupListBox& popup) : QStyledItemDelegate(popup.ListBox()), popup_(popup) {}
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), TvlPopupListBox::kItemHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width(), popup_.ItemHeight()};
   }
+
+ private:
+  const TvlPopupListBox& popup_;
 };
 
 }  // namespace
@@ -22,14 +26,16 @@ TvlPopupListBox::TvlPopupListBox(QWidget* owner)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint), list_(new QListWidget(this)) {
   list_->setFrameShape(QFrame::NoFrame);
   list_->setUniformItemSizes(true);
-  list_->setItemDelegate(new TvlRowHeightDelegate(list_));
+  list_->setItemDelegate(new TvlRowHeightDelegate(*this));
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
   setFocusProxy(list_);
-  resize(100, kItemHeight);
+  resize(100, ItemHeight());
 }
+
+int TvlPopupListBox::ItemHeight() const { return std::max(kMinItemHeight, QFontMetrics(list_->font()).height() + 2); }
 
 void TvlPopupListBox::SetItems(const QStringList& items) {
   list_->clear();
@@ -49,14 +55,18 @@ QString TvlPopupListBox::ItemText(int index) const {
 }
 
 void TvlPopupListBox::Popup(QPoint screen, int width, int rows) {
-  setGeometry(screen.x(), screen.y(), width, std::max(rows, 1) * kItemHeight);
+  setGeometry(screen.x(), screen.y(), width, std::max(rows, 1) * ItemHeight());
   show();
+  // From the top, as far down as the current row needs.
+  list_->scrollToTop();
+  if (QListWidgetItem* current = list_->currentItem()) list_->scrollToItem(current);
   list_->setFocus();
 }
 
 void TvlPopupListBox::resizeEvent(QResizeEvent*) {
   // Whole rows only.
-  const int h = std::max(kItemHeight, height() / kItemHeight * kItemHeight);
+  const int row = ItemHeight();
+  const int h = std::max(row, height() / row * row);
   if (h != height()) resize(width(), h);
   list_->setGeometry(0, 0, width(), h);
 }

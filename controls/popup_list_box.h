@@ -1,6 +1,6 @@
 #pragma once
-// A borderless popup holding a flat list of whole rows 11 pixels high: the
-// inspector's drop-down choices. The owner fills, places and shows it; a
+// A borderless popup holding a flat list of whole rows, each as high as a
+// line of its font (never below 11 pixels): the inspector's drop-down choices. The owner fills, places and shows it; a
 // click on a row or Enter picks the row, Escape or a click elsewhere closes
 // it without a pick.
 
@@ -16,7 +16,9 @@ class TvlPopupListBox : public QWidget {
  public:
   explicit TvlPopupListBox(QWidget* owner = nullptr);
 
-  static constexpr int kItemHeight = 11;
+  static constexpr int kMinItemHeight = 11;
+  // A row: a line of the list's font and a pixel above and below.
+  int ItemHeight() const;
 
   QListWidget* ListBox() const { return list_; }
   void SetItems(const QStringList& items);

@@ -14,7 +14,7 @@
 #include "designer/designer_dialogs.h"
 #include "designer/designer_form.h"
 #include "controls/designer_glyphs.h"
-#include "designer/page_edits.h"
+#include "designer/form_page_edits.h"
 #include "designer/designer_restrictions.h"
 #include "engine/core/engine_state.h"
 #include "engine/core/string_table.h"
@@ -816,15 +816,6 @@ void TvlDesignerPage::FinishRubberBand() {
   update(SelectionRect());
 }
 
-std::string vlBandBaseName(int bandType) {
-  std::string base = vlLoadStr(str::kFirstBandName + bandType);
-  if (const auto space = base.find(' '); space != std::string::npos) {
-    base.erase(space, 1);
-    if (space < base.size()) base[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[space])));
-  }
-  return base;
-}
-
 TvlView* TvlDesignerPage::InsertObject() {
   TvlPage* page = Page();
   if (!page || vlRestricted(dsNoCreateObject)) return nullptr;
@@ -837,9 +828,7 @@ TvlView* TvlDesignerPage::InsertObject() {
     int bandType = -1;
     auto& choose = vlDesignerDialogs().ChooseBandType;
     if (!choose || !choose(&form_, target, bandType) || bandType < 0 || bandType >= kBandTypeCount) return nullptr;
-    created = vlCreateView(otBand, {});
-    created->FrameTyp = static_cast<std::uint16_t>(bandType);
-    created->BaseName = vlBandBaseName(bandType);
+    created = vlNewBand(bandType);
   } else if (Tool == otSubReport) {
     created = vlCreateView(otSubReport, {});
     static_cast<TvlSubReportView&>(*created).TargetPage = form_.Report.Pages.Count();
@@ -860,44 +849,42 @@ TvlView* TvlDesignerPage::InsertObject() {
     created = vlCreateView(Tool, {});
   }
   if (!created) return nullptr;
-  TvlView* view = created.get();
-  page->Objects.push_back(std::move(created));
-  view->CreateUniqueName();
-  view->SetProperty("Name", TvlValue(view->Name));
-  if (Tool == otSubReport) form_.RefreshTabCaptions();
+  TvlView& made = *created;
   if (DragRect.Width() == 0 || DragRect.Height() == 0) {
     TvlSize size{36, 36};
-    if (view->Typ == otMemo) size = form_.DefaultObjectSize();
-    if (page->PageType == ptDialog && view->Width != 0) size = {view->Width, view->Height};
+    if (made.Typ == otMemo) size = form_.DefaultObjectSize();
+    if (page->PageType == ptDialog && made.Width != 0) size = {made.Width, made.Height};
     DragRect.Right = DragRect.Left + size.Width;
     DragRect.Bottom = DragRect.Top + size.Height;
   }
-  form_.ClearSelection();
-  view->Left = DragRect.Left;
-  view->Top = DragRect.Top;
-  if (view->Width == 0 && view->Height == 0) {
-    view->Width = DragRect.Width();
-    view->Height = DragRect.Height();
+  made.Left = DragRect.Left;
+  made.Top = DragRect.Top;
+  if (made.Width == 0 && made.Height == 0) {
+    made.Width = DragRect.Width();
+    made.Height = DragRect.Height();
   }
-  if (view->Typ == otBand && vlIsVerticalBand(view->FrameTyp) && view->Width > width() - 10) view->Width = 40;
+  if (made.Typ == otBand && vlIsVerticalBand(made.FrameTyp) && made.Width > width() - 10) made.Width = 40;
   const TvlLastUsedAttributes& last = vlLastUsed();
-  if (view->Typ != otAddIn) view->FrameWidth = last.FrameWidth;
-  view->FrameColor = last.FrameColor;
-  view->FillColor = last.FillColor;
-  if (view->Typ == otMemo) {
-    auto& memo = static_cast<TvlMemoView&>(*view);
+  if (made.Typ != otAddIn) made.FrameWidth = last.FrameWidth;
+  made.FrameColor = last.FrameColor;
+  made.FillColor = last.FillColor;
+  if (made.Typ == otMemo) {
+    auto& memo = static_cast<TvlMemoView&>(made);
     memo.FrameTyp = last.FrameLines;
     memo.Font = last.Font;
     memo.Alignment = last.Alignment;
   }
-  view->Selected = 1;
-  if (view->Typ == otBand) form_.ApplyBandOrder();
-  AnchorObject = view;
+  form_.ClearSelection();
+  TvlView& view = vlPageEdits(form_).Insert(std::move(created));
+  vlPageEdited(form_);
+  if (Tool == otSubReport) form_.RefreshTabCaptions();
+  // A band spans the page at once, not only once it has been painted.
+  if (view.Typ == otBand) SettleGeometry();
+  AnchorObject = &view;
   ComputeGroupBounds();
   form_.SelectionChanged();
-  form_.RecordUndo(ukInsert);
   update();
-  return view;
+  return &view;
 }
 
 TvlView* TvlDesignerPage::FinishInsert() {

@@ -39,9 +39,6 @@ enum class TvlGesture : std::uint8_t {
 inline constexpr int kToolSelect = -1;
 inline constexpr int kToolLine = 4;  // otLine: the pencil
 
-// The name a new band of that type is numbered from ("MasterData" ...).
-std::string vlBandBaseName(int bandType);
-
 class TvlDesignerPage : public QWidget {
  public:
   explicit TvlDesignerPage(TvlDesignerForm& form, QWidget* parent);

@@ -4,6 +4,7 @@
 
 #include "designer/data_sources_form.h"
 #include "designer/designer_form.h"
+#include "designer/form_page_edits.h"
 #include "designer/dict_form.h"
 #include "designer/db_fields_window.h"
 #include "designer/report_designer.h"
@@ -53,8 +54,9 @@ void TvlDesignerDataSources::Attach(bool tell) {
 }
 
 bool TvlDesignerDataSources::Edit(QWidget* owner) {
-  if (!vlEditDataSources(owner, vlDataSourcesOf(report_))) return false;
-  form_.SetModified(true);
+  TvlReportDataSources edited = vlDataSourcesOf(report_);
+  if (!vlEditDataSources(owner, edited) || !vlReportEdits(form_).SetDataSources(edited)) return false;
+  vlPageEdited(form_);
   Attach(true);
   return true;
 }

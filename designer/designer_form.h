@@ -198,6 +198,8 @@ class TvlDesignerForm : public TvlReportDesigner {
   void ShowInTabContextMenu(QPoint pos);
   void ShowPageForm(bool show);
   bool ArrowKey(int key, Qt::KeyboardModifiers modifiers);
+  // Undo (true) or Redo; a report-level step puts the current page on afresh.
+  void Revert(bool undo);
 
   int curPage_ = 0;
   bool shown_ = false;

@@ -28,20 +28,6 @@
 
 namespace vl {
 
-namespace {
-
-// "Page" and the first number from 1 that no page is named with.
-std::string UniquePageName(const TvlReport& report) {
-  for (int n = 1;; ++n) {
-    const std::string name = "Page" + std::to_string(n);
-    bool taken = false;
-    for (int i = 0; i < report.Pages.Count(); ++i) taken = taken || report.Pages[i]->Name == name;
-    if (!taken) return name;
-  }
-}
-
-}  // namespace
-
 std::vector<TvlView*> TvlDesignerForm::Selection() const {
   std::vector<TvlView*> selected;
   if (Page)
@@ -217,13 +203,7 @@ TvlSize TvlDesignerForm::DefaultObjectSize() const {
 }
 
 void TvlDesignerForm::ApplyBandOrder() {
-  if (!Page) return;
-  auto& list = Page->Objects;
-  std::stable_partition(list.begin(), list.end(), [](const auto& v) { return v->Typ == otBand; });
-  const auto bandsEnd = std::find_if(list.begin(), list.end(), [](const auto& v) { return v->Typ != otBand; });
-  const auto overlay = std::find_if(list.begin(), bandsEnd, [](const auto& v) { return v->FrameTyp == btOverlay; });
-  if (overlay != bandsEnd) std::rotate(list.begin(), overlay, overlay + 1);
-  std::stable_partition(list.begin(), bandsEnd, [](const auto& v) { return !vlIsVerticalBand(v->FrameTyp); });
+  if (Page) vlApplyBandOrder(*Page);
 }
 
 void TvlDesignerForm::RecordUndo(TvlUndoKind kind) {
@@ -316,18 +296,27 @@ void TvlDesignerForm::ShowMemoEditor(TvlView* view) {
 
 // ---- Undo and the clipboard ----
 
-void TvlDesignerForm::Undo() {
-  if (!Page) return;
-  const QRect before = surface_->SelectionRect();
-  if (UndoBuffers.Undo(*Page, curPage_)) SetModified(true);
-  surface_->update(before);
-  ResetSelection();
-  surface_->update();
-}
+void TvlDesignerForm::Undo() { Revert(true); }
 
-void TvlDesignerForm::Redo() {
+void TvlDesignerForm::Redo() { Revert(false); }
+
+void TvlDesignerForm::Revert(bool undo) {
   if (!Page) return;
-  if (UndoBuffers.Redo(*Page, curPage_)) SetModified(true);
+  TvlUndoHistory& from = undo ? UndoBuffers.UndoSteps : UndoBuffers.RedoSteps;
+  const bool reportLevel = !from.Empty() && from.NewestIsReportLevel();
+  const QRect before = surface_->SelectionRect();
+  if (reportLevel) {
+    // The pages may be replaced whole: nothing may reach the old ones.
+    ClearSelection();
+    Page = nullptr;
+    vlState().CurPage = nullptr;
+  }
+  if (undo ? UndoBuffers.Undo(Report, curPage_) : UndoBuffers.Redo(Report, curPage_)) SetModified(true);
+  if (reportLevel) {
+    RefreshTabCaptions();
+    SetCurrentPage(std::min(curPage_, Report.Pages.Count() - 1));
+  }
+  surface_->update(before);
   ResetSelection();
   surface_->update();
 }
@@ -402,23 +391,9 @@ void TvlDesignerForm::ZOrder(bool toFront) {
 }
 
 void TvlDesignerForm::FitToGrid() {
-  if (!Page || SelectionCount() == 0 || vlRestricted(dsNoMoveObject)) return;
-  const int g = std::max(1, Options.GridSize);
-  // Halves go to the even neighbour (the platform's default rounding); a
-  // size that rounds to nothing becomes one grid step.
-  auto fit = [g](int value, bool size) {
-    const int fitted = static_cast<int>(std::lrint(static_cast<double>(value) / g)) * g;
-    return size && fitted == 0 ? g : fitted;
-  };
+  if (!Page || SelectionCount() == 0) return;
   const QRect before = surface_->SelectionRect();
-  RecordUndo(ukEdit);
-  for (TvlView* v : Selection()) {
-    if (v->Restrictions & rsDontMove) continue;
-    v->Left = fit(v->Left, false);
-    v->Top = fit(v->Top, false);
-    v->Width = fit(v->Width, true);
-    v->Height = fit(v->Height, true);
-  }
+  if (vlPageEdits(*this).FitSelectionToGrid(Options.GridSize)) vlPageEdited(*this);
   surface_->ComputeGroupBounds();
   surface_->update(before | surface_->SelectionRect());
   UpdateStatus();
@@ -429,8 +404,9 @@ void TvlDesignerForm::FitToGrid() {
 void TvlDesignerForm::OpenPageOptions() {
   if (!Page || !FirstInstance || vlRestricted(dsNoEditPage)) return;
   auto& options = vlDesignerDialogs().PageOptions;
-  if (options && options(this, *Page)) {
-    SetModified(true);
+  if (!options) return;
+  if (vlReportEdits(*this).ChangePage(curPage_, [this, &options](TvlPage& page) { return options(this, page); })) {
+    vlPageEdited(*this);
     SetCurrentPage(curPage_);
   }
 }
@@ -439,26 +415,24 @@ void TvlDesignerForm::AddPage() {
   ResetSelection();
   if (!FirstInstance || vlRestricted(dsNoCreatePage)) return;
   const int previous = curPage_;
-  TvlPage* page = Report.Pages.Add();
-  page->Name = UniquePageName(Report);
-  Page = page;
   auto& options = vlDesignerDialogs().PageOptions;
-  if (!options || options(this, *page)) {
-    SetModified(true);
+  const TvlPage* added = vlReportEdits(*this).AddPage(ptReport, [this, &options](TvlPage& page) {
+    Page = &page;
+    return !options || options(this, page);
+  });
+  if (added) {
+    vlPageEdited(*this);
     SetCurrentPage(Report.Pages.Count() - 1);
   } else {
-    Page = nullptr;  // the page goes: nothing may reach it on the way back
-    Report.Pages.Delete(Report.Pages.Count() - 1);
+    Page = nullptr;  // the page went: nothing may reach it on the way back
     SetCurrentPage(previous);
   }
 }
 
 void TvlDesignerForm::AddDialogPage() {
   if (!FirstInstance || vlRestricted(dsNoCreatePage)) return;
-  TvlPage* page = Report.Pages.Add();
-  page->Name = UniquePageName(Report);
-  page->PageType = ptDialog;
-  SetModified(true);
+  vlReportEdits(*this).AddPage(ptDialog);
+  vlPageEdited(*this);
   SetCurrentPage(Report.Pages.Count() - 1);
 }
 
@@ -468,30 +442,18 @@ void TvlDesignerForm::RemovePage() {
                                     TvlMsgButtons::YesNo) != TvlMsgResult::Yes ||
       vlRestricted(dsNoDeletePage))
     return;
-  SetModified(true);
   const int removed = curPage_;
   ClearSelection();
   Page = nullptr;
   vlState().CurPage = nullptr;
-  Report.Pages.Delete(removed);
-  for (int p = 0; p < Report.Pages.Count(); ++p) {
-    auto& list = Report.Pages[p]->Objects;
-    for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
-      if (list[static_cast<std::size_t>(i)]->Typ != otSubReport) continue;
-      auto& sub = static_cast<TvlSubReportView&>(*list[static_cast<std::size_t>(i)]);
-      if (sub.TargetPage == removed)
-        list.erase(list.begin() + i);
-      else if (sub.TargetPage > removed)
-        --sub.TargetPage;
-    }
-  }
+  vlReportEdits(*this).DeletePage(removed);
+  vlPageEdited(*this);
   {
     const QSignalBlocker block(tabs_);
     tabs_->removeTab(removed);
   }
   curPage_ = 0;
   SetCurrentPage(0);
-  UndoBuffers.Clear();
   SelectionChanged();
 }
 

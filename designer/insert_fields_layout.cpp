@@ -9,6 +9,7 @@
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
 #include "designer/insert_fields_dialog.h"
+#include "designer/page_edits.h"
 #include "engine/core/engine_state.h"
 #include "engine/data/data_source.h"
 #include "engine/data/db_dataset.h"
@@ -177,10 +178,8 @@ void vlLayOutFields(TvlDesignerForm& form, const TvlInsertFieldsChoice& choice, 
     const TvlView* bottomMemo = choice.Headers ? lastHeader : lastMemo;
     const int height = bottomMemo->Top + bottomMemo->Height - limits.Top;
     auto newBand = [&](int type, int top) {
-      std::unique_ptr<TvlView> created = vlCreateView(otBand, {});
+      std::unique_ptr<TvlView> created = vlNewBand(type);
       TvlView& band = *created;
-      band.FrameTyp = static_cast<std::uint16_t>(type);
-      band.BaseName = vlBandBaseName(type);
       page->Objects.push_back(std::move(created));
       band.CreateUniqueName();
       band.Left = 0;

@@ -1,13 +1,19 @@
 #include "designer/page_edits.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "designer/align_objects.h"
 #include "designer/designer_restrictions.h"
+#include "engine/core/string_table.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/band_view.h"
 #include "engine/model/codes.h"
+#include "engine/model/object_factory.h"
 
 namespace vl {
 namespace {
@@ -17,6 +23,31 @@ bool MaySize(const TvlView& v) { return !vlRestricted(dsNoSizeObject) && !(v.Res
 bool MayDelete(const TvlView& v) { return !vlRestricted(dsNoDeleteObject) && !(v.Restrictions & rsDontDelete); }
 
 }  // namespace
+
+std::string vlBandBaseName(int bandType) {
+  std::string base = vlLoadStr(str::kFirstBandName + bandType);
+  if (const auto space = base.find(' '); space != std::string::npos) {
+    base.erase(space, 1);
+    if (space < base.size()) base[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[space])));
+  }
+  return base;
+}
+
+std::unique_ptr<TvlView> vlNewBand(int bandType) {
+  std::unique_ptr<TvlView> band = vlCreateView(otBand, {});
+  band->FrameTyp = static_cast<std::uint16_t>(bandType);
+  band->BaseName = vlBandBaseName(bandType);
+  return band;
+}
+
+void vlApplyBandOrder(TvlPage& page) {
+  auto& list = page.Objects;
+  std::stable_partition(list.begin(), list.end(), [](const auto& v) { return v->Typ == otBand; });
+  const auto bandsEnd = std::find_if(list.begin(), list.end(), [](const auto& v) { return v->Typ != otBand; });
+  const auto overlay = std::find_if(list.begin(), bandsEnd, [](const auto& v) { return v->FrameTyp == btOverlay; });
+  if (overlay != bandsEnd) std::rotate(list.begin(), overlay, overlay + 1);
+  std::stable_partition(list.begin(), bandsEnd, [](const auto& v) { return !vlIsVerticalBand(v->FrameTyp); });
+}
 
 bool TvlPageEdits::Record(TvlUndoKind kind) {
   if (undo_) undo_->Record(kind, page_, index_);
@@ -125,6 +156,75 @@ bool TvlPageEdits::KeepSelectionOnPaper(int paperWidth, int paperHeight, bool re
       v->Top += dy;
     }
   return true;
+}
+
+bool TvlPageEdits::Align(int command, const TvlView* anchor, int surfaceWidth, int surfaceHeight) {
+  if (vlRestricted(dsNoMoveObject)) return false;
+  int selected = 0;
+  const TvlView* topmost = nullptr;
+  for (const auto& v : page_.Objects)
+    if (v->Selected) ++selected, topmost = v.get();
+  const TvlView* band = vlFirstSelectedBand(page_);
+  // A selection that does not suit the command leaves no undo step behind.
+  const bool bandRow = (command == acLeftEdges || command == acRightEdges) && band;
+  if (selected == 0 || (!bandRow && selected < vlAlignMinimum(command))) return false;
+  if (bandRow) {
+    // The row moves objects that are not selected: the step keeps them too,
+    // so that undo puts the whole row back.
+    std::vector<TvlView*> added;
+    for (TvlView* v : vlBandRow(page_, *band))
+      if (!v->Selected) v->Selected = 1, added.push_back(v);
+    Record(ukEdit);
+    for (TvlView* v : added) v->Selected = 0;
+  } else {
+    Record(ukEdit);
+  }
+  vlAlignObjects(page_, command, anchor ? anchor : topmost, surfaceWidth, surfaceHeight);
+  return true;
+}
+
+bool TvlPageEdits::FitSelectionToGrid(int grid) {
+  if (vlRestricted(dsNoMoveObject)) return false;
+  const int g = std::max(1, grid);
+  const bool any = std::any_of(page_.Objects.begin(), page_.Objects.end(),
+                               [](const auto& v) { return v->Selected && !(v->Restrictions & rsDontMove); });
+  if (!any) return false;
+  // Halves go to the even neighbour (the platform's default rounding).
+  auto fit = [g](int value, bool size) {
+    const int fitted = static_cast<int>(std::lrint(static_cast<double>(value) / g)) * g;
+    return size && fitted == 0 ? g : fitted;
+  };
+  Record(ukEdit);
+  for (const auto& v : page_.Objects) {
+    if (!v->Selected || (v->Restrictions & rsDontMove)) continue;
+    v->Left = fit(v->Left, false);
+    v->Top = fit(v->Top, false);
+    v->Width = fit(v->Width, true);
+    v->Height = fit(v->Height, true);
+  }
+  return true;
+}
+
+TvlView& TvlPageEdits::Insert(std::unique_ptr<TvlView> view) {
+  TvlView& v = *view;
+  for (const auto& o : page_.Objects) o->Selected = 0;
+  page_.Objects.push_back(std::move(view));
+  v.CreateUniqueName();
+  v.SetProperty("Name", TvlValue(v.Name));
+  v.Selected = 1;
+  if (v.Typ == otBand) vlApplyBandOrder(page_);
+  // An insert step is recorded after the change: it keeps the new object's ID.
+  Record(ukInsert);
+  return v;
+}
+
+TvlView& TvlPageEdits::InsertBand(int bandType, const TvlRect& bounds) {
+  std::unique_ptr<TvlView> band = vlNewBand(bandType);
+  band->Left = bounds.Left;
+  band->Top = bounds.Top;
+  band->Width = bounds.Width();
+  band->Height = bounds.Height();
+  return Insert(std::move(band));
 }
 
 }  // namespace vl

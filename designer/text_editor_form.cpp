@@ -58,20 +58,6 @@ class TSplitterBar : public QWidget {
   int lastY_ = 0;
 };
 
-// A small picture of letters for the buttons without a designer glyph.
-QImage LetterGlyph(const char* letters) {
-  QImage image(16, 16, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(9);
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(QColor(0, 0, 0x80));
-  p.drawText(image.rect(), Qt::AlignCenter, QString::fromLatin1(letters));
-  return image;
-}
-
 QImage WrapGlyph() {
   QImage image(16, 16, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -136,8 +122,22 @@ TvlTextEditorBase::TvlTextEditorBase(TvlDesignerForm& designer, const char* clas
   OkBtn = button("OkBtn", vlStr(55000), vlStr(55000), QImage());
   CancelBtn = button("CancelBtn", vlStr(55001), vlStr(55001), QImage());
   row->addSpacing(8);
-  InsExprBtn = button("InsExprBtn", {}, vlStr(53061), LetterGlyph("fx"));
-  InsDBBtn = button("InsDBBtn", {}, vlStr(53062), LetterGlyph("DB"));
+  // The buttons without a designer glyph show their letters in the window's
+  // own text size, bold and navy, so that they read like the pictures beside them.
+  auto letters = [button](const char* name, const QString& hint, const char* text) {
+    TvlSpeedButton* b = button(name, {}, hint, QImage());
+    QFont bold = b->font();
+    bold.setBold(true);
+    b->setFont(bold);
+    QPalette navy = b->palette();
+    navy.setColor(QPalette::ButtonText, QColor(0, 0, 0x80));
+    b->setPalette(navy);
+    b->SetCaption(QString::fromLatin1(text));
+    b->setFixedWidth(std::max(24, b->fontMetrics().horizontalAdvance(b->Caption()) + 8));
+    return b;
+  };
+  InsExprBtn = letters("InsExprBtn", vlStr(53061), "fx");
+  InsDBBtn = letters("InsDBBtn", vlStr(53062), "DB");
   row->addSpacing(8);
   WordWrapBtn = button("WordWrapBtn", {}, vlStr(53063), WrapGlyph());
   ScriptBtn = button("ScriptBtn", {}, vlStr(53064), vlDesignerGlyph(TvlDesignerGlyph::ScriptMark));

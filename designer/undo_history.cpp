@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/core/engine_state.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/page.h"
+#include "engine/model/report.h"
+#include "engine/model/stream_reader.h"
+#include "engine/model/stream_writer.h"
 
 namespace vl {
 
@@ -14,6 +18,19 @@ int IndexOfId(const TvlPage& page, std::int32_t id) {
     if (page.Objects[i]->ID == id) return static_cast<int>(i);
   return -1;
 }
+
+// Page records are written and read in the present stream form, whatever
+// the form of the template last read.
+class TvlPresentStreamForm {
+ public:
+  TvlPresentStreamForm() : previous_(vlState().StreamVersion) { vlState().StreamVersion = kCurrentStreamVersion; }
+  ~TvlPresentStreamForm() { vlState().StreamVersion = previous_; }
+  TvlPresentStreamForm(const TvlPresentStreamForm&) = delete;
+  TvlPresentStreamForm& operator=(const TvlPresentStreamForm&) = delete;
+
+ private:
+  int previous_;
+};
 
 void PutAt(TvlPage& page, int from, int to) {
   auto& list = page.Objects;
@@ -31,6 +48,37 @@ std::unique_ptr<TvlView> vlCopyView(TvlView& view) {
   copy->Assign(view);
   copy->ID = view.ID;
   return copy;
+}
+
+std::string vlPageRecord(const TvlPage& page) {
+  const TvlPresentStreamForm present;
+  TvlStreamWriter w;
+  page.SaveToStream(w);
+  return w.TakeBytes();
+}
+
+std::unique_ptr<TvlPage> vlCopyPage(const TvlPage& page) {
+  const std::string record = vlPageRecord(page);
+  auto copy = std::make_unique<TvlPage>(page.PaperSize, page.PaperWidth, page.PaperHeight, page.Bin, page.Orientation);
+  {
+    const TvlPresentStreamForm present;
+    TvlStreamReader r(record);
+    copy->LoadFromStream(r);
+  }
+  copy->Visible = page.Visible;
+  for (const auto& v : page.Objects) copy->Objects.push_back(vlCopyView(*v));
+  return copy;
+}
+
+TvlUndoStep vlMakeReportStep(TvlUndoKind kind, const TvlReport& report) {
+  TvlUndoStep step;
+  step.Kind = kind;
+  step.PageIndex = kAnyPage;
+  if (kind == ukPages)
+    for (int i = 0; i < report.Pages.Count(); ++i) step.Pages.push_back(vlCopyPage(*report.Pages[i]));
+  else
+    step.Sources = vlDataSourcesOf(report).Items;
+  return step;
 }
 
 void TvlUndoHistory::Push(TvlUndoStep step) {
@@ -69,6 +117,36 @@ bool TvlUndoBuffers::Record(TvlUndoKind kind, TvlPage& page, int pageIndex) {
   TvlUndoStep step = vlMakeUndoStep(kind, pageIndex, objects);
   if (step.Entries.empty()) return false;
   UndoSteps.Push(std::move(step));
+  return true;
+}
+
+void TvlUndoBuffers::Push(TvlUndoStep step) {
+  RedoSteps.Clear();
+  UndoSteps.Push(std::move(step));
+}
+
+bool TvlUndoBuffers::Revert(TvlUndoHistory& from, TvlUndoHistory& to, TvlReport& report, int pageIndex) {
+  if (from.Empty()) return false;
+  if (!from.NewestIsReportLevel()) {
+    if (pageIndex < 0 || pageIndex >= report.Pages.Count()) return false;
+    return Revert(from, to, *report.Pages[pageIndex], pageIndex);
+  }
+  TvlUndoStep step = from.Pop();
+  // The inverse takes what stands now; the step's own state goes in whole.
+  TvlUndoStep inverse;
+  inverse.Kind = step.Kind;
+  inverse.PageIndex = kAnyPage;
+  if (step.Kind == ukPages) {
+    while (report.Pages.Count() > 0) inverse.Pages.push_back(report.Pages.Release(0));
+    for (auto& page : step.Pages) {
+      for (auto& v : page->Objects) v->Selected = 0;
+      report.Pages.Adopt(std::move(page));
+    }
+  } else {
+    inverse.Sources = std::move(vlDataSourcesOf(report).Items);
+    vlDataSourcesOf(report).Items = std::move(step.Sources);
+  }
+  to.Push(std::move(inverse));
   return true;
 }
 
@@ -123,6 +201,9 @@ bool TvlUndoBuffers::Revert(TvlUndoHistory& from, TvlUndoHistory& to, TvlPage& p
         if (at >= 0) PutAt(page, at, e.Index);
         break;
       }
+      case ukPages:
+      case ukDataSources:
+        break;  // report-level steps belong to no page (kAnyPage): never here
     }
   }
   for (auto& v : page.Objects) v->Selected = 0;

@@ -1,4 +1,4 @@
-// The popup list: whole rows of 11 pixels, picking by click or Enter,
+// The popup list: whole rows a line of its font high, picking by click or Enter,
 // Escape closes without a pick.
 
 #include <QListWidget>
@@ -17,11 +17,13 @@ TEST(PopupListBox, PicksTheRowClickedOrEnteredAndEscapeClosesWithoutAPick) {
   popup.SetItemIndex(1);
   popup.Popup({60, 80}, 90, 3);
   EXPECT_TRUE(popup.isVisible());
-  EXPECT_EQ(popup.geometry(), QRect(60, 80, 90, 33));
+  const int row = popup.ItemHeight();
+  EXPECT_GE(row, QFontMetrics(popup.ListBox()->font()).height()) << "a row shows a whole line of text";
+  EXPECT_EQ(popup.geometry(), QRect(60, 80, 90, 3 * row));
   EXPECT_EQ(popup.ListBox()->frameShape(), QFrame::NoFrame);
-  EXPECT_EQ(popup.ListBox()->visualItemRect(popup.ListBox()->item(0)).height(), 11);
-  popup.resize(90, 40);
-  EXPECT_EQ(popup.height(), 33) << "whole rows only";
+  EXPECT_EQ(popup.ListBox()->visualItemRect(popup.ListBox()->item(0)).height(), row);
+  popup.resize(90, 3 * row + row / 2);
+  EXPECT_EQ(popup.height(), 3 * row) << "whole rows only";
 
   SendKey(popup.ListBox(), Qt::Key_Down);
   EXPECT_EQ(popup.ItemIndex(), 2);

@@ -4,7 +4,9 @@
 // the saved file without --dataset. Then the dialog's checks, and a missing
 // source file said once.
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -16,11 +18,15 @@
 
 #include "controls/flat_combo_box.h"
 #include "engine/model/report_data_sources.h"
+#include "controls/speed_button.h"
+#include "designer/band_types_form.h"
 #include "designer/chooser_list.h"
 #include "designer/data_sources_form.h"
 #include "designer/field_resolver_guard.h"
 #include "designer/designer_data_sources.h"
+#include "designer/dialogs_install.h"
 #include "designer/insert_fields_dialog.h"
+#include "designer/text_editor_form.h"
 #include "engine/core/string_table.h"
 #include "engine/formation/report_windows.h"
 #include "engine/model/print_sink.h"
@@ -39,6 +45,13 @@ class DataSourcesTest : public DesignerTest {
  protected:
   DataSourcesTest() : previousWindows_(vlReportWindows()) {
     vlInstallDataSources();
+    // The program's own band type chooser and text editor.
+    vlInstallTextEditor();
+    const TvlDesignerDialogs kept = vlDesignerDialogs();
+    vlInstallDesignerDialogs();
+    const auto chooseBandType = vlDesignerDialogs().ChooseBandType;
+    vlDesignerDialogs() = kept;
+    vlDesignerDialogs().ChooseBandType = chooseBandType;
     // The engine as the programs start it: the globals and the functions
     // (SUM) a report calls.
     if (!vlGlobals()) globals_ = std::make_unique<TvlGlobals>();
@@ -79,6 +92,8 @@ class DataSourcesTest : public DesignerTest {
     });
     form->Command("DataSources")->trigger();
   }
+
+  TvlSpeedButton* Tool(const char* name) { return form->findChild<TvlSpeedButton*>(QString::fromLatin1(name)); }
 
   std::vector<std::string> DataSetList() {
     TvlDesignFields fields(Report);
@@ -141,21 +156,29 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   EXPECT_GE(name->Width, QFontMetrics(font, form->Surface()).horizontalAdvance(QStringLiteral("Bob Jones")))
       << "the column is as wide as its values";
 
-  // A total in a summary band.
-  auto summary = std::make_unique<TvlBandView>();
-  summary->Name = "ReportSummary1";
-  summary->FrameTyp = btReportSummary;
-  summary->Left = master->Left;
-  summary->Width = master->Width;
-  summary->Top = master->Top + master->Height + 40;
-  summary->Height = 24;
-  auto total = std::make_unique<TvlMemoView>();
-  total->Name = "Total";
-  total->Left = 40, total->Top = summary->Top, total->Width = 200, total->Height = 20;
-  total->Memo = {"Total [SUM([Customers.\"Amount\"])]"};
-  form->Page->Objects.push_back(std::move(summary));
-  form->Page->Objects.push_back(std::move(total));
-  form->RecordUndo(ukInsert);
+  // A total in a summary band, through the objects toolbar: the band tool
+  // asks the band's type, the text tool opens the text editor.
+  const int summaryTop = master->Top + master->Height + 40;
+  test::WhenShown<TvlBandTypesForm>([](TvlBandTypesForm& d) {
+    d.Buttons()->button(btReportSummary)->click();
+    d.accept();
+  });
+  Tool("OB3")->Click();
+  Click(QPoint(master->Left + 20, summaryTop));
+  TvlView* summary = form->Selection().empty() ? nullptr : form->Selection().front();
+  ASSERT_NE(summary, nullptr);
+  EXPECT_EQ(summary->FrameTyp, btReportSummary);
+  EXPECT_EQ(summary->Width, master->Width) << "a band spans the page";
+  test::WhenShown<TvlEditorForm>([](TvlEditorForm& e) {
+    QTest::keyClicks(e.M1, QStringLiteral("Total [SUM([Customers.\"Amount\"])]"));
+    e.OkBtn->Click();
+  });
+  Tool("OB2")->Click();
+  Click(QPoint(40, summary->Top + 2));
+  ASSERT_EQ(form->SelectionCount(), 1);
+  TvlView* total = form->Selection().front();
+  EXPECT_EQ(total->Memo, std::vector<std::string>{"Total [SUM([Customers.\"Amount\"])]"});
+  EXPECT_EQ(total->Top, summary->Top) << "inside the band";
 
   form->Command("Preview")->trigger();
   std::string shown;
@@ -176,13 +199,69 @@ TEST_F(DataSourcesTest, AListReportOverItsOwnCsvEndToEnd) {
   EXPECT_EQ(DataSetList(), std::vector<std::string>{"Customers"});
   EXPECT_TRUE(Messages.Messages.empty()) << Messages.Messages.front().Text;
 
-  // vlreport renders the saved file over its own source, with the preview's texts.
-  const QString pdf = QString::fromStdString(Path("list.pdf"));
-  RunProgram(QStringLiteral(VL_VLREPORT), {QStringLiteral("render"), QString::fromStdString(Path("job/list.vlf")),
-                                    QStringLiteral("--pdf"), pdf});
-  const std::string text = RunProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  // vlreport renders the saved file over its own source: the preview's texts,
+  // and the very text of a rendering given the source by hand.
+  auto render = [this](const char* pdfName, QStringList more) {
+    const QString pdf = QString::fromStdString(Path(pdfName));
+    QStringList args{QStringLiteral("render"), QString::fromStdString(Path("job/list.vlf")), QStringLiteral("--pdf"),
+                     pdf};
+    RunProgram(QStringLiteral(VL_VLREPORT), args + more);
+    return RunProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  };
+  const std::string text = render("own.pdf", {});
   ASSERT_FALSE(Previewed.empty());
   for (const std::string& previewed : Previewed) EXPECT_NE(text.find(previewed), std::string::npos) << previewed;
+  EXPECT_EQ(text, render("given.pdf", {QStringLiteral("--dataset"), QString::fromStdString("Customers=" + Csv)}));
+}
+
+// Each change made in the dialog is one undo step, and what the designer
+// lists follows Undo and Redo.
+TEST_F(DataSourcesTest, AddingEditingAndRemovingASourceAreOneUndoStepEach) {
+  std::filesystem::copy_file(Csv, Path("job/data/other.csv"));
+  Open();
+  auto runDialog = [this](std::function<void(TvlDataSourcesForm&)> act) {
+    test::WhenShown<TvlDataSourcesForm>([act](TvlDataSourcesForm& d) {
+      act(d);
+      d.accept();
+    });
+    form->Command("DataSources")->trigger();
+  };
+  AddSource("Customers", Csv);
+  ASSERT_EQ(DataSetList(), std::vector<std::string>{"Customers"});
+  runDialog([this](TvlDataSourcesForm& d) {
+    d.ListL->setCurrentRow(0);
+    test::WhenShown<TvlDataSourceEditForm>([this](TvlDataSourceEditForm& e) {
+      e.NameE->setText(QStringLiteral("Clients"));
+      e.FileE->setText(QString::fromStdString(Path("job/data/other.csv")));
+      e.accept();
+    });
+    d.EditB->click();
+  });
+  ASSERT_EQ(DataSetList(), std::vector<std::string>{"Clients"});
+  runDialog([](TvlDataSourcesForm& d) {
+    d.ListL->setCurrentRow(0);
+    d.RemoveB->click();
+  });
+  ASSERT_TRUE(vlDataSourcesOf(Report).Empty());
+  runDialog([](TvlDataSourcesForm&) {});  // OK without a change
+  ASSERT_EQ(form->UndoBuffers.UndoSteps.Count(), 3u) << "no step for nothing";
+
+  using Sources = std::vector<TvlReportDataSource>;
+  const Sources added{{"Customers", Csv, ""}}, edited{{"Clients", Path("job/data/other.csv"), ""}};
+  const struct {
+    const char* Command;
+    Sources Now;
+    std::vector<std::string> Listed;
+  } steps[] = {
+      {"Undo", edited, {"Clients"}}, {"Undo", added, {"Customers"}}, {"Undo", {}, {}},
+      {"Redo", added, {"Customers"}}, {"Redo", edited, {"Clients"}}, {"Redo", {}, {}},
+  };
+  for (const auto& step : steps) {
+    form->Command(step.Command)->trigger();
+    EXPECT_EQ(vlDataSourcesOf(Report).Items, step.Now) << step.Command;
+    EXPECT_EQ(DataSetList(), step.Listed) << step.Command;
+  }
+  EXPECT_TRUE(Messages.Messages.empty());
 }
 
 TEST_F(DataSourcesTest, AMissingSourceFileIsSaidOnceAndTheTemplateOpens) {

@@ -298,6 +298,17 @@ TEST_F(DesignerTest, PagesAddRemoveAndTabCaptions) {
   EXPECT_EQ(Report.Pages.Count(), 2);
   EXPECT_EQ(Messages.Messages.back().Text, "Remove this page?");
   EXPECT_EQ(form->CurPage(), 0);
+
+  // Page changes are undone like object changes, tabs and all.
+  form->Undo();
+  ASSERT_EQ(Report.Pages.Count(), 3);
+  EXPECT_EQ(form->Tabs()->count(), 3);
+  EXPECT_EQ(form->Page, Report.Pages[0]);
+  form->SetCurrentPage(2);
+  form->Redo();
+  EXPECT_EQ(Report.Pages.Count(), 2);
+  EXPECT_EQ(form->Tabs()->count(), 2);
+  EXPECT_EQ(form->CurPage(), 1) << "the nearest page that is left";
 }
 
 TEST_F(DesignerTest, TheStatusBarShowsTheSelectionAfterAnInsertAndADrag) {

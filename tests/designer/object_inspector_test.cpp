@@ -160,6 +160,15 @@ TEST_F(InspectorTest, EnumerationAndColourRowsChangeThroughTheirControls) {
   TvlInspForm::ChooseColour() = saved;
   EXPECT_EQ(memo->FillColor, 0x123456u);
   EXPECT_EQ(Text("FillColor"), "$123456");
+
+  // The colour names drop down in rows a line of the inspector's text high.
+  ASSERT_TRUE(ClickRow("FillColor"));
+  insp.ComboBtn->Click();
+  ASSERT_TRUE(insp.PopupList()->isVisible());
+  QListWidget* names = insp.PopupList()->ListBox();
+  EXPECT_EQ(names->count(), 42);
+  EXPECT_GE(names->visualItemRect(names->item(0)).height(), QFontMetrics(insp.font()).height());
+  insp.PopupList()->hide();
 }
 
 TEST_F(InspectorTest, AMemoAndAPictureListOnlyWhatBothDeclare) {

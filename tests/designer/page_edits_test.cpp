@@ -1,11 +1,20 @@
-// The page's object edits without a window: each change records one undo
-// step that puts the page back, restrictions hold, and a group moved off the
-// paper comes back onto it.
+// The page's object edits and the report's page and data-source edits
+// without a window: each change records one undo step, after which Undo
+// gives the template back byte for byte and Redo the changed one;
+// restrictions hold, and a group moved off the paper comes back onto it.
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "designer/align_objects.h"
 #include "designer/designer_restrictions.h"
 #include "designer/page_edits.h"
+#include "designer/report_edits.h"
+#include "engine/core/engine_state.h"
+#include "engine/model/object_factory.h"
+#include "engine/model/report.h"
+#include "engine/model/stream_writer.h"
 #include "engine/model/views.h"
 
 namespace vl {
@@ -123,6 +132,151 @@ TEST_F(PageEditsTest, AGroupOffThePaperComesBack) {
     EXPECT_EQ(v.Top, c.BackTop) << c.Left;
     EXPECT_EQ(undo.UndoSteps.Count(), moved ? 1u : 0u);
   }
+}
+
+// A two-page report: a data band holding three selected memos and one that
+// is not, a sub-report showing page 2, and a memo on page 2.
+class EditsUndoTest : public ::testing::Test {
+ protected:
+  EditsUndoTest() {
+    DesignRestrictions() = 0;
+    vlState().CurReport = &report;
+  }
+  ~EditsUndoTest() override { vlState().CurReport = nullptr; }
+
+  void Fresh() {
+    report.Clear();
+    undo.Clear();
+    TvlPage& first = *report.Pages.Add();
+    first.Name = "Page1";
+    TvlPage& second = *report.Pages.Add();
+    second.Name = "Page2";
+    Add(first, otBand, "MasterData1", {0, 0, 700, 300}, false).FrameTyp = btMasterData;
+    Add(first, otMemo, "A", {10, 10, 40, 20}, true);
+    Add(first, otMemo, "B", {100, 50, 60, 30}, true);
+    Add(first, otMemo, "D", {45, 120, 30, 25}, true);
+    Add(first, otMemo, "C", {30, 250, 20, 20}, false);
+    static_cast<TvlSubReportView&>(Add(first, otSubReport, "SubReport1", {300, 400, 50, 50}, false)).TargetPage = 1;
+    Add(second, otMemo, "E", {5, 5, 50, 20}, false);
+    vlDataSourcesOf(report).Set({"Customers", "/data/customers.csv", ""});
+  }
+  struct Bounds {
+    int Left, Top, Width, Height;
+  };
+  TvlView& Add(TvlPage& page, int type, const std::string& name, Bounds b, bool selected) {
+    std::unique_ptr<TvlView> v = vlCreateView(type, {});
+    v->Name = name;
+    v->Left = b.Left, v->Top = b.Top, v->Width = b.Width, v->Height = b.Height;
+    v->Selected = selected ? 1 : 0;
+    page.Objects.push_back(std::move(v));
+    return *page.Objects.back();
+  }
+  // The template as saved, without the save date (its last 8 bytes).
+  std::string Bytes() {
+    TvlStreamWriter w;
+    report.SaveToStream(w);
+    std::string bytes = w.TakeBytes();
+    bytes.resize(bytes.size() - 8);
+    return bytes;
+  }
+  TvlPage& First() { return *report.Pages[0]; }
+  TvlPageEdits Page() { return TvlPageEdits(First(), 0, &undo); }
+  TvlReportEdits Whole() { return TvlReportEdits(report, &undo); }
+
+  TvlReport report;
+  TvlUndoBuffers undo;
+};
+
+TEST_F(EditsUndoTest, UndoGivesTheTemplateBackByteForByteAndRedoTheChange) {
+  using Edit = std::function<bool()>;
+  const auto align = [this](int command) { return [this, command] { return Page().Align(command, nullptr, 600, 800); }; };
+  const auto sources = [this](std::function<void(TvlReportDataSources&)> change) {
+    return [this, change] {
+      TvlReportDataSources edited = vlDataSourcesOf(report);
+      change(edited);
+      return Whole().SetDataSources(edited);
+    };
+  };
+  const struct {
+    const char* What;
+    Edit Prepare;
+    Edit Change;
+  } cases[] = {
+      {"move", {}, [this] { return Page().MoveSelection(5, -3); }},
+      {"resize", {}, [this] { return Page().ResizeSelection(-50, 4); }},
+      {"bounds", {}, [this] { return Page().SetBounds(*First().FindObject("C"), 1, 2, 3, 4); }},
+      {"delete", {}, [this] { return Page().DeleteSelection(); }},
+      {"to front", {}, [this] { return Page().ZOrderSelection(true); }},
+      {"to back", {}, [this] { return Page().ZOrderSelection(false); }},
+      {"back on the paper", [this] { return First().FindObject("A")->Left = 904; }, [this] {
+         return Page().KeepSelectionOnPaper(794, 1123, true);
+       }},
+      {"fit to grid", {}, [this] { return Page().FitSelectionToGrid(8); }},
+      {"left edges", {}, align(acLeftEdges)},
+      {"horizontal centres", {}, align(acHCenters)},
+      {"centred across the window", {}, align(acHCenterInWindow)},
+      {"spaced across", {}, align(acHSpace)},
+      {"right edges", {}, align(acRightEdges)},
+      {"tops", {}, align(acTops)},
+      {"vertical centres", {}, align(acVCenters)},
+      {"centred down the window", {}, align(acVCenterInWindow)},
+      {"spaced down", {}, align(acVSpace)},
+      {"bottoms", {}, align(acBottoms)},
+      {"a band's row", [this] { return First().Objects[0]->Selected = 1; }, align(acRightEdges)},
+      {"band inserted", {}, [this] { return Page().InsertBand(btPageFooter, {0, 1000, 700, 1030}).Name == "PageFooter1"; }},
+      {"page added", {}, [this] { return Whole().AddPage(ptReport) != nullptr; }},
+      {"dialog page added", {}, [this] { return Whole().AddPage(ptDialog) != nullptr; }},
+      {"page removed with its sub-report", {}, [this] {
+         return Whole().DeletePage(1) && First().FindObject("SubReport1") == nullptr;
+       }},
+      {"page options", {}, [this] {
+         return Whole().ChangePage(0, [](TvlPage& p) {
+           p.Margins.Left = 72;
+           p.Columns = 2;
+           return true;
+         });
+       }},
+      {"data source added", {}, sources([](TvlReportDataSources& s) { s.Set({"Orders", "/data/orders.db", "Orders"}); })},
+      {"data source edited", {}, sources([](TvlReportDataSources& s) { s.Set({"Customers", "/data/other.csv", ""}); })},
+      {"data source removed", {}, sources([](TvlReportDataSources& s) { s.Remove("Customers"); })},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    Fresh();
+    if (c.Prepare) c.Prepare();
+    const std::string before = Bytes();
+    ASSERT_TRUE(c.Change());
+    const std::string after = Bytes();
+    EXPECT_NE(after, before) << "the edit changed nothing";
+    EXPECT_EQ(undo.UndoSteps.Count(), 1u);
+    ASSERT_TRUE(undo.Undo(report, 0));
+    EXPECT_EQ(Bytes(), before);
+    ASSERT_TRUE(undo.Redo(report, 0));
+    EXPECT_EQ(Bytes(), after);
+    ASSERT_TRUE(undo.Undo(report, 0)) << "and back again";
+    EXPECT_EQ(Bytes(), before);
+  }
+}
+
+TEST_F(EditsUndoTest, RefusedOrEmptyReportEditsLeaveNoStep) {
+  Fresh();
+  const std::string before = Bytes();
+  EXPECT_EQ(Whole().AddPage(ptReport, [](TvlPage&) { return false; }), nullptr) << "the page options were cancelled";
+  EXPECT_FALSE(Whole().ChangePage(0, [](TvlPage&) { return true; })) << "confirmed without a change";
+  EXPECT_FALSE(Whole().ChangePage(0, [](TvlPage& p) { return (p.Columns = 3) < 0; })) << "cancelled";
+  First().Columns = 0;
+  EXPECT_FALSE(Whole().SetDataSources(vlDataSourcesOf(report)));
+  EXPECT_FALSE(Whole().DeletePage(5));
+  EXPECT_TRUE(undo.UndoSteps.Empty());
+  EXPECT_EQ(Bytes(), before);
+  ASSERT_TRUE(Whole().DeletePage(1));
+  EXPECT_FALSE(Whole().DeletePage(0)) << "the only page stays";
+  // A step of the whole report is undone from any page; object steps only on theirs.
+  TvlPageEdits(First(), 0, &undo).MoveSelection(1, 1);
+  EXPECT_FALSE(undo.Undo(report, 1)) << "no page 2 now";
+  EXPECT_TRUE(undo.Undo(report, 0));
+  EXPECT_TRUE(undo.Undo(report, 0));
+  EXPECT_EQ(Bytes(), before);
 }
 
 }  // namespace

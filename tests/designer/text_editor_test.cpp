@@ -177,6 +177,13 @@ TEST_F(TextEditor, InsertKeyAndButtonsInsertTheDesignersTexts) {
     return true;
   };
   Edit<TvlEditorForm>(*memo, [](TvlEditorForm& e) {
+    // The two buttons' letters are as large as the window's own text, and fit.
+    for (TvlSpeedButton* b : {e.InsExprBtn, e.InsDBBtn}) {
+      EXPECT_EQ(QFontInfo(b->font()).pixelSize(), QFontInfo(e.font()).pixelSize()) << b->objectName().toStdString();
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->Caption()), b->width() - 4) << b->Caption().toStdString();
+    }
+    EXPECT_EQ(e.InsExprBtn->Caption(), "fx");
+    EXPECT_EQ(e.InsDBBtn->Caption(), "DB");
     QTest::keyClick(e.M1, Qt::Key_Insert);
     e.InsExprBtn->Click();
     e.OkBtn->Click();
