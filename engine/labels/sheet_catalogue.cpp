@@ -6,6 +6,7 @@
 
 #include "engine/core/error.h"
 #include "engine/core/text.h"
+#include "engine/core/text_format.h"
 #include "engine/data/data_file.h"
 #include "platform/settings_store.h"
 
@@ -51,8 +52,8 @@ std::string vlSheetFields(const TvlLabelSheet& s) {
 std::string vlReadSheetFields(const std::string& fields, TvlLabelSheet& sheet) {
   const std::vector<std::string> parts = Split(fields);
   if (static_cast<int>(parts.size()) != kFieldCount)
-    return "A sheet needs " + std::to_string(kFieldCount) + " fields after its name, separated by |; this has " +
-           std::to_string(parts.size());
+    return vlFormat("A sheet needs %1 fields after its name, separated by |; this has %2",
+                    {std::to_string(kFieldCount), std::to_string(parts.size())});
   static const char* const kNames[kFieldCount] = {"paper",        "label width",      "label height",
                                                   "columns",      "rows",             "top margin",
                                                   "left margin",  "horizontal pitch", "vertical pitch",
@@ -60,10 +61,10 @@ std::string vlReadSheetFields(const std::string& fields, TvlLabelSheet& sheet) {
   double values[kFieldCount] = {};
   for (int k = 1; k < kFieldCount; ++k)
     if (!Number(parts[static_cast<std::size_t>(k)], values[k]))
-      return "The " + std::string(kNames[k]) + " \"" + parts[static_cast<std::size_t>(k)] + "\" is not a number";
+      return vlFormat("The %1 \"%2\" is not a number", {kNames[k], parts[static_cast<std::size_t>(k)]});
   for (int k : {3, 4})
     if (values[k] != std::floor(values[k]) || std::fabs(values[k]) > 1000)
-      return "The " + std::string(kNames[k]) + " must be a whole number";
+      return vlFormat("The %1 must be a whole number", {kNames[k]});
   sheet.Paper = parts[0];
   sheet.LabelWidth = values[1];
   sheet.LabelHeight = values[2];
@@ -89,11 +90,13 @@ std::vector<TvlLabelSheet> vlReadSheetCatalogue(const std::string& text, const s
     const std::size_t bar = content.find('|');
     TvlLabelSheet sheet;
     sheet.Name = vlTrim(content.substr(0, bar == std::string::npos ? content.size() : bar));
-    const std::string where = sourceName + ", line " + std::to_string(line) + ": ";
-    if (bar == std::string::npos) throw TvlError(where + "a sheet needs its name, then its fields separated by |");
+    const std::string at = std::to_string(line);
+    if (bar == std::string::npos)
+      throw TvlError(vlFormat("%1, line %2: a sheet needs its name, then its fields separated by |", {sourceName, at}));
     if (const std::string problem = vlReadSheetFields(content.substr(bar + 1), sheet); !problem.empty())
-      throw TvlError(where + problem);
-    if (vlFindSheet(sheets, sheet.Name)) throw TvlError(where + "the sheet \"" + sheet.Name + "\" is listed twice");
+      throw TvlError(vlFormat("%1, line %2: %3", {sourceName, at, problem}));
+    if (vlFindSheet(sheets, sheet.Name))
+      throw TvlError(vlFormat("%1, line %2: the sheet \"%3\" is listed twice", {sourceName, at, sheet.Name}));
     sheets.push_back(std::move(sheet));
   }
   return sheets;
