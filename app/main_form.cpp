@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>

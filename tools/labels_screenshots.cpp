@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/engine_startup.h"
 #include "app/launcher_labels.h"
@@ -51,11 +52,15 @@ int main(int argc, char** argv) {
   formMain.show();
   if (!formMain.SetAddressList(argv[1])) return 1;
   bool ok = true;
-  // The preview is modal: take its picture once it is open, then close it.
-  const auto shootPreview = [&ok, argv] {
+  // The preview is modal: take its picture once it is open (preparing may
+  // run the event loop before it opens), then close it.
+  std::function<void()> shootPreview;
+  int tries = 0;
+  shootPreview = [&] {
     auto* preview = dynamic_cast<vl::TvlPreviewForm*>(QApplication::activeModalWidget());
     if (!preview) {
-      ok = false;
+      if (++tries < 100) QTimer::singleShot(100, shootPreview);
+      else ok = false;
       return;
     }
     preview->resize(820, 620);
@@ -65,7 +70,7 @@ int main(int argc, char** argv) {
     ok = preview->grab().save(QString::fromLocal8Bit(argv[3]), "PNG") && ok;
     preview->CloseWindow();
   };
-  formMain.ExecLabelsWindow = [&ok, argv, shootPreview](vl::TLabelsWindow& window) {
+  formMain.ExecLabelsWindow = [&](vl::TLabelsWindow& window) {
     window.SheetBox->setCurrentText(QStringLiteral("Avery L7160 (A4, 3 x 7)"));
     window.StartBox->setValue(3);
     window.show();

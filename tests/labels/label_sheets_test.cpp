@@ -156,17 +156,25 @@ TEST_F(Labels, TheOutlineShowsOnScreenButNeverOnPaper) {
   TvlDBDataSet& list = List(2);
   const auto binding = Bind(list);
   ASSERT_TRUE(report.Prepare()) << vlState().ErrorText;
-  auto outlinePens = [&](TvlSurfaceKind kind) {
-    TvlRecordingCanvas canvas({2000, 3000});
+  // The outline's dashes drawn, as lines after its grey pen, on a page rect
+  // of the given width (A4 proportions): a zoomed-out preview draws at less
+  // than half size.
+  auto outlineLines = [&](TvlSurfaceKind kind, std::int32_t width) {
+    TvlRecordingCanvas canvas({width, width * 3 / 2});
     canvas.SetKind(kind);
     report.EMFPages[0].Visible = true;
-    report.EMFPages.Draw(0, canvas, {0, 0, 2000, 3000});
-    int outline = 0;
-    for (const TvlCanvasOp& op : canvas.Ops()) outline += op.Kind == TvlOpKind::Pen && op.Pen.Color == vlRGB(150, 150, 150);
-    return outline;
+    report.EMFPages.Draw(0, canvas, {0, 0, width, width * 297 / 210});
+    int lines = 0;
+    bool grey = false;
+    for (const TvlCanvasOp& op : canvas.Ops()) {
+      if (op.Kind == TvlOpKind::Pen) grey = op.Pen.Color == vlRGB(150, 150, 150);
+      lines += grey && op.Kind == TvlOpKind::Line;
+    }
+    return lines;
   };
-  EXPECT_GT(outlinePens(TvlSurfaceKind::Screen), 0);
-  EXPECT_EQ(outlinePens(TvlSurfaceKind::Printer), 0);
+  EXPECT_GT(outlineLines(TvlSurfaceKind::Screen, 2000), 0);
+  EXPECT_GT(outlineLines(TvlSurfaceKind::Screen, 300), 0);
+  EXPECT_EQ(outlineLines(TvlSurfaceKind::Printer, 2000), 0);
 }
 
 TEST_F(Labels, EachAddressIsCheckedOnItsOwnLabel) {
