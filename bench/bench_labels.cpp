@@ -5,20 +5,17 @@
 // as `vlreport labels` and `vlreport render` do.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/engine_startup.h"
 #include "app/render/pdf_output.h"
+#include "bench/bench_qt_start.h"
 #include "engine/data/address_binding.h"
 #include "engine/data/components.h"
 #include "engine/data/db_dataset.h"
@@ -33,19 +30,6 @@
 namespace {
 
 using namespace vl;
-
-void Start() {
-  static int argc = 1;
-  static char name[] = "bench_labels";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    auto* a = new QGuiApplication(argc, argv);
-    vlStartEngine();
-    return a;
-  }();
-  (void)app;
-}
 
 std::filesystem::path Dir() {
   static const std::filesystem::path dir = [] {
@@ -67,15 +51,9 @@ std::string List(int n) {
   return file;
 }
 
-double PeakMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 // Argument 0: envelopes (1.vlf), 1: labels (3 x 8).
 void BM_AddressesToPdf(benchmark::State& state) {
-  Start();
+  bench::StartQtEngine();
   const bool labels = state.range(0) != 0;
   const int n = static_cast<int>(state.range(1));
   const std::string list = List(n);
@@ -124,7 +102,7 @@ void BM_AddressesToPdf(benchmark::State& state) {
   state.counters["pdf ms"] = pdfMs / runs;
   state.counters["us/address"] = (prepareMs + checkMs + pdfMs) / runs * 1000.0 / n;
   state.counters["pdf KB"] = static_cast<double>(std::filesystem::file_size(pdf)) / 1024.0;
-  state.counters["peak MB"] = PeakMb();
+  state.counters["peak MB"] = bench::PeakMb();
 }
 BENCHMARK(BM_AddressesToPdf)
     ->ArgNames({"labels", "addresses"})
