@@ -7,30 +7,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCursor>
 #include <QSpinBox>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 
-#include "app/engine_startup.h"
 #include "app/launcher_labels.h"
 #include "app/main_form.h"
 #include "engine/output/preview_layout.h"
-#include "platform/memory_settings_store.h"
-#include "platform/platform.h"
-#include "platform/qt/qt_platform.h"
-#include "tools/desk_printer.h"
-#include "viewer/engine_windows.h"
+#include "tools/screenshot_session.h"
 #include "viewer/preview_form.h"
-
-namespace {
-
-void Settle() {
-  for (int k = 0; k < 20; ++k) QApplication::processEvents();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -38,13 +24,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  vl::vlInstallQtPlatform();
-  vl::TvlMemorySettingsStore settings;
-  vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
-  vl::vlStartEngine();
-  vl::vlInstallEngineWindows();
-  vl::vlInstallDeskPrinter();
-  QCursor::setPos(0, 0);
+  vl::TScreenshotSession session;
 
   vl::TFormMain formMain;
   formMain.vlReport1.ShowProgress = false;
@@ -64,9 +44,9 @@ int main(int argc, char** argv) {
       return;
     }
     preview->resize(820, 620);
-    Settle();
+    vl::vlSettle();
     preview->ResetView(true);
-    Settle();
+    vl::vlSettle();
     ok = preview->grab().save(QString::fromLocal8Bit(argv[3]), "PNG") && ok;
     preview->CloseWindow();
   };
@@ -74,7 +54,7 @@ int main(int argc, char** argv) {
     window.SheetBox->setCurrentText(QStringLiteral("Avery L7160 (A4, 3 x 7)"));
     window.StartBox->setValue(3);
     window.show();
-    Settle();
+    vl::vlSettle();
     ok = window.grab().save(QString::fromLocal8Bit(argv[2]), "PNG") && ok;
     window.hide();
     QTimer::singleShot(0, shootPreview);

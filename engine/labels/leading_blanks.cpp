@@ -1,6 +1,5 @@
 #include "engine/labels/leading_blanks.h"
 
-#include "engine/core/error.h"
 #include "engine/data/db_dataset.h"
 
 namespace vl {
@@ -12,31 +11,15 @@ constexpr TvlBookmark kInnerBit = TvlBookmark{1} << 63;
 }  // namespace
 
 TvlLeadingBlanksSource::TvlLeadingBlanksSource(std::string name, TvlDataSource& inner, int blanks)
-    : TvlDataSource(std::move(name)), inner_(&inner), blanks_(blanks < 0 ? 0 : blanks) {
-  FreeNotification(inner_);
-}
+    : TvlForwardingSource(std::move(name), inner), blanks_(blanks < 0 ? 0 : blanks) {}
 
 TvlLeadingBlanksSource::~TvlLeadingBlanksSource() = default;
-
-void TvlLeadingBlanksSource::Notification(TvlComponent* other) {
-  if (other == inner_) inner_ = nullptr;
-}
-
-TvlDataSource& TvlLeadingBlanksSource::In() const {
-  if (!inner_) throw TvlError("Data source is not open: " + Name());
-  return *inner_;
-}
 
 void TvlLeadingBlanksSource::Open() {
   const bool wasOpen = In().Active();
   In().Open();
   if (!wasOpen) First();
 }
-void TvlLeadingBlanksSource::Close() {
-  if (inner_) inner_->Close();
-}
-bool TvlLeadingBlanksSource::Active() const { return inner_ && inner_->Active(); }
-
 void TvlLeadingBlanksSource::First() {
   blank_ = 0;
   In().First();
@@ -82,7 +65,7 @@ void TvlLeadingBlanksSource::GotoBookmark(TvlBookmark b) {
 }
 
 void TvlLeadingBlanksSource::FreeBookmark(TvlBookmark b) {
-  if ((b & kInnerBit) && inner_) inner_->FreeBookmark(b & ~kInnerBit);
+  if (b & kInnerBit) TvlForwardingSource::FreeBookmark(b & ~kInnerBit);
 }
 
 int TvlLeadingBlanksSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
@@ -91,10 +74,6 @@ int TvlLeadingBlanksSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const
   if (innerA != innerB) return innerA ? 1 : -1;
   return a < b ? -1 : (a > b ? 1 : 0);
 }
-
-const std::vector<TvlFieldDef>& TvlLeadingBlanksSource::FieldDefs() const { return In().FieldDefs(); }
-int TvlLeadingBlanksSource::DisplayWidth(int field) const { return In().DisplayWidth(field); }
-std::string TvlLeadingBlanksSource::DisplayName(int field) const { return In().DisplayName(field); }
 
 bool TvlLeadingBlanksSource::IsNull(int field) const { return OnBlank() || In().IsNull(field); }
 

@@ -6,24 +6,22 @@
 
 #include <memory>
 
-#include "engine/data/data_source.h"
+#include "engine/data/forwarding_source.h"
 
 namespace vl {
 
 class TvlDBDataSet;
 
-class TvlLeadingBlanksSource : public TvlDataSource {
+class TvlLeadingBlanksSource : public TvlForwardingSource {
  public:
   // inner must outlive this source or be destroyed as a component.
   TvlLeadingBlanksSource(std::string name, TvlDataSource& inner, int blanks);
   ~TvlLeadingBlanksSource() override;
 
-  TvlDataSource* Inner() const noexcept { return inner_; }
   int Blanks() const noexcept { return blanks_; }
 
+  // The cursor walks the empty records first; on them every field is null.
   void Open() override;
-  void Close() override;
-  bool Active() const override;
   void First() override;
   void Next() override;
   void Prior() override;
@@ -32,26 +30,16 @@ class TvlLeadingBlanksSource : public TvlDataSource {
   void GotoBookmark(TvlBookmark b) override;
   void FreeBookmark(TvlBookmark b) override;
   int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
-
-  const std::vector<TvlFieldDef>& FieldDefs() const override;
-  int DisplayWidth(int field) const override;
-  std::string DisplayName(int field) const override;
-
-  using TvlDataSource::IsNull;
-  using TvlDataSource::ReadValue;
   bool IsNull(int field) const override;
   void ReadValue(int field, TvlValue& out) const override;
   std::string_view DisplayText(int field) const override;
   void SaveBlobToStream(int field, std::ostream& out) const override;
-
- protected:
-  void Notification(TvlComponent* other) override;
+  using TvlDataSource::IsNull;
+  using TvlDataSource::ReadValue;
 
  private:
-  TvlDataSource& In() const;
   bool OnBlank() const { return blank_ < blanks_; }
 
-  TvlDataSource* inner_;
   int blanks_;
   int blank_ = 0;  // the current empty record; blanks_ when the inner source's record is current
 };
