@@ -175,7 +175,7 @@ void TAddressList::Restore() {
   count_ = !spec_.empty() && !count.empty() && *end == 0 && n >= 0 ? n : -1;
 }
 
-std::unique_ptr<TvlAddressBinding> TAddressList::Bind(TvlReport& report) {
+std::unique_ptr<TvlAddressBinding> TAddressList::Bind(TvlReport& report, bool loop) {
   if (!InForce()) return nullptr;
   if (!OpenOnForm(spec_)) return nullptr;
   count_ = AddressCount(*source_);
@@ -183,7 +183,7 @@ std::unique_ptr<TvlAddressBinding> TAddressList::Bind(TvlReport& report) {
   if (!HasAddresses()) return nullptr;
   TvlAddressMapping mapping;
   if (!Map(*source_, mapping)) return nullptr;
-  return std::make_unique<TvlAddressBinding>(report, *dataset_, mapping);
+  return std::make_unique<TvlAddressBinding>(report, *dataset_, mapping, loop);
 }
 
 QString TAddressList::CaptionText() const {

@@ -58,7 +58,7 @@ class TAddressList {
   // when the user cancels the mapping, when nothing may print: a list without
   // addresses, or a mapping that gives neither the recipient's name nor the
   // address, is refused.
-  std::unique_ptr<TvlAddressBinding> Bind(TvlReport& report);
+  std::unique_ptr<TvlAddressBinding> Bind(TvlReport& report, bool loop = true);
 
   // How the user is asked; a test puts its own answers here. AskMapping
   // gets the list's source (open, first record current) and the mapping so

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -19,6 +20,7 @@
 
 #include "app/flagged_envelopes.h"
 #include "app/launcher_glyphs.h"
+#include "app/launcher_labels.h"
 #include "viewer/preview_form.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
@@ -77,6 +79,14 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 
   ExecRecipientForm = [](TRecipientForm& form) { return form.exec() == QDialog::Accepted; };
+  ExecLabelsWindow = [](TLabelsWindow& window) { return window.exec() == QDialog::Accepted; };
+  AskLabels = [this](const std::vector<TvlEnvelopeProblem>& problems, int labels) {
+    // Labels print all or none: a sheet has no pages to leave out.
+    TBatchCheckDialog dialog(problems, labels, this);
+    dialog.PrintGood->hide();
+    dialog.exec();
+    return dialog.Choice() == TBatchChoice::PrintAll;
+  };
   AskBatch = [this](const std::vector<TvlEnvelopeProblem>& problems, int envelopes) {
     TBatchCheckDialog dialog(problems, envelopes, this);
     dialog.exec();
@@ -140,6 +150,9 @@ void TFormMain::CreateActions() {
   ActionClearAddressList = new QAction(kClearAddressListCaption, this);
   ActionClearAddressList->setObjectName(QStringLiteral("ActionClearAddressList"));
   connect(ActionClearAddressList, &QAction::triggered, this, [this] { ClearAddressList(); });
+  ActionLabels = new QAction(QStringLiteral("Address labels…"), this);
+  ActionLabels->setObjectName(QStringLiteral("ActionLabels"));
+  connect(ActionLabels, &QAction::triggered, this, [this] { vlAddressLabels(*this); });
 }
 
 // A flat button that takes its caption, glyph and click from its action; the
@@ -331,6 +344,8 @@ void TFormMain::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   menu.addAction(ActionAddressList);
   menu.addAction(ActionClearAddressList);
+  menu.addSeparator();
+  menu.addAction(ActionLabels);
   menu.exec(event->globalPos());
 }
 

@@ -12,6 +12,7 @@
 #include "app/address_list.h"
 #include "app/batch_check_dialog.h"
 #include "app/image_control.h"
+#include "app/labels_window.h"
 #include "app/recipient_form.h"
 #include "app/shape_control.h"
 #include "controls/speed_button.h"
@@ -59,6 +60,11 @@ class TFormMain : public QWidget {
   // that would print wrong (envelopes: how many the batch has); a test puts
   // its own answer here.
   std::function<TBatchChoice(const std::vector<TvlEnvelopeProblem>& problems, int envelopes)> AskBatch;
+  // The labels window of "Address labels…" and whether it ended with its
+  // choice; then, when labels would print wrong, whether to show them all
+  // anyway. Tests put their own answers here.
+  std::function<bool(TLabelsWindow&)> ExecLabelsWindow;
+  std::function<bool(const std::vector<TvlEnvelopeProblem>& problems, int labels)> AskLabels;
 
   TShape* Shape1 = nullptr;
   TImage* Image1 = nullptr;
@@ -69,8 +75,9 @@ class TFormMain : public QWidget {
   QAction *Action1 = nullptr, *Action2 = nullptr, *Action3 = nullptr, *Action4 = nullptr,
           *Action5 = nullptr, *Action6 = nullptr, *ActionHomePage = nullptr, *ActionRelate = nullptr;
   std::vector<QAction*> ActionList1;
-  // The window's context menu: "Recipient…", "Address list…" and "Clear address list".
-  QAction *ActionRecipient = nullptr, *ActionAddressList = nullptr, *ActionClearAddressList = nullptr;
+  // The window's context menu: "Recipient…", "Address list…", "Clear address list" and "Address labels…".
+  QAction *ActionRecipient = nullptr, *ActionAddressList = nullptr, *ActionClearAddressList = nullptr,
+          *ActionLabels = nullptr;
 
   void FormMouseMove();
   void Shape1MouseDown(Qt::MouseButton button);

@@ -25,6 +25,7 @@
 #include "engine/formation/formation.h"
 #include "engine/model/report.h"
 #include "engine/model/views.h"
+#include "bench/bench_qt_start.h"
 #include "bench/bench_reports.h"
 
 namespace {
@@ -60,20 +61,6 @@ Files& TheFiles() {
   return files;
 }
 
-// Fonts and the engine's globals, as the program starts them.
-void Start() {
-  static int argc = 1;
-  static char name[] = "bench_render";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    auto* a = new QGuiApplication(argc, argv);
-    vlStartEngine();
-    return a;
-  }();
-  (void)app;
-}
-
 // A DL envelope whose master data band fills the page: one envelope per record.
 void BuildEnvelopes(TvlReport& report) {
   TvlPage& page = AddEnvelopePage(report);
@@ -83,15 +70,9 @@ void BuildEnvelopes(TvlReport& report) {
   for (int k = 0; k < 5; ++k) AddMemo(page, "Line" + std::to_string(k), 340, 200 + 22 * k, 360, PeopleField(k));
 }
 
-double PeakMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 // Argument 0: the envelopes, 1: the list.
 void BM_RenderPdf(benchmark::State& state) {
-  Start();
+  StartQtEngine();
   const bool list = state.range(0) != 0;
   const std::string name = list ? "list" : "envelopes";
   TvlForm form("FormMain");

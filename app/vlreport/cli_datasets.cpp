@@ -50,7 +50,8 @@ void AddDataset(TvlForm& form, const std::string& given) {
   form.Add<TvlDBDataSet>(name).SetDataSet(&source);
 }
 
-std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& report, const TvlVariables& maps) {
+std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& report, const TvlVariables& maps,
+                                                   bool loop) {
   auto* dataset = dynamic_cast<TvlDBDataSet*>(form.FindComponent(kAddressDataset));
   if (!dataset || !dataset->GetDataSet()) {
     if (maps.Count() > 0) throw UsageError{"--map needs an address list: --dataset Addresses=SOURCE"};
@@ -90,7 +91,7 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
     if (vlIsRecipientField(f) && mapping.Columns[static_cast<std::size_t>(f)].empty())
       std::fprintf(stderr, "vlreport: no column of the address list gives %s (--map %s=COLUMN)\n",
                    vlEnvelopeVariable(f), vlEnvelopeVariable(f));
-  return std::make_unique<TvlAddressBinding>(report, *dataset, mapping);
+  return std::make_unique<TvlAddressBinding>(report, *dataset, mapping, loop);
 }
 
 }  // namespace vl::cli

@@ -25,7 +25,9 @@ void AddDataset(TvlForm& form, const std::string& given);
 // names, then as maps says: VARIABLE=COLUMN, an empty column for none) and
 // binds the report to it for as long as the result lives. Fields of the
 // recipient that no column feeds are named on standard error. Null without
-// an address list.
-std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& report, const TvlVariables& maps);
+// an address list. Without loop the report walks the list itself (a band
+// over the dataset "Addresses", as labels do).
+std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& report, const TvlVariables& maps,
+                                                   bool loop = true);
 
 }  // namespace vl::cli

@@ -12,14 +12,11 @@
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/prepare_template.h"
+#include "app/vlreport/print_prepared.h"
 #include "engine/data/address_fields.h"
 #include "engine/data/db_dataset.h"
 #include "engine/data/text_file_source.h"
 #include "engine/model/report.h"
-#include "engine/output/feed_calibration.h"
-#include "engine/printer/printer.h"
-#include "platform/platform.h"
-#include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl::cli {
@@ -30,18 +27,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   for (std::size_t k = 0; k < tail.size(); ++k)
     if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + k])) != tail[k]) return false;
   return true;
-}
-
-const char* ResultName(TvlPrintResult r) {
-  switch (r) {
-    case TvlPrintResult::Printed: return "Printed";
-    case TvlPrintResult::NothingToPrint: return "NothingToPrint";
-    case TvlPrintResult::Cancelled: return "Cancelled";
-    case TvlPrintResult::BadRange: return "BadRange";
-    case TvlPrintResult::NoPrinter: return "NoPrinter";
-    case TvlPrintResult::Failed: return "Failed";
-  }
-  return "Failed";
 }
 
 // "DL 110 × 220 mm 国内标准信封 – addresses.csv (4)": the template's name (its
@@ -83,10 +68,7 @@ int RunPrint(const Args& args) {
   const bool prepared = EndsWith(path, ".vlp");
   if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{"prints FILE.vlf or FILE.vlp"};
 
-  TvlPrinter& printer = vlPrinter();
-  const int index = printer.IndexOfPrinter(vlFromQt(QString::fromUtf8(printerName.c_str())));
-  if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
-  if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
+  const int index = PrinterIndex(printerName);
 
   if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass || options.Strict))
     throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
@@ -97,35 +79,23 @@ int RunPrint(const Args& args) {
     report.LoadPreparedReport(path);
   else
     problems = PrepareTemplate(form, report, path, options);
-  report.ShowProgress = false;
   // The spooler's job name, an engine text: --title, else the report's own
   // title, else the template's name and the address list.
   if (!title.empty()) report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
   else if (report.Title.empty() && !prepared) report.Title = JobTitle(form, report, path);
-  // Loading and preparing select the file's own printer: the one asked for wins.
-  if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
-
-  // The feed calibration the user set for this printer in the program's
-  // print dialog applies here too: the user's own settings store.
-  TvlQtSettingsStore userSettings;
-  TvlSettingsStore* before = vlPlatform().Settings;
-  vlInstallPlatform(TvlPlatform{nullptr, &userSettings});
-  const TvlFeedCalibration feed = vlReadFeedCalibration(printer.SelectedName());
-  const TvlPrintResult result =
-      report.PrintPrepared(range, static_cast<std::int32_t>(copies), odd ? 1 : even ? 2 : 0, collate);
-  vlInstallPlatform(TvlPlatform{nullptr, before});
-  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: no page is selected\n");
-  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: no printer to print on\n");
-  nlohmann::ordered_json doc;
-  doc["Printer"] = Utf8(printer.SelectedName());
-  doc["Pages"] = report.EMFPages.Count();
-  doc["Result"] = ResultName(result);
-  if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
-  if (!feed.IsNone())
-    doc["Feed"] = {{"Right", feed.ShiftXTenths / 10.0}, {"Down", feed.ShiftYTenths / 10.0}, {"Turned", feed.Turned}};
+  PrintTarget target;
+  target.Printer = printerName;
+  target.Range = range;
+  target.Copies = copies;
+  target.Parity = odd ? 1 : even ? 2 : 0;
+  target.Collate = collate;
+  bool printed = false;
+  const nlohmann::ordered_json warnings = WarningsJson(problems);
+  const bool warn = options.HasAddressList() || !problems.empty();
+  const nlohmann::ordered_json doc = PrintPrepared(report, index, target, warn ? &warnings : nullptr, printed);
   PrintJson(doc);
   // The engine's own message (a refused range, a printer that failed) went to standard error.
-  return result == TvlPrintResult::Printed ? 0 : 1;
+  return printed ? 0 : 1;
 }
 
 }  // namespace vl::cli

@@ -8,37 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "app/render/pdf_output.h"
-#include "app/render/png_output.h"
 #include "app/vlreport/cli_values.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/console_progress.h"
 #include "app/vlreport/json_output.h"
 #include "app/vlreport/template_load.h"
 #include "app/vlreport/prepare_template.h"
+#include "app/vlreport/render_pages.h"
 #include "engine/core/error.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
-#include "engine/output/page_range.h"
 
 namespace vl::cli {
-namespace {
-
-// The indexes of the pages the range text selects, in document order. A text
-// that cannot be read, or one that selects no page, ends the command: it
-// never writes an empty document.
-std::vector<int> SelectPages(const std::string& range, int count) {
-  const TvlPageList list = TvlPageList::Parse(range, count);
-  std::vector<int> indexes;
-  for (std::int32_t pageNo : list.Pages())
-    if (pageNo >= 1 && pageNo <= count) indexes.push_back(pageNo - 1);
-  if (indexes.empty())
-    throw TvlError("--pages '" + range + "' selects none of the report's " + std::to_string(count) +
-                   (count == 1 ? " page" : " pages"));
-  return indexes;
-}
-
-}  // namespace
 
 int RunRender(const Args& args) {
   ArgReader reader(args);
@@ -71,26 +52,15 @@ int RunRender(const Args& args) {
     problems = PrepareTemplate(form, report, path, options,
                     [&line](int n) { line.Show("Preparing page " + std::to_string(n)); });
   }
-  const int count = report.EMFPages.Count();
-  if (count == 0) throw TvlError("the report has no pages: nothing is written");
-  const std::vector<int> indexes = SelectPages(range, count);
-
-  const int total = static_cast<int>(indexes.size());
-  const auto drawn = [&line, total](int done) {
-    line.Show("Drawing page " + std::to_string(done) + " of " + std::to_string(total));
-  };
-  nlohmann::ordered_json doc;
-  doc["Pages"] = count;
-  doc["Drawn"] = total;
-  if (toPdf) {
-    // The document's title: the report's, or else the file's name.
-    const std::string title = report.Title.empty() ? std::filesystem::path(path).stem().string() : report.Title;
-    vlWritePdf(report.EMFPages, indexes, pdf, title, drawn);
-    doc["Output"] = pdf;
-  } else {
-    doc["Output"] = vlWritePngPages(report.EMFPages, indexes, png, dpi, drawn);
-  }
-  line.Finish();
+  RenderTarget target;
+  target.ToPdf = toPdf;
+  target.Pdf = pdf;
+  target.PngPrefix = png;
+  target.Dpi = dpi;
+  target.Range = range;
+  // The document's title: the report's, or else the file's name.
+  const std::string title = report.Title.empty() ? std::filesystem::path(path).stem().string() : report.Title;
+  nlohmann::ordered_json doc = RenderPages(report, target, title, line);
   if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
   PrintJson(doc);
   return 0;

@@ -54,5 +54,6 @@ int RunPrepare(const Args& args);
 int RunRender(const Args& args);
 int RunPrint(const Args& args);
 int RunPaths(const Args& args);
+int RunLabels(const Args& args);
 
 }  // namespace vl::cli

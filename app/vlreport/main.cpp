@@ -45,6 +45,8 @@ const Command kCommands[] = {
     {"print", "vlreport print FILE.vlf|FILE.vlp --printer NAME [--pages RANGE] [--copies N] [--collate] [--odd|--even] [--title TEXT] [--dataset NAME=SOURCE ...] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] [--password TEXT] [--strict]",
      vl::cli::RunPrint},
     {"paths", "vlreport paths", vl::cli::RunPaths},
+    {"labels", "vlreport labels --sheet NAME [--layout recipient|barcode|return] [--start N] [--dataset Addresses=LIST] [--map FIELD=COLUMN[+COLUMN...] ...] [--var NAME=VALUE ...] [--strict] (--out LABELS.vlf | --pdf OUT.pdf | --png PREFIX [--dpi D] | --printer NAME); vlreport labels --list",
+     vl::cli::RunLabels},
 };
 
 void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& text) {

@@ -12,7 +12,10 @@
 #include "engine/core/error.h"
 #include "engine/binding/globals.h"
 #include "engine/core/text.h"
+#include "engine/data/db_dataset.h"
 #include "engine/data/report_sources_on_form.h"
+#include "engine/labels/label_check.h"
+#include "engine/labels/leading_blanks.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
 
@@ -39,24 +42,49 @@ PrepareOptions ReadPrepareOptions(ArgReader& reader) {
   return options;
 }
 
-std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path,
-                                                const PrepareOptions& options,
-                                                const std::function<void(int)>& onProgress) {
+namespace {
+
+bool AnyValue(const TvlEnvelopeValues& values) {
+  return std::any_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); });
+}
+
+// What prepare, render, print and labels share: the datasets, the loaded
+// (or built) template, the address list or the --var values, the run
+// without a window and the check of what it prepared. labels: the sheet
+// when load builds a label template.
+std::vector<TvlEnvelopeProblem> Prepare(TvlForm& form, TvlReport& report, const std::function<void()>& load,
+                                        const PrepareOptions& options, const std::function<void(int)>& onProgress,
+                                        const LabelJob* labels) {
   TvlGlobals* globals = vlGlobals();
   if (!globals) throw TvlError("The engine's globals are not created");
   for (const std::string& d : options.Datasets) AddDataset(form, d);
   report.Name = "vlReport1";
   report.Owner = &form;
-  LoadTemplate(report, path, options.Password);
+  load();
   // The template's own data sources serve the names no --dataset gave.
   TvlReportSourcesOnForm ownSources(form);
   for (const std::string& problem : ownSources.Attach(vlDataSourcesOf(report)))
     std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
-  // An address list makes the template one envelope per address for this run only.
-  const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);
+  // An address list makes the template one envelope per address for this
+  // run only; labels walk the list with their band, one label per address.
+  const bool returnLabels = labels && labels->Layout == TvlLabelLayout::Return;
+  if (returnLabels && options.HasAddressList())
+    throw UsageError{"--layout return prints the sender on every label: it takes no address list"};
+  const std::unique_ptr<TvlAddressBinding> addresses =
+      returnLabels ? nullptr : BindAddressList(form, report, options.Maps, !labels);
+  // Without a list a sheet of labels repeats the values given on every label left.
+  const int copies = labels && !addresses ? labels->Sheet.Labels() - (labels->Start - 1) : 1;
+  if (labels && !addresses && !AnyValue(options.Envelope))
+    throw UsageError{returnLabels ? "--layout return needs the sender: --var SenderAddress=TEXT [--var SenderPostcode=CODE]"
+                                  : "labels need an address list (--dataset Addresses=LIST) or --var RecipientName=TEXT ..."};
   std::unique_ptr<TvlEnvelopeRecord> envelope;
-  if (std::any_of(options.Envelope.begin(), options.Envelope.end(), [](const auto& v) { return v.has_value(); }))
-    envelope = std::make_unique<TvlEnvelopeRecord>(form, report, options.Envelope);
+  if (AnyValue(options.Envelope)) envelope = std::make_unique<TvlEnvelopeRecord>(form, report, options.Envelope, copies);
+  if (labels && !addresses) vlSetLabelDataset(report, TvlEnvelopeRecord::kDataset);
+  // "Start at label N": the labels before it stay empty.
+  std::unique_ptr<TvlLeadingBlanks> blanks;
+  if (labels && labels->Start > 1)
+    if (auto* walked = dynamic_cast<TvlDBDataSet*>(form.FindComponent(vlLabelDatasetOf(report))))
+      blanks = std::make_unique<TvlLeadingBlanks>(*walked, labels->Start - 1);
   for (const auto& entry : options.Vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);
   if (options.TwoPass) report.TwoPassReport = true;
   // No window: scripts run under the step budget instead of Cancel.
@@ -78,17 +106,35 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
   report.OnProgress = nullptr;
   if (vlState().ErrorFlag) throw TvlError(MessageLines(vlState().ErrorText));
   std::vector<TvlEnvelopeProblem> problems =
-      addresses ? vlCheckEnvelopes(report, *addresses) : vlCheckPreparedValues(report);
+      !addresses ? vlCheckPreparedValues(report)
+      : labels   ? vlCheckLabels(report, *addresses, labels->Sheet, labels->Start, labels->Start - 1)
+                 : vlCheckEnvelopes(report, *addresses);
   for (const TvlEnvelopeProblem& p : problems) std::fprintf(stderr, "vlreport: %s\n", Utf8(vlEnvelopeProblemLine(p)).c_str());
   if (options.Strict && !problems.empty()) {
     std::size_t envelopes = 0;
     for (std::size_t k = 0; k < problems.size(); ++k)
       envelopes += k == 0 || problems[k].Row != problems[k - 1].Row || problems[k].Page != problems[k - 1].Page;
-    const char* what = addresses ? (envelopes == 1 ? " envelope has" : " envelopes have")
-                                 : (envelopes == 1 ? " page has" : " pages have");
+    const char* what = labels && addresses ? (envelopes == 1 ? " label has" : " labels have")
+                       : addresses         ? (envelopes == 1 ? " envelope has" : " envelopes have")
+                                           : (envelopes == 1 ? " page has" : " pages have");
     throw TvlError(std::to_string(envelopes) + what + " a problem (--strict): nothing is written or printed");
   }
   return problems;
+}
+
+}  // namespace
+
+std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path,
+                                                const PrepareOptions& options,
+                                                const std::function<void(int)>& onProgress) {
+  return Prepare(form, report, [&] { LoadTemplate(report, path, options.Password); }, options, onProgress, nullptr);
+}
+
+std::vector<TvlEnvelopeProblem> PrepareLabels(TvlForm& form, TvlReport& report, const LabelJob& job,
+                                              const PrepareOptions& options,
+                                              const std::function<void(int)>& onProgress) {
+  return Prepare(form, report, [&] { vlBuildLabelTemplate(report, job.Sheet, job.Layout); }, options, onProgress,
+                 &job);
 }
 
 nlohmann::ordered_json WarningsJson(const std::vector<TvlEnvelopeProblem>& problems) {

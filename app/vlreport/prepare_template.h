@@ -15,6 +15,7 @@
 #include "engine/data/components.h"
 #include "engine/data/envelope_check.h"
 #include "engine/data/envelope_record.h"
+#include "engine/labels/label_template.h"
 #include "engine/model/report.h"
 
 namespace vl::cli {
@@ -52,6 +53,21 @@ PrepareOptions ReadPrepareOptions(ArgReader& reader);
 std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report, const std::string& path,
                                                 const PrepareOptions& options,
                                                 const std::function<void(int)>& onProgress = {});
+// A sheet of labels in place of a template file (vlreport labels).
+struct LabelJob {
+  TvlLabelSheet Sheet;
+  TvlLabelLayout Layout = TvlLabelLayout::Recipient;
+  int Start = 1;  // the first label to print on; those before it stay empty
+};
+// Builds the label template of job's sheet into report and prepares it as
+// PrepareTemplate prepares a template: with an address list one label per
+// address (from label Start on, each checked on its own label); without
+// one, the --var values (the sender for return labels) on every label of a
+// sheet from label Start on.
+std::vector<TvlEnvelopeProblem> PrepareLabels(TvlForm& form, TvlReport& report, const LabelJob& job,
+                                              const PrepareOptions& options,
+                                              const std::function<void(int)>& onProgress = {});
+
 // The problems as the JSON result's "Warnings": Row, Name, Problem.
 nlohmann::ordered_json WarningsJson(const std::vector<TvlEnvelopeProblem>& problems);
 

@@ -67,13 +67,19 @@ void CheckValues(int row, const TvlAddressBinding& binding, const TEnvelopeViews
     add("The postcode " + postcode + " has other characters than digits for its digit boxes");
 }
 
-void CheckPage(int row, const std::string& name, TvlReport& report, int index, const TEnvelopeViews& views,
-               std::vector<TvlEnvelopeProblem>& problems) {
-  TvlPage* page = report.EMFPages.Expand(index);
-  if (!page) return;
+// Whether a view's top-left corner lies inside an area (page units).
+bool Inside(const TvlView& view, const TvlRect& area) {
+  return view.Left >= area.Left && view.Left < area.Right && view.Top >= area.Top && view.Top < area.Bottom;
+}
+
+// Checks the views of an expanded page that belong to one address: all of
+// them, or those inside area when the page holds several addresses.
+void CheckViews(int row, const std::string& name, TvlPage& page, const TEnvelopeViews& views,
+                std::vector<TvlEnvelopeProblem>& problems, const TvlRect* area = nullptr) {
   bool nameFits = true, addressFits = true;
   std::vector<std::string> valueErrors;
-  for (const auto& view : page->Objects) {
+  for (const auto& view : page.Objects) {
+    if (area && !Inside(*view, *area)) continue;
     std::string error = view->ValueError();
     if (!error.empty()) valueErrors.push_back(view->Name + ": " + error);
     auto* memo = dynamic_cast<TvlMemoView*>(view.get());
@@ -81,10 +87,17 @@ void CheckPage(int row, const std::string& name, TvlReport& report, int index, c
     if (views.Name.count(memo->Name)) nameFits = nameFits && Fits(*memo);
     if (views.Address.count(memo->Name)) addressFits = addressFits && Fits(*memo);
   }
-  report.EMFPages[index].Page.reset();
   if (!nameFits) problems.push_back({row, name, "The name does not fit its box"});
   if (!addressFits) problems.push_back({row, name, "The address does not fit its box"});
   for (std::string& error : valueErrors) problems.push_back({row, name, std::move(error)});
+}
+
+void CheckPage(int row, const std::string& name, TvlReport& report, int index, const TEnvelopeViews& views,
+               std::vector<TvlEnvelopeProblem>& problems) {
+  TvlPage* page = report.EMFPages.Expand(index);
+  if (!page) return;
+  CheckViews(row, name, *page, views, problems);
+  report.EMFPages[index].Page.reset();
 }
 
 }  // namespace
@@ -106,6 +119,36 @@ std::vector<TvlEnvelopeProblem> vlCheckEnvelopes(TvlReport& report, const TvlAdd
     const std::string name = vlTrim(binding.Text(efRecipientName));
     for (int k = 0; k < pagesPerRow; ++k) CheckPage(row, name, report, (row - 1) * pagesPerRow + k, views, problems);
   }
+  source->First();
+  return problems;
+}
+
+std::vector<TvlEnvelopeProblem> vlCheckAddressShares(TvlReport& report, const TvlAddressBinding& binding,
+                                                     int skip, const TvlShareOf& shareOf) {
+  std::vector<TvlEnvelopeProblem> problems;
+  TvlDataSource* source = binding.Source();
+  if (!source) return problems;
+  const TEnvelopeViews views = FindViews(report);
+  source->Open();
+  int expanded = -1;  // the page kept expanded while its addresses are checked
+  auto release = [&] {
+    if (expanded >= 0 && expanded < report.EMFPages.Count()) report.EMFPages[expanded].Page.reset();
+  };
+  int record = 0, row = 0;
+  for (source->First(); !source->Eof(); source->Next(), ++record) {
+    if (record < skip) continue;
+    ++row;
+    CheckValues(row, binding, views, problems);
+    const TvlAddressShare share = shareOf(row);
+    if (share.Page < 0 || share.Page >= report.EMFPages.Count()) continue;
+    if (share.Page != expanded) {
+      release();
+      expanded = share.Page;
+    }
+    TvlPage* page = report.EMFPages.Expand(share.Page);
+    if (page) CheckViews(row, vlTrim(binding.Text(efRecipientName)), *page, views, problems, &share.Area);
+  }
+  release();
   source->First();
   return problems;
 }

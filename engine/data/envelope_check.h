@@ -10,8 +10,11 @@
 // template has boxes for it, or with anything but digits in its digit
 // boxes; a view whose value cannot print (a barcode its symbology refuses).
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/graphics_types.h"
 
 namespace vl {
 
@@ -30,6 +33,22 @@ struct TvlEnvelopeProblem {
 // list: the list's rows in order, each with its share of the prepared pages.
 // Leaves the list's cursor on its first record and no page expanded.
 std::vector<TvlEnvelopeProblem> vlCheckEnvelopes(TvlReport& report, const TvlAddressBinding& binding);
+
+// Where one address printed when a page holds several (labels on a sheet):
+// the prepared page (from 0) and the area of it, in page units, that holds
+// its views (by their top-left corners).
+struct TvlAddressShare {
+  int Page = -1;
+  TvlRect Area;
+};
+using TvlShareOf = std::function<TvlAddressShare(int row)>;
+
+// Checks what report prepared while binding held it on its list, one area
+// of a page per address: the list's rows in order (after the first skip
+// records of the source, which are not the list's), each with the share
+// shareOf gives it.
+std::vector<TvlEnvelopeProblem> vlCheckAddressShares(TvlReport& report, const TvlAddressBinding& binding,
+                                                     int skip, const TvlShareOf& shareOf);
 
 // Checks the prepared pages of a report prepared without a list: every view
 // whose value cannot print (ValueError), named with its page.

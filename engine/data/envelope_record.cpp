@@ -1,5 +1,7 @@
 #include "engine/data/envelope_record.h"
 
+#include <algorithm>
+
 #include "engine/core/error.h"
 #include "engine/core/text.h"
 #include "engine/data/address_binding.h"
@@ -19,7 +21,8 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-TvlEnvelopeRecord::TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values)
+TvlEnvelopeRecord::TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values,
+                                     int copies)
     : form_(form) {
   // Two components of one name would leave the variables reading whichever
   // is found first.
@@ -35,7 +38,9 @@ TvlEnvelopeRecord::TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const Tvl
     if (value) mapping.Columns[static_cast<std::size_t>(f)] = vlEnvelopeVariable(f);
   }
   auto source = std::make_unique<TvlCsvDataSource>(std::string(kDataset) + "_Source");
-  source->OpenText(header + "\r\n" + record + "\r\n", kDataset);
+  std::string text = header + "\r\n";
+  for (int k = 0; k < std::max(1, copies); ++k) text += record + "\r\n";
+  source->OpenText(std::move(text), kDataset);
   source_ = &static_cast<TvlCsvDataSource&>(form_.InsertComponent(std::move(source)));
   dataset_ = &form_.Add<TvlDBDataSet>(kDataset);
   dataset_->SetDataSet(source_);

@@ -35,7 +35,8 @@ class TvlEnvelopeRecord {
   // form owns the record's source and dataset while the object lives; it
   // must be the form the report's names are resolved from (report.Owner).
   // A form that has a component named "Recipient" already raises TvlError.
-  TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values);
+  // copies > 1 repeats the record (a sheet of return-address labels walks them).
+  TvlEnvelopeRecord(TvlForm& form, TvlReport& report, const TvlEnvelopeValues& values, int copies = 1);
   ~TvlEnvelopeRecord();
   TvlEnvelopeRecord(const TvlEnvelopeRecord&) = delete;
   TvlEnvelopeRecord& operator=(const TvlEnvelopeRecord&) = delete;

@@ -1,44 +1,18 @@
 #include "engine/data/joined_fields_source.h"
 
-#include "engine/core/error.h"
 #include "engine/data/address_parts.h"
 
 namespace vl {
 
 TvlJoinedFieldsSource::TvlJoinedFieldsSource(std::string name, TvlDataSource& inner,
                                              std::vector<TvlJoinedField> joined)
-    : TvlDataSource(std::move(name)), inner_(&inner), joined_(std::move(joined)) {
-  FreeNotification(inner_);
-}
+    : TvlForwardingSource(std::move(name), inner), joined_(std::move(joined)) {}
 
 TvlJoinedFieldsSource::~TvlJoinedFieldsSource() = default;
 
-void TvlJoinedFieldsSource::Notification(TvlComponent* other) {
-  if (other == inner_) inner_ = nullptr;
-}
-
-TvlDataSource& TvlJoinedFieldsSource::In() const {
-  if (!inner_) throw TvlError("Data source is not open: " + Name());
-  return *inner_;
-}
-
-void TvlJoinedFieldsSource::Open() { In().Open(); }
 void TvlJoinedFieldsSource::Close() {
   defs_.clear();
-  if (inner_) inner_->Close();
-}
-bool TvlJoinedFieldsSource::Active() const { return inner_ && inner_->Active(); }
-void TvlJoinedFieldsSource::First() { In().First(); }
-void TvlJoinedFieldsSource::Next() { In().Next(); }
-void TvlJoinedFieldsSource::Prior() { In().Prior(); }
-bool TvlJoinedFieldsSource::Eof() const { return In().Eof(); }
-TvlBookmark TvlJoinedFieldsSource::GetBookmark() { return In().GetBookmark(); }
-void TvlJoinedFieldsSource::GotoBookmark(TvlBookmark b) { In().GotoBookmark(b); }
-void TvlJoinedFieldsSource::FreeBookmark(TvlBookmark b) {
-  if (inner_) inner_->FreeBookmark(b);
-}
-int TvlJoinedFieldsSource::CompareBookmarks(TvlBookmark a, TvlBookmark b) const {
-  return In().CompareBookmarks(a, b);
+  TvlForwardingSource::Close();
 }
 
 int TvlJoinedFieldsSource::InnerCount() const { return static_cast<int>(In().FieldDefs().size()); }

@@ -3,12 +3,14 @@
 // join of some of its columns as one address (address_parts.h): how an
 // address split over province, city and street columns reaches an envelope
 // variable through one field reference. Cursor, bookmarks and the columns
-// themselves are the inner source's.
+// themselves are the inner source's. inner must outlive this source or be
+// destroyed as a component (then every operation raises "Data source is not
+// open").
 
 #include <string>
 #include <vector>
 
-#include "engine/data/data_source.h"
+#include "engine/data/forwarding_source.h"
 
 namespace vl {
 
@@ -17,27 +19,12 @@ struct TvlJoinedField {
   std::vector<std::string> Columns;  // the inner source's columns, in order
 };
 
-class TvlJoinedFieldsSource : public TvlDataSource {
+class TvlJoinedFieldsSource : public TvlForwardingSource {
  public:
-  // inner must outlive this source or be destroyed as a component (then
-  // every operation raises "Data source is not open").
   TvlJoinedFieldsSource(std::string name, TvlDataSource& inner, std::vector<TvlJoinedField> joined);
   ~TvlJoinedFieldsSource() override;
 
-  TvlDataSource* Inner() const noexcept { return inner_; }
-
-  void Open() override;
   void Close() override;
-  bool Active() const override;
-  void First() override;
-  void Next() override;
-  void Prior() override;
-  bool Eof() const override;
-  TvlBookmark GetBookmark() override;
-  void GotoBookmark(TvlBookmark b) override;
-  void FreeBookmark(TvlBookmark b) override;
-  int CompareBookmarks(TvlBookmark a, TvlBookmark b) const override;
-
   const std::vector<TvlFieldDef>& FieldDefs() const override;
   int DisplayWidth(int field) const override;
   std::string DisplayName(int field) const override;
@@ -49,16 +36,11 @@ class TvlJoinedFieldsSource : public TvlDataSource {
   std::string_view DisplayText(int field) const override;
   void SaveBlobToStream(int field, std::ostream& out) const override;
 
- protected:
-  void Notification(TvlComponent* other) override;
-
  private:
-  TvlDataSource& In() const;
   // The inner field count; fields from there on are joined ones.
   int InnerCount() const;
   const std::string& Joined(int field) const;
 
-  TvlDataSource* inner_;
   std::vector<TvlJoinedField> joined_;
   mutable std::vector<TvlFieldDef> defs_;
   mutable std::string text_;

@@ -11,6 +11,7 @@
 #include "engine/core/units.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/prepared_pages.h"
+#include "engine/model/screen_only.h"
 #include "engine/model/view_render.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
@@ -50,7 +51,9 @@ void TvlEMFPages::Draw(int index, TvlCanvas& canvas, const TvlRect& r) {
   const bool clipTest = !toPrinter && canvas.Kind() != TvlSurfaceKind::Metafile;
   std::vector<TvlView*> views;
   views.reserve(page->Objects.size());
+  const bool onScreen = canvas.Kind() == TvlSurfaceKind::Screen;
   for (const auto& v : page->Objects) {
+    if (!onScreen && (v->Flags & flScreenOnly)) continue;
     if (clipTest) {
       const std::int64_t right = static_cast<std::int64_t>(v->Left) + v->Width;
       const std::int64_t bottom = static_cast<std::int64_t>(v->Top) + v->Height;

@@ -118,7 +118,10 @@ void TvlView::DrawFrame() {
       if (FillColor == clNone) c.SetClearBrush();
       else c.SetSolidBrush(FillColor);
       c.SetPenWidth(1);
-      for (std::int32_t k = 0; k < penWidth; ++k) at(-(penWidth / 2) + k);
+      // Drawn smaller than half size the width rounds to 0: one thin line
+      // still shows, as a solid frame's does.
+      const std::int32_t lines = std::max(1, penWidth);
+      for (std::int32_t k = 0; k < lines; ++k) at(-(lines / 2) + k);
       c.SetPenWidth(penWidth);
     } else if (!isDouble) {
       at(0);

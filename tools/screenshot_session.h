@@ -1,0 +1,39 @@
+#pragma once
+// What a screenshot program sets up before its windows: the Qt platform
+// with an in-memory settings store (the user's own settings are neither read
+// nor changed), the engine, every engine window and the desk printer, the
+// mouse out of the way; and a way to let the windows settle.
+
+#include <QApplication>
+#include <QCursor>
+
+#include "app/engine_startup.h"
+#include "platform/memory_settings_store.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_platform.h"
+#include "tools/desk_printer.h"
+#include "viewer/engine_windows.h"
+
+namespace vl {
+
+class TScreenshotSession {
+ public:
+  TScreenshotSession() {
+    vlInstallQtPlatform();
+    vlInstallPlatform(TvlPlatform{nullptr, &settings_, nullptr, nullptr});
+    vlStartEngine();
+    vlInstallEngineWindows();
+    vlInstallDeskPrinter();
+    QCursor::setPos(0, 0);
+  }
+
+ private:
+  TvlMemorySettingsStore settings_;
+};
+
+// Lets pending paint and layout events through.
+inline void vlSettle() {
+  for (int k = 0; k < 20; ++k) QApplication::processEvents();
+}
+
+}  // namespace vl
