@@ -136,11 +136,7 @@ std::vector<std::string> TvlVBandEditorForm::BandNames(const TvlPage& page) {
   std::vector<std::string> names;
   for (const auto& v : page.Objects) {
     if (v->Typ != otBand) continue;
-    const int t = v->FrameTyp;
-    if (t == btReportTitle || t == btReportSummary || t == btPageHeader || t == btPageFooter || t == btOverlay ||
-        vlIsVerticalBand(t))
-      continue;
-    names.push_back(v->Name);
+    if (vlBandKind(v->FrameTyp).TakesCrossDataset) names.push_back(v->Name);
   }
   return names;
 }

@@ -16,8 +16,7 @@ namespace vl {
 
 bool vlBandTypeAllowed(const TvlPage* page, bool subReportTarget, int t) {
   if (t < btReportTitle || t > btChild) return false;
-  if (subReportTarget && ((t >= btReportTitle && t <= btPageFooter) || (t >= btColumnHeader && t <= btGroupFooter)))
-    return false;
+  if (subReportTarget && !vlBandKind(t).InSubReport) return false;
   if (vlBandKind(t).Repeatable || !page) return true;
   return std::none_of(page->Objects.begin(), page->Objects.end(),
                       [t](const auto& v) { return v->Typ == otBand && v->FrameTyp == t; });

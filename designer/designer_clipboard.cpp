@@ -5,6 +5,7 @@
 
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
@@ -58,9 +59,7 @@ std::vector<std::string>& vlDesignerClipboard() {
   return clipboard;
 }
 
-bool vlIsUniqueBandType(int t) {
-  return !((t >= btMasterHeader && t <= btSubDetailFooter) || t == btGroupHeader || t == btGroupFooter);
-}
+bool vlIsUniqueBandType(int t) { return !vlBandKind(t).Repeatable; }
 
 void vlCopySelection(const TvlPage& page) {
   auto& clipboard = vlDesignerClipboard();

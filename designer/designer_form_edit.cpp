@@ -54,7 +54,7 @@ void TvlDesignerForm::SetCurrentPage(int n) {
   std::set<std::int32_t> ids;
   for (const auto& v : Page->Objects)
     if (v->ID == 0 || !ids.insert(v->ID).second) {
-      v->ID = ++vlState().LastViewId;
+      v->ID = ++vlShared().LastViewId;
       ids.insert(v->ID);
     }
   vlState().CurPage = Page;

@@ -15,6 +15,7 @@
 #include "designer/page_options_dialog.h"
 #include "designer/picture_editor_form.h"
 #include "designer/template_dialogs.h"
+#include "engine/model/band_kinds.h"
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/picture_view.h"
@@ -89,16 +90,14 @@ bool EditBand(QWidget* owner, TvlView& band) {
   TvlReportDesigner* designer = vlCurrentDesigner();
   if (!designer || band.Typ != otBand) return false;
   std::string value;
-  switch (band.FrameTyp) {
-    case btMasterData:
-    case btDetailData:
-    case btSubDetailData: {
+  switch (vlBandKind(band.FrameTyp).Editor) {
+    case TvlBandEditor::DataSource: {
       TvlBandEditorForm form(designer->Report, band.FormatText, owner);
       if (form.exec() != QDialog::Accepted) return false;
       value = form.Source();
       break;
     }
-    case btCrossData: {
+    case TvlBandEditor::CrossDataSource: {
       // Nothing to choose for when no band takes a cross data source.
       if (!designer->Page || TvlVBandEditorForm::BandNames(*designer->Page).empty()) return false;
       TvlVBandEditorForm form(designer->Report, *designer->Page, band.FormatText, owner);
@@ -106,13 +105,13 @@ bool EditBand(QWidget* owner, TvlView& band) {
       value = form.Source();
       break;
     }
-    case btGroupHeader: {
+    case TvlBandEditor::GroupCondition: {
       TvlGroupEditorForm form(band.FormatText, [designer] { return designer->InsertExpression(); }, owner);
       if (form.exec() != QDialog::Accepted) return false;
       value = form.Condition();
       break;
     }
-    default:
+    case TvlBandEditor::None:
       return false;
   }
   designer->BeforeChange();

@@ -30,7 +30,7 @@ TvlVariables ReadAssignments(ArgReader& reader, const std::string& option);
 [[noreturn]] void ThrowUndefined(std::string_view name);
 // Names resolve from the variables and calls go to the function libraries;
 // any other name or call is undefined. Library functions evaluate their
-// arguments with vlState().Evaluator, so install the parser there too.
+// arguments with vlShared().Evaluator, so install the parser there too.
 void AnswerFromVariables(TvlParser& parser, const TvlVariables& vars);
 
 }  // namespace vl::cli

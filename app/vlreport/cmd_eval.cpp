@@ -97,10 +97,10 @@ TvlValue EvaluateWithVariables(const TvlVariables& vars, const std::string& expr
   AnswerFromVariables(parser, vars);
   // Library functions read their arguments through the shared evaluator.
   struct Restore {
-    TvlExpressionEvaluator* saved = vlState().Evaluator;
-    ~Restore() { vlState().Evaluator = saved; }
+    TvlExpressionEvaluator* saved = vlShared().Evaluator;
+    ~Restore() { vlShared().Evaluator = saved; }
   } restore;
-  vlState().Evaluator = &parser;
+  vlShared().Evaluator = &parser;
   return parser.Evaluate(expression);
 }
 }  // namespace

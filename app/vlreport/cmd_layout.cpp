@@ -35,9 +35,10 @@ std::string ShowMarks(const std::string& line) {
 // Puts the engine's run state back however the command ends.
 struct StateRestorer {
   TvlEngineState saved = vlState();
+  TvlExpressionEvaluator* evaluator = vlShared().Evaluator;
   TvlBracketHooks hooks = vlBracketHooks();
   ~StateRestorer() {
-    vlState().Evaluator = saved.Evaluator;
+    vlShared().Evaluator = evaluator;
     vlState().DocMode = saved.DocMode;
     vlBracketHooks() = hooks;
   }
@@ -63,7 +64,7 @@ int RunLayout(const Args& args) {
   TvlParser parser;
   AnswerFromVariables(parser, vars);
   StateRestorer restore;
-  vlState().Evaluator = &parser;
+  vlShared().Evaluator = &parser;
   // The given variables answer the brackets, not a report being prepared.
   vlBracketHooks().Text = nullptr;
   vlState().DocMode = TvlDocMode::dmPrinting;

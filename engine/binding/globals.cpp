@@ -34,13 +34,13 @@ TvlGlobals::TvlGlobals() {
   Constants.SetSorted(true);
   vlAddNamedConstants(Constants);
   gGlobals = this;
-  TvlEngineState& st = vlState();
+  TvlSharedState& st = vlShared();
   st.Evaluator = &Parser;
   st.ScriptVariables = &ScriptVariables;
 }
 
 TvlGlobals::~TvlGlobals() {
-  TvlEngineState& st = vlState();
+  TvlSharedState& st = vlShared();
   if (st.Evaluator == &Parser) st.Evaluator = nullptr;
   if (st.ScriptVariables == &ScriptVariables) st.ScriptVariables = nullptr;
   gGlobals = nullptr;

@@ -2,7 +2,7 @@
 // TvlGlobals: the engine's shared objects, created once at program start and
 // destroyed at program end. The shared evaluator's handlers resolve names and
 // calls through value resolution (value_resolution.h) for the report in
-// vlState().CurReport, and the evaluator is installed as vlState().Evaluator.
+// vlState().CurReport, and the evaluator is installed as vlShared().Evaluator.
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "engine/binding/run_access.h"
 
+#include "engine/core/run_context.h"
 #include "engine/model/view.h"
 
 namespace vl {
@@ -8,10 +9,12 @@ std::int32_t TvlRunAccess::CalcWidth(TvlView* view) { return view ? view->Width 
 
 namespace {
 TvlRunAccess gDefaultAccess;
-TvlRunAccess* gAccess = &gDefaultAccess;
 }  // namespace
 
-TvlRunAccess& vlRunAccess() { return *gAccess; }
-void vlSetRunAccess(TvlRunAccess* access) { gAccess = access ? access : &gDefaultAccess; }
+TvlRunAccess& vlRunAccess() {
+  TvlRunAccess* access = vlRunContext().Access;
+  return access ? *access : gDefaultAccess;
+}
+void vlSetRunAccess(TvlRunAccess* access) { vlRunContext().Access = access; }
 
 }  // namespace vl

@@ -2,7 +2,7 @@
 // What value resolution needs of page formation: the cursor and line counters
 // of the current page and band, and the requests a script makes of them.
 // The bands and the formation state live in the layer above; page formation
-// installs its answers here (vlSetRunAccess), and until it does the defaults
+// puts its answers into its run's context, and outside a run the defaults
 // answer 0 and ignore requests, which is what a template outside a run
 // (vlreport eval, the designer) should see.
 
@@ -62,7 +62,9 @@ class TvlRunAccess {
   virtual std::int32_t CalcWidth(TvlView* view);
 };
 
-// The access in force (never null). Passing nullptr restores the defaults.
+// The access of the run in progress (never null: the defaults outside a
+// run). vlSetRunAccess sets it on the context in force; nullptr restores the
+// defaults.
 TvlRunAccess& vlRunAccess();
 void vlSetRunAccess(TvlRunAccess* access);
 

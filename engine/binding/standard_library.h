@@ -6,7 +6,7 @@
 // MONTHOF 14, NAMECASE 15, POS 16, SUM 17, TRIM 18, UPPERCASE 19, YEAROF 20.
 //
 // Every result starts as the text "0". Arguments are evaluated with the
-// shared evaluator (vlState().Evaluator), in an order templates can observe:
+// shared evaluator (vlShared().Evaluator), in an order templates can observe:
 // FORMATDATETIME, FORMATFLOAT and FORMATTEXT take their second argument
 // first, POS its string before the part looked for, MESSAGEBOX its flags,
 // then its title, then its text, INPUT its default before its prompt.

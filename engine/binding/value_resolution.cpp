@@ -124,10 +124,7 @@ void AssignThroughInterpreter(const std::string& name, const TvlValue& value) {
 
 }  // namespace
 
-TvlValueContext& vlValueContext() {
-  static TvlValueContext context;
-  return context;
-}
+TvlValueContext& vlValueContext() { return vlRunContext().Values; }
 
 std::string vlUndefinedSymbolMessage(std::string_view name) {
   std::string message = vlLoadStr(str::kUndefinedSymbol);

@@ -2,7 +2,7 @@
 // What the report puts behind the shared evaluator's two handlers: the
 // lookup order of a name, the dispatch of a function call, the built-in
 // script procedures, and the expansion of one bracketed expression of a view.
-// Everything reads the run in vlState() (current report, page, band, view,
+// Everything reads the run's context: vlState() (current report, page, band, view,
 // page numbers) and page formation's counters through vlRunAccess().
 //
 // Lookup order of a name: the report's OnGetValue; the dictionary; VALUE;
@@ -14,21 +14,14 @@
 #include <string>
 #include <string_view>
 
+#include "engine/core/run_context.h"
 #include "engine/core/value.h"
 
 namespace vl {
 
 class TvlObject;
 
-// The value context, engine-wide: one run at a time.
-struct TvlValueContext {
-  TvlValue CurrentValue;          // of the bracketed expression expanded last ("VALUE")
-  std::string CurrentExpression;  // its text, without the format suffix
-  std::string ResolvingName;      // the name being evaluated as an expression
-  bool RegistrationMode = false;  // set while aggregates are registered
-  // Captured when preparation starts ("DATE", "TIME").
-  double ReportDate = 0, ReportTime = 0;
-};
+// The value context of the run in progress (core/run_context.h).
 TvlValueContext& vlValueContext();
 
 // The evaluator's OnGetValue. Raises TvlError "Undefined symbol "NAME"" for

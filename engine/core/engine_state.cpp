@@ -2,9 +2,9 @@
 
 namespace vl {
 
-TvlEngineState& vlState() {
-  static TvlEngineState state;
-  return state;
+TvlSharedState& vlShared() {
+  static TvlSharedState shared;
+  return shared;
 }
 
 }  // namespace vl

@@ -1,6 +1,7 @@
 #pragma once
-// The engine-wide run state. Only one report prepares at a time, so the
-// engine keeps one set of it.
+// The state of a run (what it is at: report, page, band, view, page
+// numbers, error), kept in the run's context (run_context.h), and what the
+// whole program shares whatever run is in progress.
 
 #include <cstdint>
 #include <string>
@@ -27,13 +28,14 @@ struct TvlEngineState {
   std::int32_t PageNo = 0;
   std::int32_t TotalPages = 0;
   bool FirstPassOnly = false;
+  // Appending the next template page to the last prepared page: where that
+  // page's cursor and bottom stood and whether its footer already printed.
   bool AppendToPrevious = false;
+  std::int32_t PreviousCursorY = 0, PreviousBottom = 0;
+  bool PreviousFooterDone = false;
   bool ErrorFlag = false;
   std::string ErrorText;
   int StreamVersion = kCurrentStreamVersion;  // version of the stream being read
-  std::int32_t LastViewId = 0;                // the object factory's counter
-  TvlExpressionEvaluator* Evaluator = nullptr;  // the shared evaluator
-  TvlVariables* ScriptVariables = nullptr;      // the scripts' variables, owned by the globals
 
   void ClearError() {
     ErrorFlag = false;
@@ -41,6 +43,14 @@ struct TvlEngineState {
   }
 };
 
+// The state of the run in progress, or the program's own outside runs.
 TvlEngineState& vlState();
+
+struct TvlSharedState {
+  std::int32_t LastViewId = 0;                  // the object factory's counter
+  TvlExpressionEvaluator* Evaluator = nullptr;  // the shared evaluator
+  TvlVariables* ScriptVariables = nullptr;      // the scripts' variables, owned by the globals
+};
+TvlSharedState& vlShared();
 
 }  // namespace vl

@@ -7,7 +7,7 @@
 namespace vl {
 
 TvlValue vlEvaluateText(const TvlValue& text) {
-  TvlExpressionEvaluator* e = vlState().Evaluator;
+  TvlExpressionEvaluator* e = vlShared().Evaluator;
   if (!e) throw TvlError("No expression evaluator is installed");
   return e->Evaluate(vlValueToText(text));
 }

@@ -19,7 +19,7 @@ class TvlExpressionEvaluator {
   virtual TvlValue EvaluateCompiled(const std::string& compiled) { return Evaluate(compiled); }
 };
 
-// Evaluates a value's text with the shared evaluator (vlState().Evaluator):
+// Evaluates a value's text with the shared evaluator (vlShared().Evaluator):
 // how procedures and library functions read their raw argument texts.
 // Raises TvlError when no evaluator is installed.
 TvlValue vlEvaluateText(const TvlValue& text);

@@ -200,18 +200,8 @@ void TvlFormation::Aggregate(int code, const TvlValue& p1, const TvlValue& p2, c
     if (!source) return;
     if (vlTrim(bandName).empty()) {
       // No band named: the data band of the footer's own level.
-      int wanted = -1;
-      switch (current->Type) {
-        case btReportSummary:
-        case btPageFooter:
-        case btMasterFooter:
-        case btGroupFooter: wanted = btMasterData; break;
-        case btDetailFooter: wanted = btDetailData; break;
-        case btSubDetailFooter: wanted = btSubDetailData; break;
-        case btCrossFooter: wanted = btCrossData; break;
-        default: break;
-      }
-      if (wanted < 0 || source->Type != wanted) return;
+      const int wanted = vlOwnSumBandType(current->Type);
+      if (wanted == btNone || source->Type != wanted) return;
       bandName = source->Name;
     }
     if (!vlSameText(vlTrim(bandName), source->Name)) return;

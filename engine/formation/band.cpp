@@ -4,11 +4,27 @@
 #include "engine/data/dataset_names.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/page.h"
 
 namespace vl {
 
 TvlBand::TvlBand(std::uint8_t type, TvlPageRun* page) : Page(page), Type(type) {}
+
+TvlBand::TvlBandCoordinates::TvlBandCoordinates(TvlBand& band) : band_(band) {
+  if (band_.relativeDepth_++ == 0) band_.ShiftViewTops(-band_.OriginTop);
+}
+
+TvlBand::TvlBandCoordinates::~TvlBandCoordinates() {
+  if (--band_.relativeDepth_ == 0) band_.ShiftViewTops(band_.OriginTop);
+}
+
+void TvlBand::ShiftViewTops(std::int32_t dy) {
+  // Cross bands hold their views by left only; their tops belong to the
+  // horizontal band they print in.
+  if (dy == 0 || vlIsVerticalBand(Type)) return;
+  for (TvlView* v : Objects) v->Top = vlClampTo32(std::int64_t{v->Top} + dy);
+}
 
 TvlBand::~TvlBand() {
   if (View && View->PreparedBand == this) View->PreparedBand = nullptr;

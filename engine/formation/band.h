@@ -98,6 +98,11 @@ class TvlBand final : public TvlPreparedBand {
   std::string Condition;  // group headers: the condition in postfix form
   std::int32_t NewPageRequests = 0, NewColumnRequests = 0;
   bool HasCrossViews = false;  // some objects belong to cross bands
+  // Where the band lies in the template: its views keep template
+  // coordinates, and their tops are taken relative to OriginTop only while
+  // the band is measured or drawn (cross views' lefts relative to their
+  // cross band's OriginLeft when their cells print).
+  std::int32_t OriginTop = 0, OriginLeft = 0;
 
   // Position, size and visibility (what a script reaches through the view).
   std::int32_t& Left() { return place_.Left; }
@@ -160,6 +165,21 @@ class TvlBand final : public TvlPreparedBand {
   void DataSetFirst() override;
 
  private:
+  // Puts the views' tops relative to the band for its lifetime and back
+  // afterwards; nested scopes of one band shift once.
+  class TvlBandCoordinates {
+   public:
+    explicit TvlBandCoordinates(TvlBand& band);
+    ~TvlBandCoordinates();
+    TvlBandCoordinates(const TvlBandCoordinates&) = delete;
+    TvlBandCoordinates& operator=(const TvlBandCoordinates&) = delete;
+
+   private:
+    TvlBand& band_;
+  };
+  void ShiftViewTops(std::int32_t dy);
+  int relativeDepth_ = 0;
+
   void Output();
   std::int32_t BandHeight();
   std::int32_t ViewsHeight(bool withCrossViews);

@@ -27,6 +27,7 @@ constexpr int kMaxChildDepth = 64;
 }  // namespace
 
 bool TvlBand::Draw() {
+  TvlBandCoordinates coordinates(*this);
   TvlPageRun& P = *Page;
   TvlFormation& run = P.Run;
   TvlReport& report = run.Report;
@@ -174,6 +175,7 @@ std::int32_t TvlBand::ViewsHeight(bool withCrossViews) {
 }
 
 std::int32_t TvlBand::StretchHeight() {
+  TvlBandCoordinates coordinates(*this);
   TvlPageRun& P = *Page;
   TvlReport& report = P.Run.Report;
   std::int32_t result = Height();
@@ -205,6 +207,7 @@ std::int32_t TvlBand::StretchHeight() {
 }
 
 void TvlBand::Output() {
+  TvlBandCoordinates coordinates(*this);
   TvlPageRun& P = *Page;
   const std::int32_t savedTop = Top();
   if (MovesWithCursor()) Top() = P.CursorY;

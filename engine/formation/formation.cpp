@@ -15,24 +15,23 @@
 #include "engine/model/page.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/report.h"
+#include "engine/model/view_run_hooks.h"
 #include "engine/binding/globals.h"
 #include "engine/binding/report_interpretator.h"
 #include "engine/binding/value_resolution.h"
 #include "platform/progress_window.h"
 
 namespace vl {
-namespace {
-TvlFormation* gFormation = nullptr;
-}  // namespace
 
 TvlRunSettings& vlRunSettings() {
   static TvlRunSettings settings;
   return settings;
 }
 
-TvlFormation* vlFormation() { return gFormation; }
+TvlFormation* vlFormation() { return dynamic_cast<TvlFormation*>(vlRunContext().Access); }
 
-TvlFormation::TvlFormation(TvlReport& report) : Report(report) {
+TvlFormation::TvlFormation(TvlReport& report, TvlRunContext& context)
+    : Report(report), context_(context), viewHooks_(vlViewHooksInForce()) {
   globals_ = vlGlobals();
   if (!globals_) {
     ownGlobals_ = std::make_unique<TvlGlobals>();
@@ -43,29 +42,27 @@ TvlFormation::TvlFormation(TvlReport& report) : Report(report) {
   if (!report.Dictionary.FieldResolver())
     fields_ = std::make_unique<TvlDictionaryFields>(report.Dictionary, report.Owner);
   InstallHooks();
-  gFormation = this;
 }
 
 TvlFormation::~TvlFormation() {
   RestoreHooks();
-  if (gFormation == this) gFormation = nullptr;
+  context_.Access = nullptr;
+  context_.ViewHooks = nullptr;
   // Bands release their datasets before the resolver that watched them goes.
   Pages.clear();
   fields_.reset();
 }
 
 void TvlFormation::InstallHooks() {
-  previousAccess_ = &vlRunAccess();
-  vlSetRunAccess(this);
+  context_.Access = this;
+  context_.ViewHooks = &viewHooks_;
 
-  TvlPrintHooks& hooks = vlPrintHooks();
-  savedPrintHooks_ = hooks;
+  TvlPrintHooks& hooks = viewHooks_.Print;
   hooks.BeforePrint = [this](TvlView& view) { BeforePrint(view); };
   hooks.RunScript = [this](TvlView& view) { RunViewScript(view); };
   hooks.ExpandText = [](TvlView& view, const std::string& text) { return vlExpandBrackets(view, text); };
 
-  savedAlignProvider_ = vlBandAlignProvider();
-  vlSetBandAlignProvider([this](TvlView& view, TvlBandAlignContext& ctx) {
+  viewHooks_.BandAlign = [this](TvlView& view, TvlBandAlignContext& ctx) {
     TvlEngineState& st = vlState();
     const TvlPage* page = st.CurPage;
     if (!page) return false;
@@ -85,17 +82,16 @@ void TvlFormation::InstallHooks() {
       ctx.TemplateTop = PrintingTemplateTop;
     }
     return true;
-  });
+  };
 
-  vlLimitsInUse() = [this](const TvlPage& page, TvlPageLimits& limits) {
+  viewHooks_.LimitsInUse = [this](const TvlPage& page, TvlPageLimits& limits) {
     const TvlPageRun* run = PageRun(&page);
     if (!run || !run->Prepared) return false;
     limits = {run->LeftMargin, run->TopMargin, run->RightMargin, run->BottomMargin};
     return true;
   };
 
-  TvlBracketHooks& brackets = vlBracketHooks();
-  savedBracketText_ = brackets.Text;
+  TvlBracketHooks& brackets = viewHooks_.Brackets;
   if (!brackets.Text)
     brackets.Text = [](TvlView&, const std::string& bracket) { return vlBracketText(std::string_view(bracket)); };
 
@@ -122,12 +118,8 @@ void TvlFormation::InstallHooks() {
   }
 }
 
+// What the run changed on objects that outlive it (the context's hooks go with the context).
 void TvlFormation::RestoreHooks() {
-  vlSetRunAccess(previousAccess_ == this ? nullptr : previousAccess_);
-  vlPrintHooks() = savedPrintHooks_;
-  vlSetBandAlignProvider(savedAlignProvider_);
-  vlLimitsInUse() = nullptr;
-  vlBracketHooks().Text = savedBracketText_;
   if (auto* fields = dynamic_cast<TvlDictionaryFields*>(Report.Dictionary.FieldResolver()))
     if (fields != fields_.get()) fields->DefaultDataSet = savedDefaultDataSet_;
   if (TvlInterpretator* interpreter = globals_->Interpreter.get()) {
@@ -230,10 +222,17 @@ void TvlFormation::RunScript(const std::vector<std::string>& compiled) {
   if (TvlInterpretator* interpreter = globals_->Interpreter.get()) interpreter->Run(compiled);
 }
 
+const std::vector<std::string>& TvlFormation::CompiledScript(const TvlView& view) const {
+  static const std::vector<std::string> kNone;
+  const auto it = CompiledScripts.find(&view);
+  return it == CompiledScripts.end() ? kNone : it->second;
+}
+
 void TvlFormation::RunViewScript(TvlView& view) {
-  if (view.Script.empty()) return;
+  const std::vector<std::string>& compiled = CompiledScript(view);
+  if (compiled.empty()) return;
   vlState().CurView = &view;
-  RunScript(view.Script);
+  RunScript(compiled);
 }
 
 void TvlFormation::AddPreparedPage(TvlPageRun& page) {

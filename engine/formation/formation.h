@@ -1,10 +1,11 @@
 #pragma once
-// TvlFormation: one preparation run of a report. It owns the run state of
-// every template page, answers value resolution's questions about bands and
-// cursors (TvlRunAccess), plugs the report's part into the views' printing
-// (print hooks, band alignment, margins in use) for the length of the run,
-// and carries the report-wide state of page formation (appending to the
-// previous page, the progress window, error reporting).
+// TvlFormation: one preparation run of a report, inside the run's context
+// (engine/core/run_context.h, owned and installed by Prepare). It owns the
+// run state of every template page, answers value resolution's questions about
+// bands and cursors (TvlRunAccess), gives the views the report's part in
+// printing (print hooks, band alignment, margins in use) through the
+// context, and carries the report-wide state of page formation (the
+// progress window, error reporting).
 
 #include <chrono>
 #include <cstdint>
@@ -16,7 +17,8 @@
 
 #include "engine/data/dataset_names.h"
 #include "engine/formation/page_run.h"
-#include "engine/model/view_support.h"
+#include "engine/core/run_context.h"
+#include "engine/model/view_run_hooks.h"
 #include "engine/binding/run_access.h"
 #include "engine/script/run_budget.h"
 
@@ -53,7 +55,9 @@ TvlRunSettings& vlRunSettings();
 
 class TvlFormation final : public TvlRunAccess {
  public:
-  explicit TvlFormation(TvlReport& report);
+  // The run's context is installed by the caller (Prepare) and outlives the
+  // formation; the formation plugs its answers and hooks into it.
+  TvlFormation(TvlReport& report, TvlRunContext& context);
   ~TvlFormation() override;
   TvlFormation(const TvlFormation&) = delete;
   TvlFormation& operator=(const TvlFormation&) = delete;
@@ -62,8 +66,6 @@ class TvlFormation final : public TvlRunAccess {
   std::vector<std::unique_ptr<TvlPageRun>> Pages;  // by template page index
 
   // Report-wide state of page formation.
-  std::int32_t PreviousCursorY = 0, PreviousBottom = 0;
-  bool PreviousFooterDone = false;
   int ChildDepth = 0;  // children drawing children: a cycle is cut
   bool DialogCancelled = false;
   bool FinalPassOfTwo = false;  // the final pass of a two-pass report: trees are kept
@@ -98,6 +100,9 @@ class TvlFormation final : public TvlRunAccess {
   void RunScript(const std::vector<std::string>& compiled);
   // The view's script with the view current.
   void RunViewScript(TvlView& view);
+  // Views' scripts compiled by the band tree; the template keeps the text.
+  std::unordered_map<const TvlView*, std::vector<std::string>> CompiledScripts;
+  const std::vector<std::string>& CompiledScript(const TvlView& view) const;
 
   // Adds a prepared page for the template page and fires OnBeginPage;
   // guards against runs that only add pages.
@@ -155,16 +160,15 @@ class TvlFormation final : public TvlRunAccess {
   void RestoreHooks();
   void BeforePrint(TvlView& view);
 
+  TvlRunContext& context_;
+  TvlViewRunHooks viewHooks_;  // the program's hooks with the report's part put in
+
   TvlGlobals* globals_ = nullptr;
   std::unique_ptr<TvlGlobals> ownGlobals_;  // made when the program made none
   std::unique_ptr<TvlDictionaryFields> fields_;
   int pagesWithoutProgress_ = 0;
   int newPageDepth_ = 0;
-  // What the run replaced, put back when it ends.
-  TvlRunAccess* previousAccess_ = nullptr;
-  TvlPrintHooks savedPrintHooks_;
-  TvlBandAlignProvider savedAlignProvider_;
-  std::function<std::string(TvlView&, const std::string&)> savedBracketText_;
+  // What the run replaced on objects that outlive it, put back when it ends.
   std::function<TvlDataSource*()> savedDefaultDataSet_;
   std::uint64_t savedStepLimit_ = 0;
   TvlRunBudget* savedRunBudget_ = nullptr;
@@ -174,7 +178,7 @@ class TvlFormation final : public TvlRunAccess {
   friend class TvlPageRun;
 };
 
-// The run in progress (nullptr outside Prepare).
+// The innermost run in progress (nullptr outside Prepare).
 TvlFormation* vlFormation();
 
 }  // namespace vl

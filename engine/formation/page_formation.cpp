@@ -128,17 +128,17 @@ void TvlPageRun::FormPage() {
   RepeatHeadersOff = false;
   if (normal) {
     RunPageScript();
-    if (st.AppendToPrevious && Run.PreviousCursorY == Run.PreviousBottom) {
+    if (st.AppendToPrevious && st.PreviousCursorY == st.PreviousBottom) {
       // The previous page is full: start a page of its own.
       st.AppendToPrevious = false;
-      Run.PreviousFooterDone = false;
+      st.PreviousFooterDone = false;
       st.PageNo = pages.Count();
     }
-    CursorBottom = st.AppendToPrevious && Run.PreviousFooterDone ? Run.PreviousBottom : BottomMargin;
+    CursorBottom = st.AppendToPrevious && st.PreviousFooterDone ? st.PreviousBottom : BottomMargin;
     PageColumn = 0;
     ColumnLeft = LeftMargin;
     if (st.AppendToPrevious) {
-      CursorY = Run.PreviousCursorY;
+      CursorY = st.PreviousCursorY;
     } else {
       Run.AddPreparedPage(*this);
       CursorY = TopMargin;
@@ -185,11 +185,11 @@ void TvlPageRun::FormPage() {
       columnFooter->Height() = saved;
       RepeatHeadersOff = false;
     }
-    Run.PreviousCursorY = PageColumn > 0 ? BottomMargin : CursorY;
-    Run.PreviousBottom = CursorBottom;
+    st.PreviousCursorY = PageColumn > 0 ? BottomMargin : CursorY;
+    st.PreviousBottom = CursorBottom;
     PageColumn = 0;
     ColumnLeft = LeftMargin;
-    Run.PreviousFooterDone = false;
+    st.PreviousFooterDone = false;
     const std::int32_t before = st.PageNo;
     bool ended = false;
     if (!manual) {
@@ -199,7 +199,7 @@ void TvlPageRun::FormPage() {
         footer->Flags |= flOnFirstPage;
         ShowPageFooters();
         footer->Flags = saved;
-        Run.PreviousFooterDone = footer->Valid();
+        st.PreviousFooterDone = footer->Valid();
         ended = true;
       }
     }
@@ -361,7 +361,7 @@ void TvlPageRun::ShowPageFooters() {
   TvlBand* footer = Chain(btPageFooter);
   if (!(st.PageNo == 0 && !(footer->Flags & flOnFirstPage))) {
     for (; st.PageNo < report.EMFPages.Count(); ++st.PageNo) {
-      if (st.AppendToPrevious && Run.PreviousFooterDone) continue;
+      if (st.AppendToPrevious && st.PreviousFooterDone) continue;
       if (report.OnEndPage) report.OnEndPage(st.PageNo);
       Show(footer);
     }

@@ -46,7 +46,7 @@ class TvlPageRun {
   bool Prepared = false;
   bool IsSubReportPage = false;
   // Builds the band tree (first or only pass) or, in the final pass of a
-  // two-pass report, resets it.
+  // two-pass report, resets it (band_tree_builder.cpp).
   void PreparePage();
   // Binds views to fields and registers the aggregate calls of the footers.
   void PrepareObjects();
@@ -99,6 +99,21 @@ class TvlPageRun {
   void RunPageScript();
 
  private:
+  // The steps of PreparePage, in order; placed marks the views handed to a band.
+  void RestartTreeForFinalPass();
+  void PrepareViews(std::vector<char>& placed);
+  void PlaceCrossBands(std::vector<char>& placed);
+  void PlaceHorizontalBands(std::vector<char>& placed);
+  void ChainBandsByTop();
+  void LendReportDataset();
+  void CollectViewsOutsideBands(std::vector<char>& placed);
+  void LinkLevelHeadersAndFooters();
+  void PairGroupFooters();
+  void ResolveCrossDatasets();
+  void LinkChildBands();
+  void AttachGroups();
+  void SetLimitsAndColumns();
+
   void DataLoop(int level);
   void LoopBand(TvlBand* data, int level);
   void Push(TvlBand* band);

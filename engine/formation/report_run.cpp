@@ -8,6 +8,7 @@
 
 #include "engine/core/date_time.h"
 #include "engine/core/engine_state.h"
+#include "engine/core/run_context.h"
 #include "engine/core/string_table.h"
 #include "engine/data/dataset.h"
 #include "engine/formation/dialog_page_host.h"
@@ -41,38 +42,38 @@ std::string WithTitle(int textId, const std::string& title) {
 }  // namespace
 
 bool TvlReport::Prepare() {
-  TvlEngineState& st = vlState();
+  // Everything the run knows, reloading the template included, stays in the
+  // run's own context.
+  TvlRunContext context;
   bool result = false;
   bool error = false;
   std::string errorText;
   bool dialogCancelled = false;
   try {
+    TvlRunContextScope scope(context);
     ChangePrinter(PrinterName);
-    st.DocMode = TvlDocMode::dmPrinting;
-    const double now = vlNow();
-    vlValueContext().ReportDate = std::floor(now);
-    vlValueContext().ReportTime = now - std::floor(now);
-
-    // Band-aligned views settle their place once, as a draw would.
-    st.CurBand = nullptr;
-    for (int i = 0; i < Pages.Count(); ++i) {
-      st.CurPage = Pages[i];
-      for (auto& v : Pages[i]->Objects)
-        if (v->BandAlign != baNone) v->AlignInBand(&vlScratchCanvas());
-    }
-    st.CurPage = nullptr;
-    st.CurView = nullptr;
-    CurPage = nullptr;
-    st.CurReport = this;
-    DoublePass = TwoPassReport;
-    st.TotalPages = 0;
-    st.ClearError();
-
     // Whatever scripts change during the run is undone afterwards.
     TvlStreamWriter saved;
-    SaveToStream(saved);
     {
-      TvlFormation run(*this);
+      TvlFormation run(*this, context);
+      TvlEngineState& st = vlState();
+      st.DocMode = TvlDocMode::dmPrinting;
+      const double now = vlNow();
+      vlValueContext().ReportDate = std::floor(now);
+      vlValueContext().ReportTime = now - std::floor(now);
+
+      // Band-aligned views settle their place once, as a draw would.
+      for (int i = 0; i < Pages.Count(); ++i) {
+        st.CurPage = Pages[i];
+        for (auto& v : Pages[i]->Objects)
+          if (v->BandAlign != baNone) v->AlignInBand(&vlScratchCanvas());
+      }
+      st.CurPage = nullptr;
+      st.CurView = nullptr;
+      CurPage = nullptr;
+      st.CurReport = this;
+      DoublePass = TwoPassReport;
+      SaveToStream(saved);
       try {
         if (OnBeginDoc) OnBeginDoc();
         result = run.RunReport();
@@ -81,9 +82,9 @@ bool TvlReport::Prepare() {
         run.ReportError(e);
       }
       dialogCancelled = run.DialogCancelled;
+      error = st.ErrorFlag;
+      errorText = st.ErrorText;
     }
-    error = st.ErrorFlag;
-    errorText = st.ErrorText;
 
     const std::string bytes = saved.TakeBytes();
     const TvlLoadStatus status = LastLoadStatus;
@@ -96,22 +97,31 @@ bool TvlReport::Prepare() {
     error = true;
     if (errorText.empty()) errorText = e.what();
   }
-  st.CurView = nullptr;
-  st.CurPage = nullptr;
   CurPage = nullptr;
   IsFinalPass = false;
   if (dialogCancelled) result = false;
-  // The error stays readable in the engine state for callers without a screen.
-  st.ErrorFlag = error;
-  st.ErrorText = errorText;
+  // Outside other runs the outcome stays readable in the engine state for
+  // callers without a screen; a run prepared inside another one leaves the
+  // outer run's state alone.
+  if (!vlInsideRun()) {
+    TvlEngineState& st = vlState();
+    st.CurReport = this;
+    st.CurPage = nullptr;
+    st.CurBand = nullptr;
+    st.CurView = nullptr;
+    st.DocMode = TvlDocMode::dmPrinting;
+    st.PageNo = context.State.PageNo;
+    st.TotalPages = context.State.TotalPages;
+    st.FirstPassOnly = false;
+    st.ErrorFlag = error;
+    st.ErrorText = errorText;
+  }
   if (error) {
     vlShowMessage(errorText, vlLoadStr(str::kError), TvlMsgIcon::Error);
     EMFPages.Clear();
   } else if (dialogCancelled) {
     EMFPages.Clear();
   }
-  st.FirstPassOnly = false;
-  st.CurBand = nullptr;
   return result;
 }
 

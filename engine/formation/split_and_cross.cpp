@@ -11,6 +11,7 @@
 #include "engine/formation/band.h"
 #include "engine/formation/formation.h"
 #include "engine/formation/page_run.h"
+#include "engine/model/layout_bounds.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
 
@@ -236,7 +237,7 @@ void TvlBand::PrintCells(TvlBand& cross, std::int32_t x) {
         st.CurView = v;
         run.RunViewScript(*v);
       } else {
-        PrintView(*v, v->Left + x, Top() + v->Top);
+        PrintView(*v, vlClampTo32(std::int64_t{v->Left} - cross.OriginLeft + x), Top() + v->Top);
       }
     } catch (const std::exception& e) {
       run.ReportError(e);

@@ -133,9 +133,10 @@ TvlRegion TvlBandView::GetClipRgn(bool extended) {
 
 void TvlBandView::DefinePopupMenu(std::vector<TvlPopupEntry>& menu) {
   const std::uint16_t t = BandType();
-  if (t == btPageFooter) menu.push_back({0, false, TvlPopupAction::Separator, 0});
-  else if (!(t >= btOverlay && t <= btColumnFooter) && t != btCrossData && t != btCrossFooter && t != btNone)
-    TvlView::DefinePopupMenu(menu);
+  // The stretch item where the type stretches; the page footer's page
+  // choices still stand apart from the general items.
+  if (vlBandTypeOffers(t, flStretched)) TvlView::DefinePopupMenu(menu);
+  else if (vlBandTypeOffers(t, flOnFirstPage)) menu.push_back({0, false, TvlPopupAction::Separator, 0});
   const struct {
     std::int32_t CaptionId;
     std::uint16_t Flag;

@@ -60,7 +60,7 @@ std::string TvlBandView::TypeName() const { return vlBandTypeName(BandType()); }
 void TvlBandView::DeclareProperties() {
   TvlView::DeclareProperties();  // clears the list; bands leave out frame, fill, tag and alignment
   const std::uint16_t t = BandType();
-  if (t != btPageFooter) {
+  if (vlBandTypeTakesChild(t)) {
     AddEnumProperty("ChildBand", OtherBandNames(*this, [](std::uint16_t type) { return type == btChild; }),
                     TvlValue::Null());
     AddProperty("PrintChildIfInvisible", ptBoolean);
@@ -74,14 +74,14 @@ void TvlBandView::DeclareProperties() {
                {"RepeatHeader", flRepeatHeader}};
   for (const auto& f : flags)
     if (vlBandTypeOffers(t, f.Flag)) AddProperty(f.Name, ptBoolean);
-  if (t == btCrossData) AddProperty("DataSource", ptHasEditor);
+  if (vlBandKind(t).Editor == TvlBandEditor::CrossDataSource) AddProperty("DataSource", ptHasEditor);
   if (vlIsDataBandType(t)) {
     AddProperty("Columns", ptInteger);
     AddProperty("ColumnWidth", ptSize);
     AddProperty("ColumnGap", ptSize);
     AddProperty("DataSource", ptHasEditor);
   }
-  if (t == btGroupHeader) {
+  if (vlBandKind(t).Editor == TvlBandEditor::GroupCondition) {
     AddProperty("Condition", ptString);
     AddEnumProperty("Master", OtherBandNames(*this, vlIsDataBandType), TvlValue::Null());
   }

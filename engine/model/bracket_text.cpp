@@ -9,6 +9,8 @@
 #include "engine/core/expression_evaluator.h"
 #include "engine/core/value_ops.h"
 #include "engine/model/view.h"
+#include "engine/model/view_run_hooks.h"
+#include "engine/core/run_context.h"
 
 namespace vl {
 namespace {
@@ -34,7 +36,8 @@ std::size_t ClosingBracket(const std::string& text, std::size_t pos) {
 
 TvlBracketHooks& vlBracketHooks() {
   static TvlBracketHooks hooks;
-  return hooks;
+  TvlViewRunHooks* run = vlRunContext().ViewHooks;
+  return run ? run->Brackets : hooks;
 }
 
 std::string vlBracketText(TvlView& view, const std::string& bracket) {
@@ -45,7 +48,7 @@ std::string vlBracketText(TvlView& view, const std::string& bracket) {
   std::string expression = bracket, suffix;
   if (vlSplitFormatSuffix(bracket, expression, suffix)) vlApplyFormatSuffix(suffix, code, formatText);
   TvlValue value(0);
-  if (vlState().Evaluator) value = vlState().Evaluator->Evaluate(expression);
+  if (vlShared().Evaluator) value = vlShared().Evaluator->Evaluate(expression);
   if ((view.Flags & flHideZeros) && !value.IsString()) {
     try {
       if (vlValueCompare(value, TvlValue(0)) == 0) value = TvlValue(std::string());

@@ -321,10 +321,10 @@ TvlValue TvlDataDictionary::GetValue(const std::string& name) {
   }
   const TvlValue* v = FindVariable(Variables, name);
   if (!v) return TvlValue::Null();
-  if (const TvlVariables* script = vlState().ScriptVariables)
+  if (const TvlVariables* script = vlShared().ScriptVariables)
     if (const TvlValue* s = script->Find(name)) return *s;
   if (!v->IsString() || v->Str().empty()) return *v;
-  TvlExpressionEvaluator* evaluator = vlState().Evaluator;
+  TvlExpressionEvaluator* evaluator = vlShared().Evaluator;
   if (!evaluator) throw TvlError("No expression evaluator for the variable " + name);
   std::string key = vlUpperCase(name);
   if (const auto done = evaluated_.find(key); done != evaluated_.end()) return done->second;

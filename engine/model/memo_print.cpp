@@ -41,7 +41,7 @@ void TvlMemoView::ExpandMemo() {
 TvlMemoView::TvlHighlightSave TvlMemoView::ApplyHighlight() {
   TvlHighlightSave saved{Font, FillColor};
   if (HighlightCondition.empty()) return saved;
-  TvlExpressionEvaluator* evaluator = vlState().Evaluator;
+  TvlExpressionEvaluator* evaluator = vlShared().Evaluator;
   if (!evaluator) return saved;
   try {
     // The condition is compiled once and run on every print.

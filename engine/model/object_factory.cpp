@@ -74,7 +74,7 @@ std::unique_ptr<TvlView> vlCreateView(int typ, const std::string& className) {
     }
     default: return nullptr;
   }
-  view->ID = ++vlState().LastViewId;
+  view->ID = ++vlShared().LastViewId;
   return view;
 }
 

@@ -3,6 +3,8 @@
 #include "engine/core/engine_state.h"
 #include "engine/model/layout_bounds.h"
 #include "engine/model/page.h"
+#include "engine/model/view_run_hooks.h"
+#include "engine/core/run_context.h"
 
 namespace vl {
 
@@ -22,7 +24,8 @@ TvlPageLimits vlPageLimits(const TvlPage& page) {
 
 TvlLimitsInUse& vlLimitsInUse() {
   static TvlLimitsInUse hook;
-  return hook;
+  TvlViewRunHooks* run = vlRunContext().ViewHooks;
+  return run ? run->LimitsInUse : hook;
 }
 
 void vlFillBandAlignContext(const TvlPage& page, TvlBandAlignContext& context) {

@@ -137,7 +137,7 @@ TvlValue TvlPictureView::CallMethod(const std::string& name, const TvlValue& p1,
                                     const TvlValue& p3) {
   TvlValue result = TvlView::CallMethod(name, p1, p2, p3);
   if (name == "LOADFROMFILE") {
-    TvlExpressionEvaluator* evaluator = vlState().Evaluator;
+    TvlExpressionEvaluator* evaluator = vlShared().Evaluator;
     const TvlValue file = evaluator ? evaluator->Evaluate(vlValueToText(p1)) : p1;
     const std::string path = file.IsString() ? vlValueToText(file) : std::string();
     std::error_code ec;

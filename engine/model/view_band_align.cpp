@@ -6,6 +6,8 @@
 #include "engine/model/band_kinds.h"
 #include "engine/model/page_limits.h"
 #include "engine/model/view.h"
+#include "engine/model/view_run_hooks.h"
+#include "engine/core/run_context.h"
 
 namespace vl {
 namespace {
@@ -14,7 +16,8 @@ namespace {
 // installed (tests install pages made by hand).
 TvlBandAlignProvider& Provider() {
   static TvlBandAlignProvider provider = vlPageBandAlignProvider();
-  return provider;
+  TvlViewRunHooks* run = vlRunContext().ViewHooks;
+  return run ? run->BandAlign : provider;
 }
 
 bool IsBand(const TvlView* v) { return v->Typ == otBand; }

@@ -3,7 +3,9 @@
 
 #include "engine/model/band_kinds.h"
 #include "engine/model/object_factory.h"
+#include "engine/core/run_context.h"
 #include "engine/model/view.h"
+#include "engine/model/view_run_hooks.h"
 
 namespace vl {
 namespace {
@@ -25,7 +27,8 @@ class TagRestorer {
 
 TvlPrintHooks& vlPrintHooks() {
   static TvlPrintHooks hooks;
-  return hooks;
+  TvlViewRunHooks* run = vlRunContext().ViewHooks;
+  return run ? run->Print : hooks;
 }
 
 void TvlView::Print(TvlPrintSink& sink) {

@@ -59,8 +59,8 @@ class StandardLibrary : public ::testing::Test {
       val = TvlValue("0");
       if (!vlOfferCallToLibraries(name, p1, p2, p3, val)) throw TvlError("not accepted: " + std::string(name));
     };
-    savedEvaluator = vlState().Evaluator;
-    vlState().Evaluator = &parser;
+    savedEvaluator = vlShared().Evaluator;
+    vlShared().Evaluator = &parser;
     savedBox = vlPlatform().MessageBox;
     vlInstallPlatform(TvlPlatform{&box, nullptr, nullptr, nullptr});
     vlSetRunAccess(&run);
@@ -68,7 +68,7 @@ class StandardLibrary : public ::testing::Test {
   void TearDown() override {
     vlSetRunAccess(nullptr);
     vlInstallPlatform(TvlPlatform{savedBox, nullptr, nullptr, nullptr});
-    vlState().Evaluator = savedEvaluator;
+    vlShared().Evaluator = savedEvaluator;
     vlFormatSettings() = savedFormat;
     vlUnregisterFunctionLibrary(TvlStdFunctionLibrary::kClassName);
   }

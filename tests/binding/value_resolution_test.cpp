@@ -281,7 +281,7 @@ TEST_F(Resolution, DictionaryVariablesTakeAssignments) {
 struct Doubler : TvlFunctionLibrary {
   Doubler() { List = {"TWICE"}; }
   void ComputeFunction(int, const TvlValue& p1, const TvlValue&, const TvlValue&, TvlValue& val) override {
-    val = TvlValue(vlValueToInteger(vlState().Evaluator->Evaluate(vlValueToText(p1))) * 2);
+    val = TvlValue(vlValueToInteger(vlShared().Evaluator->Evaluate(vlValueToText(p1))) * 2);
   }
 };
 
@@ -315,8 +315,8 @@ TEST_F(Resolution, NamedConstants) {
 }
 
 TEST_F(Resolution, GlobalsInstallTheSharedEvaluator) {
-  EXPECT_EQ(vlState().Evaluator, &globals->Parser);
-  EXPECT_EQ(vlState().ScriptVariables, &globals->ScriptVariables);
+  EXPECT_EQ(vlShared().Evaluator, &globals->Parser);
+  EXPECT_EQ(vlShared().ScriptVariables, &globals->ScriptVariables);
   EXPECT_EQ(globals->BandNames.size(), 23u);
   EXPECT_EQ(globals->BandNames[0], "Report title");
   EXPECT_EQ(globals->PatternBitmap[0], 0xFFFFFFu);

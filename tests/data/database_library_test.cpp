@@ -31,11 +31,11 @@ class FieldIsNull : public ::testing::Test {
     };
     parser.OnFunction = [](std::string_view name, const TvlValue& p1, const TvlValue& p2, const TvlValue& p3,
                            TvlValue& val) { vlOfferCallToLibraries(name, p1, p2, p3, val); };
-    vlState().Evaluator = &parser;
+    vlShared().Evaluator = &parser;
     vlState().CurReport = &report;
   }
   ~FieldIsNull() override {
-    vlState().Evaluator = nullptr;
+    vlShared().Evaluator = nullptr;
     vlState().CurReport = nullptr;
     vlUnregisterFunctionLibrary(TvlDBFunctionLibrary::kClassName);
   }

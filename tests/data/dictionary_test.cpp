@@ -34,11 +34,11 @@ class DictionaryTest : public ::testing::Test {
       const std::string n(name);
       if (dict.IsVariable(n)) value = dict.GetValue(n);
     };
-    vlState().Evaluator = &parser;
+    vlShared().Evaluator = &parser;
   }
   ~DictionaryTest() override {
-    vlState().Evaluator = nullptr;
-    vlState().ScriptVariables = nullptr;
+    vlShared().Evaluator = nullptr;
+    vlShared().ScriptVariables = nullptr;
   }
 
   bool Known(const std::string& name) { return dict.IsVariable(name); }
@@ -90,7 +90,7 @@ TEST_F(DictionaryTest, VariableValues) {
   TvlVariables script;
   script.SetSorted(true);
   script.Set("Total", 99);
-  vlState().ScriptVariables = &script;
+  vlShared().ScriptVariables = &script;
   dict.Variables.Set(" Values", "");
   dict.Variables.Set("Empty", "");
   dict.Variables.Set("Sum", "1+2");
@@ -111,7 +111,7 @@ TEST_F(DictionaryTest, VariableValues) {
   dict.Variables.Set("Loop", "Loop + 1");  // refers to itself: the evaluator's nesting limit stops it
   EXPECT_THROW(Value("Loop"), TvlError);
 
-  vlState().Evaluator = nullptr;
+  vlShared().Evaluator = nullptr;
   EXPECT_THROW(dict.GetValue("Sum"), TvlError);
 }
 

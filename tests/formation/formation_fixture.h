@@ -105,10 +105,10 @@ class FormationTest : public ::testing::Test {
     return dataset;
   }
 
-  // Every view of prepared page i.
-  std::vector<Printed> PageViews(int i) {
+  // Every view of prepared page i (of the fixture's report unless another is named).
+  std::vector<Printed> PageViews(int i, TvlReport* of = nullptr) {
     std::vector<Printed> out;
-    TvlStreamReader r(report.EMFPages[i].Stream.Bytes(), true);
+    TvlStreamReader r((of ? *of : report).EMFPages[i].Stream.Bytes(), true);
     r.ReadByte();
     while (!r.AtEnd()) {
       std::unique_ptr<TvlView> v = vlReadPrintedView(r);
@@ -124,17 +124,17 @@ class FormationTest : public ::testing::Test {
     return out;
   }
   // The texts of page i in print order.
-  std::vector<std::string> Texts(int i) {
+  std::vector<std::string> Texts(int i, TvlReport* of = nullptr) {
     std::vector<std::string> out;
-    for (const Printed& p : PageViews(i)) out.push_back(p.Text);
+    for (const Printed& p : PageViews(i, of)) out.push_back(p.Text);
     return out;
   }
   // Every page's texts, pages separated by "/".
-  std::string All() {
+  std::string All(TvlReport* of = nullptr) {
     std::string s;
-    for (int i = 0; i < report.EMFPages.Count(); ++i) {
+    for (int i = 0; i < (of ? *of : report).EMFPages.Count(); ++i) {
       if (i) s += " / ";
-      std::vector<std::string> t = Texts(i);
+      std::vector<std::string> t = Texts(i, of);
       for (std::size_t k = 0; k < t.size(); ++k) s += (k ? " " : "") + t[k];
     }
     return s;

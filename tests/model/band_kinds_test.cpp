@@ -41,6 +41,21 @@ TEST(BandKinds, PredicatesHoldForExactlyTheirTypes) {
       {"on last page", [](int t) { return vlBandTypeOffers(t, flOnLastPage); }, {btPageFooter}},
       {"has an editor", [](int t) { return vlBandKind(t).Editor != TvlBandEditor::None; },
        {btMasterData, btDetailData, btSubDetailData, btGroupHeader, btCrossData}},
+      {"repeatable on a page", [](int t) { return vlBandKind(t).Repeatable; },
+       {btMasterHeader, btMasterData, btMasterFooter, btDetailHeader, btDetailData, btDetailFooter,
+        btSubDetailHeader, btSubDetailData, btSubDetailFooter, btGroupHeader, btGroupFooter, btChild}},
+      {"takes a child", [](int t) { return vlBandTypeTakesChild(t); },
+       {btReportTitle, btReportSummary, btPageHeader, btMasterHeader, btMasterData, btMasterFooter, btDetailHeader,
+        btDetailData, btDetailFooter, btSubDetailHeader, btSubDetailData, btSubDetailFooter, btOverlay,
+        btColumnHeader, btColumnFooter, btGroupHeader, btGroupFooter, btCrossHeader, btCrossData, btCrossFooter,
+        btChild, btNone}},
+      {"not on a sub-report page", [](int t) { return !vlBandKind(t).InSubReport; },
+       {btReportTitle, btReportSummary, btPageHeader, btPageFooter, btColumnHeader, btColumnFooter, btGroupHeader,
+        btGroupFooter}},
+      {"takes a cross dataset", [](int t) { return vlBandKind(t).TakesCrossDataset; },
+       {btMasterHeader, btMasterData, btMasterFooter, btDetailHeader, btDetailData, btDetailFooter,
+        btSubDetailHeader, btSubDetailData, btSubDetailFooter, btColumnHeader, btColumnFooter, btGroupHeader,
+        btGroupFooter, btChild}},
   };
   for (const Case& c : cases)
     for (int t = -1; t <= kBandTypeCount; ++t) {
@@ -48,6 +63,23 @@ TEST(BandKinds, PredicatesHoldForExactlyTheirTypes) {
       const int as = t >= 0 && t < kBandTypeCount ? t : static_cast<int>(btNone);
       EXPECT_EQ(c.predicate(t), c.types.count(as) > 0) << c.name << " " << t;
     }
+  // Aggregates: which data levels a band's calls may count, and which one a
+  // call without a band name counts.
+  struct Sums {
+    int type;
+    int upToLevel;
+    int own;
+  };
+  const Sums sums[] = {{btReportSummary, 1, btMasterData}, {btPageFooter, 1, btMasterData},
+                       {btMasterFooter, 1, btMasterData},  {btGroupFooter, 1, btMasterData},
+                       {btColumnFooter, 1, btNone},        {btDetailFooter, 2, btDetailData},
+                       {btSubDetailFooter, 3, btSubDetailData}, {btCrossFooter, 0, btCrossData},
+                       {btMasterData, 0, btNone},          {btPageHeader, 0, btNone}};
+  for (const Sums& c : sums) {
+    EXPECT_EQ(vlOwnSumBandType(c.type), c.own) << c.type;
+    for (int level = 0; level <= 4; ++level)
+      EXPECT_EQ(vlBandTypeSumsLevel(c.type, level), level >= 1 && level <= c.upToLevel) << c.type << " " << level;
+  }
   // One flag at a time: a set of flags is no flag a band offers.
   EXPECT_FALSE(vlBandTypeOffers(btMasterData, flStretched | flBreaked));
 }

@@ -90,7 +90,7 @@ class EchoEvaluator : public TvlExpressionEvaluator {
 
 TEST(ListMethods, EditTheListThroughItsName) {
   EchoEvaluator eval;
-  vlState().Evaluator = &eval;
+  vlShared().Evaluator = &eval;
   std::vector<std::string> memo{"first", "second"};
   const TvlValue none;
   EXPECT_TRUE(vlListMethod(memo, "MEMO.ADD", TvlValue("third"), none, none, "MEMO").IsNull());
@@ -112,7 +112,7 @@ TEST(ListMethods, EditTheListThroughItsName) {
                TvlError);
   vlListMethod(memo, "LINES.CLEAR", none, none, none, "LINES");
   EXPECT_TRUE(memo.empty());
-  vlState().Evaluator = nullptr;
+  vlShared().Evaluator = nullptr;
 }
 
 TEST(ObjectFactory, CreatesBuiltInClassesWithRisingIds) {

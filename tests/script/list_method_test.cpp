@@ -13,7 +13,7 @@ namespace {
 
 TEST(ListMethods, EvaluateTheirArgumentAsAnExpression) {
   TvlParser parser;
-  vlState().Evaluator = &parser;
+  vlShared().Evaluator = &parser;
   std::vector<std::string> memo{"a", "bc"};
   const TvlValue none;
   vlListMethod(memo, "MEMO.ADD", TvlValue("1+2"), none, none, "MEMO");
@@ -26,7 +26,7 @@ TEST(ListMethods, EvaluateTheirArgumentAsAnExpression) {
   EXPECT_EQ(memo.size(), 2u);
   vlListMethod(memo, "SETINDEXPROPERTY", TvlValue("MEMO"), TvlValue(0), TvlValue(2.5), "MEMO");
   EXPECT_EQ(vlListMethod(memo, "GETINDEXPROPERTY", TvlValue("MEMO"), TvlValue(0), none, "MEMO").Str(), "2.5");
-  vlState().Evaluator = nullptr;
+  vlShared().Evaluator = nullptr;
 }
 
 }  // namespace

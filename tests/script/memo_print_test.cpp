@@ -45,11 +45,11 @@ class MemoPrintTest : public ::testing::Test {
       if (it == vars.end()) throw TvlError("Undefined symbol \"" + std::string(name) + "\"");
       value = it->second;
     };
-    vlState().Evaluator = &parser;
+    vlShared().Evaluator = &parser;
     vlState().DocMode = TvlDocMode::dmPrinting;
   }
   void TearDown() override {
-    vlState().Evaluator = nullptr;
+    vlShared().Evaluator = nullptr;
     vlState().DocMode = TvlDocMode::dmDesign;
     vlPrintHooks() = {};
     vlBracketHooks() = {};
