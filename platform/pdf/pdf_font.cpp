@@ -22,13 +22,10 @@ constexpr hb_tag_t Tag(char a, char b, char c, char d) { return HB_TAG(a, b, c, 
 
 hb_blob_t* TableFromSource(hb_face_t*, hb_tag_t tag, void* user) {
   const auto* source = static_cast<const TvlPdfFontSource*>(user);
-  auto* bytes = new std::string(source->Table(tag));
-  if (bytes->empty()) {
-    delete bytes;
-    return nullptr;
-  }
-  return hb_blob_create(bytes->data(), static_cast<unsigned>(bytes->size()), HB_MEMORY_MODE_READONLY, bytes,
-                        [](void* p) { delete static_cast<std::string*>(p); });
+  const std::string_view bytes = source->Table(tag);
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
+  // The source keeps the bytes for as long as the face lives.
+  return hb_blob_create(bytes.data(), static_cast<unsigned>(bytes.size()), HB_MEMORY_MODE_READONLY, nullptr, nullptr);
 }
 
 struct FaceFree {
@@ -47,11 +44,11 @@ std::string BlobBytes(hb_blob_t* blob) {
 }
 
 // Big-endian fields of a table, zero beyond its end.
-int S16(const std::string& t, std::size_t at) {
+int S16(std::string_view t, std::size_t at) {
   if (at + 2 > t.size()) return 0;
   return static_cast<std::int16_t>((static_cast<unsigned char>(t[at]) << 8) | static_cast<unsigned char>(t[at + 1]));
 }
-std::uint32_t U32(const std::string& t, std::size_t at) {
+std::uint32_t U32(std::string_view t, std::size_t at) {
   if (at + 4 > t.size()) return 0;
   std::uint32_t v = 0;
   for (int k = 0; k < 4; ++k) v = (v << 8) | static_cast<unsigned char>(t[at + k]);
@@ -160,10 +157,10 @@ std::string vlPdfToUnicodeCMap(const std::map<std::uint16_t, TvlPdfGlyph>& glyph
 void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font) {
   if (!font.Source) throw std::runtime_error("a font of the PDF has no tables");
   Face face(hb_face_create_for_tables(TableFromSource, const_cast<TvlPdfFontSource*>(font.Source.get()), nullptr));
-  const std::string head = font.Source->Table(Tag('h', 'e', 'a', 'd'));
-  const std::string hhea = font.Source->Table(Tag('h', 'h', 'e', 'a'));
-  const std::string post = font.Source->Table(Tag('p', 'o', 's', 't'));
-  const std::string os2 = font.Source->Table(Tag('O', 'S', '/', '2'));
+  const std::string_view head = font.Source->Table(Tag('h', 'e', 'a', 'd'));
+  const std::string_view hhea = font.Source->Table(Tag('h', 'h', 'e', 'a'));
+  const std::string_view post = font.Source->Table(Tag('p', 'o', 's', 't'));
+  const std::string_view os2 = font.Source->Table(Tag('O', 'S', '/', '2'));
   const bool trueType = !font.Source->Table(Tag('l', 'o', 'c', 'a')).empty();
   const bool cff = !trueType && !font.Source->Table(Tag('C', 'F', 'F', ' ')).empty();
   if (!trueType && !cff) throw std::runtime_error("the font " + font.Family + " has no outlines to embed");

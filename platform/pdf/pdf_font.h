@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vl {
 
@@ -17,8 +18,9 @@ class TvlPdfFile;
 class TvlPdfFontSource {
  public:
   virtual ~TvlPdfFontSource();
-  // The font's table of that tag, empty when it has none.
-  virtual std::string Table(std::uint32_t tag) const = 0;
+  // The font's table of that tag, empty when it has none; the bytes stay
+  // valid as long as the source.
+  virtual std::string_view Table(std::uint32_t tag) const = 0;
 };
 
 struct TvlPdfGlyph {

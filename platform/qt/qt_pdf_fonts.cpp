@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QTextLayout>
 #include <cstring>
+#include <map>
 
 #include "platform/qt/qt_text.h"
 
@@ -12,22 +13,28 @@ namespace {
 
 // Shaped texts kept for reuse; past this many the memory is given back and
 // the cache starts again (a batch repeats its captions on every page).
-constexpr std::size_t kMaxShapedTexts = 20'000;
+constexpr std::size_t kMaxShapedTexts = 2'000;
 // Longer texts are shaped each time they are drawn.
 constexpr std::size_t kMaxShapedKey = 4096;
 
 class QtFontTables : public TvlPdfFontSource {
  public:
   explicit QtFontTables(QRawFont raw) : raw_(std::move(raw)) {}
-  std::string Table(std::uint32_t tag) const override {
-    const char name[5] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16), static_cast<char>(tag >> 8),
-                          static_cast<char>(tag), 0};
-    const QByteArray bytes = raw_.fontTable(name);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::string_view Table(std::uint32_t tag) const override {
+    // Each table is read once: the subsetter asks for some several times,
+    // and a Chinese face's outlines are megabytes.
+    auto it = tables_.find(tag);
+    if (it == tables_.end()) {
+      const char name[5] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16), static_cast<char>(tag >> 8),
+                            static_cast<char>(tag), 0};
+      it = tables_.emplace(tag, raw_.fontTable(name)).first;
+    }
+    return std::string_view(it->second.constData(), static_cast<std::size_t>(it->second.size()));
   }
 
  private:
   QRawFont raw_;
+  mutable std::map<std::uint32_t, QByteArray> tables_;
 };
 
 void AppendKey(std::string& key, const void* data, std::size_t size) {

@@ -8,6 +8,12 @@
 #include "platform/qt/qt_text.h"
 
 namespace vl {
+namespace {
+
+constexpr std::size_t kMaxExtents = 4'000;
+constexpr std::size_t kMaxExtentKey = 1024;
+
+}  // namespace
 
 const QFont& TvlQtTextFonts::Current(const TvlCanvasFont& font) {
   if (!valid_ || !(key_ == font)) {
@@ -32,9 +38,21 @@ const QFont& TvlQtTextFonts::Spaced(const TvlCanvasFont& font, std::int32_t spac
 }
 
 TvlSize TvlQtTextFonts::Extent(const TvlCanvasFont& font, std::int32_t spacing, const std::string& text) {
+  std::string& key = extentKey_;
+  key.clear();
+  const std::int32_t numbers[] = {font.Height, font.Style, font.Charset, spacing};
+  key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+  key += font.Name;
+  key += '\0';
+  key += text;
+  if (auto it = extents_.find(key); it != extents_.end()) return it->second;
   // Measured without the device, like the layout that draws it.
   const QFontMetrics fm(Spaced(font, spacing));
-  return {fm.horizontalAdvance(vlToQt(text)), fm.height()};
+  const TvlSize size{fm.horizontalAdvance(vlToQt(text)), fm.height()};
+  // Bounded: past the limit the widths are forgotten and measured anew.
+  if (extents_.size() >= kMaxExtents) extents_.clear();
+  if (key.size() <= kMaxExtentKey) extents_.emplace(key, size);
+  return size;
 }
 
 TvlTextMetrics TvlQtTextFonts::Metrics(const TvlCanvasFont& font) {

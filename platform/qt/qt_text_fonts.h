@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QTextLayout>
 #include <string>
+#include <unordered_map>
 
 #include "platform/canvas_types.h"
 
@@ -19,7 +20,9 @@ class TvlQtTextFonts {
   // The same with the extra character spacing: what text is measured and
   // laid out with.
   const QFont& Spaced(const TvlCanvasFont& font, std::int32_t spacing);
-  // One line's width (with the spacing) and the font's height.
+  // One line's width (with the spacing) and the font's height. Widths are
+  // kept per font, spacing and text: a page measures the same captions and
+  // lines again and again.
   TvlSize Extent(const TvlCanvasFont& font, std::int32_t spacing, const std::string& text);
   TvlTextMetrics Metrics(const TvlCanvasFont& font);
 
@@ -30,6 +33,8 @@ class TvlQtTextFonts {
   bool spacedValid_ = false;
   std::int32_t spacing_ = 0;
   QFont spaced_;
+  std::unordered_map<std::string, TvlSize> extents_;
+  std::string extentKey_;
 };
 
 // Lays the layout's text out as one line at (0, 0): left-aligned, never
