@@ -15,24 +15,6 @@
 namespace vl {
 namespace {
 
-// Dash patterns of the classic cosmetic pens, in screen pixels (on, off,
-// ...). A finer surface (a PDF page, a printer) stretches them by its
-// resolution, so dashes keep their length on paper instead of shrinking to
-// dots.
-QList<qreal> DashPattern(TvlPenStyle style, int dpi) {
-  QList<qreal> pattern;
-  switch (style) {
-    case TvlPenStyle::Dash: pattern = {18, 6}; break;
-    case TvlPenStyle::Dot: pattern = {3, 3}; break;
-    case TvlPenStyle::DashDot: pattern = {9, 6, 3, 6}; break;
-    case TvlPenStyle::DashDotDot: pattern = {9, 3, 3, 3, 3, 3}; break;
-    default: return pattern;
-  }
-  const qreal scale = std::max(1.0, dpi / 96.0);
-  for (qreal& length : pattern) length *= scale;
-  return pattern;
-}
-
 QRect ToQt(const TvlRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 QRegion ToQt(const TvlRegion& region) {
@@ -158,7 +140,10 @@ void TvlQtCanvas::UsePen() {
   // Thin pens leave out the end point of a line; thick ones have round ends.
   pen.setCapStyle(w <= 1 ? Qt::FlatCap : Qt::RoundCap);
   pen.setJoinStyle(w <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
-  if (w <= 1 && p.Style != TvlPenStyle::Solid) pen.setDashPattern(DashPattern(p.Style, dpiX_));
+  if (w <= 1 && p.Style != TvlPenStyle::Solid) {
+    const std::vector<double> dashes = vlDashPattern(p.Style, dpiX_);
+    pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+  }
   painter_->setPen(pen);
   // Gaps of dashed lines show the background colour when opaque.
   painter_->setBackgroundMode(BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear

@@ -18,22 +18,6 @@ constexpr std::int64_t kMaxPatternPixels = 4'000'000;
 // The four Bezier handles of a quarter ellipse.
 constexpr double kKappa = 0.5522847498;
 
-// The classic cosmetic pens' dashes in screen pixels, stretched by the
-// resolution, as the painter surface draws them.
-std::vector<double> DashPattern(TvlPenStyle style, int dpi) {
-  std::vector<double> pattern;
-  switch (style) {
-    case TvlPenStyle::Dash: pattern = {18, 6}; break;
-    case TvlPenStyle::Dot: pattern = {3, 3}; break;
-    case TvlPenStyle::DashDot: pattern = {9, 6, 3, 6}; break;
-    case TvlPenStyle::DashDotDot: pattern = {9, 3, 3, 3, 3, 3}; break;
-    default: return pattern;
-  }
-  const double scale = std::max(1.0, dpi / 96.0);
-  for (double& length : pattern) length *= scale;
-  return pattern;
-}
-
 // "0.502"-style channel values, made once.
 const std::string& Channel(unsigned v) {
   static const std::vector<std::string> table = [] {
@@ -175,7 +159,7 @@ bool TvlQtPdfCanvas::SetUpPen() {
   out_ += w <= 1 ? " w 0 J 0 j 2 M\n" : " w 1 J 1 j\n";
   if (w <= 1 && p.Style != TvlPenStyle::Solid) {
     out_ += '[';
-    for (double d : DashPattern(p.Style, dpi_)) {
+    for (double d : vlDashPattern(p.Style, dpi_)) {
       vlPdfNumber(out_, d);
       out_ += ' ';
     }

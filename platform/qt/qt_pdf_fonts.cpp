@@ -3,10 +3,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QTextLayout>
+#include <algorithm>
 #include <cstring>
 #include <map>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_text_parts.h"
 
 namespace vl {
 namespace {
@@ -93,7 +95,7 @@ void TvlQtPdfText::Record(int font, const QRawFont& raw, const std::vector<std::
 const TvlPdfShapedText& TvlQtPdfText::Shape(const TvlCanvasFont& font, std::int32_t spacing, double wordSpacing,
                                             bool rightToLeft, const std::string& text) {
   std::string key;
-  key.reserve(text.size() + font.Name.size() + 40);
+  key.reserve(text.size() * 2 + font.Name.size() + 40);
   AppendKey(key, &font.Height, sizeof font.Height);
   AppendKey(key, &font.Style, sizeof font.Style);
   AppendKey(key, &font.Charset, sizeof font.Charset);
@@ -102,13 +104,69 @@ const TvlPdfShapedText& TvlQtPdfText::Shape(const TvlCanvasFont& font, std::int3
   key += rightToLeft ? 'R' : 'L';
   key += font.Name;
   key += '\0';
+  const std::size_t prefix = key.size();
   key += text;
   if (key.size() <= kMaxShapedKey)
     if (auto it = shaped_.find(key); it != shaped_.end()) return it->second;
+  const QString qtext = vlToQt(text);
+  // Extra character or word spacing moves glyphs by where they stand in
+  // the line: such lines are laid out whole.
+  if (rightToLeft || spacing != 0 || wordSpacing != 0 || !vlQtSplitTextParts(qtext, parts_) || parts_.size() < 2)
+    return Keep(std::move(key), ShapeWhole(font, spacing, wordSpacing, rightToLeft, qtext));
 
+  // The parts side by side on the line's one baseline (the highest of
+  // theirs: a line is as high as its highest font).
+  TvlPdfShapedText joined;
+  const std::vector<std::pair<int, int>> parts = parts_;
+  double baseline = 0;
+  for (const auto& [start, length] : parts) {
+    key.resize(prefix);
+    key += '\1';  // parts are keyed apart from whole texts
+    key.append(reinterpret_cast<const char*>(qtext.constData() + start), static_cast<std::size_t>(length) * 2);
+    auto it = shaped_.find(key);
+    if (it == shaped_.end())
+      it = shaped_.emplace(key, ShapeWhole(font, spacing, wordSpacing, false, qtext.mid(start, length))).first;
+    const TvlPdfShapedText& part = it->second;
+    if (joined.Runs.empty() && joined.Width == 0) {
+      joined.Ascent = part.Ascent, joined.UnderlineY = part.UnderlineY;
+      joined.StrikeY = part.StrikeY, joined.LineWidth = part.LineWidth;
+    }
+    for (const TvlPdfGlyphRun& run : part.Runs) {
+      if (!run.Y.empty()) baseline = std::max(baseline, run.Y[0]);
+      TvlPdfGlyphRun* into = joined.Runs.empty() ? nullptr : &joined.Runs.back();
+      if (!into || into->Font != run.Font || into->Size != run.Size || into->SyntheticBold != run.SyntheticBold ||
+          into->SyntheticItalic != run.SyntheticItalic) {
+        TvlPdfGlyphRun fresh = run;
+        fresh.Glyphs.clear(), fresh.X.clear(), fresh.Y.clear(), fresh.Advance.clear();
+        joined.Runs.push_back(std::move(fresh));
+        into = &joined.Runs.back();
+      }
+      into->Glyphs.insert(into->Glyphs.end(), run.Glyphs.begin(), run.Glyphs.end());
+      into->Advance.insert(into->Advance.end(), run.Advance.begin(), run.Advance.end());
+      for (double x : run.X) into->X.push_back(x + joined.Width);
+      into->Y.resize(into->Glyphs.size());
+    }
+    joined.Width += part.Width;
+  }
+  for (TvlPdfGlyphRun& run : joined.Runs) std::fill(run.Y.begin(), run.Y.end(), baseline);
+  key.resize(prefix);
+  key += text;
+  return Keep(std::move(key), std::move(joined));
+}
+
+const TvlPdfShapedText& TvlQtPdfText::Keep(std::string key, TvlPdfShapedText shaped) {
+  if (key.size() > kMaxShapedKey) {
+    once_ = std::move(shaped);
+    return once_;
+  }
+  if (shaped_.size() >= kMaxShapedTexts) shaped_.clear();
+  return shaped_.insert_or_assign(std::move(key), std::move(shaped)).first->second;
+}
+
+TvlPdfShapedText TvlQtPdfText::ShapeWhole(const TvlCanvasFont& font, std::int32_t spacing, double wordSpacing,
+                                          bool rightToLeft, const QString& qtext) {
   QFont qfont = fonts_.Spaced(font, spacing);
   if (wordSpacing != 0) qfont.setWordSpacing(wordSpacing);
-  const QString qtext = vlToQt(text);
   QTextLayout layout(qtext, qfont);
   vlQtLayOutLine(layout, rightToLeft, 1e6);
   TvlPdfShapedText shaped;
@@ -145,13 +203,7 @@ const TvlPdfShapedText& TvlQtPdfText::Shape(const TvlCanvasFont& font, std::int3
     for (std::uint16_t g : out.Glyphs) out.Advance.push_back(known.at(g).Width);
     shaped.Runs.push_back(std::move(out));
   }
-  if (key.size() > kMaxShapedKey) {
-    static thread_local TvlPdfShapedText once;
-    once = std::move(shaped);
-    return once;
-  }
-  if (shaped_.size() >= kMaxShapedTexts) shaped_.clear();
-  return shaped_.emplace(std::move(key), std::move(shaped)).first->second;
+  return shaped;
 }
 
 std::vector<TvlPdfFontUse> TvlQtPdfText::Uses() const {

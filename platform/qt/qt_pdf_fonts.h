@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas_types.h"
@@ -52,6 +53,10 @@ class TvlQtPdfText {
   std::vector<TvlPdfFontUse> Uses() const;
 
  private:
+  // Qt's layout of the whole text.
+  TvlPdfShapedText ShapeWhole(const TvlCanvasFont& font, std::int32_t spacing, double wordSpacing, bool rightToLeft,
+                              const QString& text);
+  const TvlPdfShapedText& Keep(std::string key, TvlPdfShapedText shaped);
   int FontNumber(const QRawFont& raw);
   void Record(int font, const QRawFont& raw, const std::vector<std::uint16_t>& glyphs, const QString& text);
 
@@ -63,6 +68,8 @@ class TvlQtPdfText {
   std::vector<FontEntry> entries_;
   QHash<QString, int> numbers_;
   std::unordered_map<std::string, TvlPdfShapedText> shaped_;
+  TvlPdfShapedText once_;  // a text too long to keep
+  std::vector<std::pair<int, int>> parts_;
 };
 
 }  // namespace vl

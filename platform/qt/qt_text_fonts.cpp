@@ -1,11 +1,14 @@
 #include "platform/qt/qt_text_fonts.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QTextOption>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_text_parts.h"
 
 namespace vl {
 namespace {
@@ -47,8 +50,32 @@ TvlSize TvlQtTextFonts::Extent(const TvlCanvasFont& font, std::int32_t spacing, 
   key += text;
   if (auto it = extents_.find(key); it != extents_.end()) return it->second;
   // Measured without the device, like the layout that draws it.
-  const QFontMetrics fm(Spaced(font, spacing));
-  const TvlSize size{fm.horizontalAdvance(vlToQt(text)), fm.height()};
+  const QFont& f = Spaced(font, spacing);
+  const QFontMetrics fm(f);
+  const QString q = vlToQt(text);
+  TvlSize size{0, fm.height()};
+  // Extra spacing depends on the place in the line: such lines are measured whole.
+  if (spacing == 0 && vlQtSplitTextParts(q, parts_) && parts_.size() > 1) {
+    // Parts side by side, each measured once; the sum is rounded as Qt
+    // rounds a whole line's width.
+    double sum = 0;
+    const std::size_t prefix = key.size() - text.size();
+    for (const auto& [start, length] : parts_) {
+      key.resize(prefix);
+      key.append(reinterpret_cast<const char*>(q.constData() + start), static_cast<std::size_t>(length) * 2);
+      auto it = partWidths_.find(key);
+      if (it == partWidths_.end()) {
+        if (partWidths_.size() >= kMaxExtents) partWidths_.clear();
+        it = partWidths_.emplace(key, QFontMetricsF(f).horizontalAdvance(q.mid(start, length))).first;
+      }
+      sum += it->second;
+    }
+    size.Width = static_cast<std::int32_t>(std::floor(sum + 0.5));
+    key.resize(prefix);
+    key += text;
+  } else {
+    size.Width = fm.horizontalAdvance(q);
+  }
   // Bounded: past the limit the widths are forgotten and measured anew.
   if (extents_.size() >= kMaxExtents) extents_.clear();
   if (key.size() <= kMaxExtentKey) extents_.emplace(key, size);

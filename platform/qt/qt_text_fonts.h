@@ -8,6 +8,8 @@
 #include <QTextLayout>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/canvas_types.h"
 
@@ -34,6 +36,8 @@ class TvlQtTextFonts {
   std::int32_t spacing_ = 0;
   QFont spaced_;
   std::unordered_map<std::string, TvlSize> extents_;
+  std::unordered_map<std::string, double> partWidths_;
+  std::vector<std::pair<int, int>> parts_;
   std::string extentKey_;
 };
 
