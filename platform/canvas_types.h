@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/graphics_types.h"
 
@@ -77,11 +76,5 @@ enum class TvlStretchMode : std::uint8_t { ColorOnColor, Smooth };
 // The colour a system colour stands for (classic desktop scheme); RGB
 // colours come back unchanged, clNone and clDefault as white and black.
 TvlColor vlResolveColor(TvlColor color);
-
-// The dashes of a thin pen of that style (on, off, ...) on a surface of dpi:
-// the classic cosmetic pens' screen pixels, stretched on finer surfaces (a
-// PDF page, a printer) so dashes keep their length on paper instead of
-// shrinking to dots. Empty for solid and clear pens.
-std::vector<double> vlDashPattern(TvlPenStyle style, int dpi);
 
 }  // namespace vl

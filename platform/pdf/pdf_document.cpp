@@ -11,8 +11,10 @@ namespace {
 // Parts shorter than a reference to a form stay where they are.
 constexpr std::size_t kMinFormPart = 48;
 // Bounds on what is kept to find repeated parts: beyond them parts are
-// simply written in place, which is always correct.
-constexpr std::size_t kMaxSeenParts = 2'000'000;
+// simply written in place, which is always correct. The hashes of parts
+// seen once are forgotten when there are too many (a list's rows): what
+// repeats on every page is learnt again within two pages.
+constexpr std::size_t kMaxSeenParts = 100'000;
 constexpr std::size_t kMaxFormBytes = 64u << 20;
 constexpr std::size_t kMaxFormCount = 200'000;
 // Pages drawn ahead of the writer: enough to keep both threads busy.
@@ -179,7 +181,8 @@ void TvlPdfDocument::EmitPart(std::string_view part) {
     stream_ += " Do\n";
     return;
   }
-  if (seen_.size() < kMaxSeenParts) seen_.insert(h);
+  if (seen_.size() >= kMaxSeenParts) seen_.clear();
+  seen_.insert(h);
   stream_ += part;
 }
 

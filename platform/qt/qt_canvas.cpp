@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/dash_pattern.h"
 #include "platform/qt/qt_text.h"
 #include "platform/raster.h"
 

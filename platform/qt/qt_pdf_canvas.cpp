@@ -5,8 +5,10 @@
 #include <bit>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 #include "platform/qt/qt_canvas.h"
+#include "platform/dash_pattern.h"
 #include "platform/raster.h"
 
 namespace vl {
@@ -15,6 +17,7 @@ namespace {
 // A pattern brush is drawn as its picture over the filled area; areas
 // beyond this many pixels take the pattern's mixed colour instead.
 constexpr std::int64_t kMaxPatternPixels = 4'000'000;
+constexpr std::size_t kMaxPageContent = std::size_t{1} << 30;
 // The four Bezier handles of a quarter ellipse.
 constexpr double kKappa = 0.5522847498;
 
@@ -123,6 +126,8 @@ bool TvlQtPdfCanvas::BeginPart() {
 
 void TvlQtPdfCanvas::EndPart() {
   out_ += "Q\n";
+  // Part ends are 32-bit; no real page comes near, a damaged one may.
+  if (out_.size() > kMaxPageContent) throw std::runtime_error("a page draws more than 1 GB");
   page_.PartEnds.push_back(static_cast<std::uint32_t>(out_.size()));
 }
 
