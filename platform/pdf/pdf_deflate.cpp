@@ -2,31 +2,21 @@
 
 #include <libdeflate.h>
 
-#include <memory>
 #include <new>
 
 namespace vl {
-namespace {
 
-struct CompressorFree {
-  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
-};
-
-libdeflate_compressor& Compressor() {
-  thread_local std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-      libdeflate_alloc_compressor(kPdfDeflateLevel));
-  if (!compressor) throw std::bad_alloc();
-  return *compressor;
+TvlPdfDeflate::TvlPdfDeflate() : compressor_(libdeflate_alloc_compressor(kPdfDeflateLevel)) {
+  if (!compressor_) throw std::bad_alloc();
 }
 
-}  // namespace
+TvlPdfDeflate::~TvlPdfDeflate() { libdeflate_free_compressor(compressor_); }
 
-void vlPdfDeflate(std::string_view data, std::string& out) {
-  libdeflate_compressor& c = Compressor();
-  const std::size_t bound = libdeflate_zlib_compress_bound(&c, data.size());
+void TvlPdfDeflate::Append(std::string_view data, std::string& out) {
+  const std::size_t bound = libdeflate_zlib_compress_bound(compressor_, data.size());
   const std::size_t start = out.size();
   out.resize(start + bound);
-  const std::size_t n = libdeflate_zlib_compress(&c, data.data(), data.size(), out.data() + start, bound);
+  const std::size_t n = libdeflate_zlib_compress(compressor_, data.data(), data.size(), out.data() + start, bound);
   // The bound always suffices; a zero would mean the library broke its word.
   if (n == 0) throw std::bad_alloc();
   out.resize(start + n);

@@ -1,10 +1,12 @@
 #pragma once
 // Deflate (zlib format, what /FlateDecode reads) of whole buffers through
-// libdeflate, several times faster than zlib at the same size. Each thread
-// keeps its own compressor.
+// libdeflate, several times faster than zlib at the same size. One
+// compressor serves one thread at a time.
 
 #include <string>
 #include <string_view>
+
+struct libdeflate_compressor;
 
 namespace vl {
 
@@ -12,7 +14,18 @@ namespace vl {
 // shrink by less than a percent at twice the time.
 inline constexpr int kPdfDeflateLevel = 6;
 
-// Appends the compressed form of data to out.
-void vlPdfDeflate(std::string_view data, std::string& out);
+class TvlPdfDeflate {
+ public:
+  TvlPdfDeflate();
+  ~TvlPdfDeflate();
+  TvlPdfDeflate(const TvlPdfDeflate&) = delete;
+  TvlPdfDeflate& operator=(const TvlPdfDeflate&) = delete;
+
+  // Appends the compressed form of data to out.
+  void Append(std::string_view data, std::string& out);
+
+ private:
+  libdeflate_compressor* compressor_;
+};
 
 }  // namespace vl

@@ -139,13 +139,13 @@ void TvlPdfDocument::WriteImage(const TvlPdfImage& image) {
   if (!image.Alpha.empty()) {
     const int mask = file_.Reserve();
     packed_.clear();
-    vlPdfDeflate(image.Alpha, packed_);
+    deflate_.Append(image.Alpha, packed_);
     file_.Stream(mask, dict("DeviceGray"), packed_, true);
     d += "/SMask ";
     Ref(d, mask);
   }
   packed_.clear();
-  vlPdfDeflate(image.Rgb, packed_);
+  deflate_.Append(image.Rgb, packed_);
   file_.Stream(n, d, packed_, true);
 }
 
@@ -174,7 +174,7 @@ void TvlPdfDocument::EmitPart(std::string_view part) {
     std::string d = "/Type/XObject/Subtype/Form/BBox[-1000000 -1000000 1000000 1000000]/Resources ";
     Ref(d, resources_);
     packed_.clear();
-    vlPdfDeflate(part, packed_);
+    deflate_.Append(part, packed_);
     file_.Stream(n, d, packed_, true);
     stream_ += "/X";
     vlPdfInt(stream_, index);
@@ -205,7 +205,7 @@ void TvlPdfDocument::WritePage(TvlPdfPage& page) {
   }
   stream_ += "Q\n";
   packed_.clear();
-  vlPdfDeflate(stream_, packed_);
+  deflate_.Append(stream_, packed_);
   const int contents = file_.Reserve();
   file_.Stream(contents, "", packed_, true);
   const int n = file_.Reserve();
@@ -232,7 +232,7 @@ void TvlPdfDocument::Finish(const std::vector<TvlPdfFontUse>& fonts, std::string
     r += "/Font<<";
     for (std::size_t i = 0; i < fonts.size(); ++i) {
       const int n = file_.Reserve();
-      vlPdfWriteFont(file_, n, fonts[i]);
+      vlPdfWriteFont(file_, n, fonts[i], deflate_);
       r += "/F";
       vlPdfInt(r, static_cast<std::int64_t>(i));
       r += ' ';

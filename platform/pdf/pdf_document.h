@@ -18,6 +18,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/pdf/pdf_deflate.h"
 #include "platform/pdf/pdf_file.h"
 #include "platform/pdf/pdf_font.h"
 #include "platform/pdf/pdf_hash.h"
@@ -70,6 +71,7 @@ class TvlPdfDocument {
   void Stop();
 
   TvlPdfFile file_;
+  TvlPdfDeflate deflate_;  // the writing thread's, then Finish's
   int catalog_, pagesRoot_, resources_, info_;
   std::vector<int> pages_;
   std::vector<int> imageObjects_;  // by image index, 0 while unwritten

@@ -154,7 +154,7 @@ std::string vlPdfToUnicodeCMap(const std::map<std::uint16_t, TvlPdfGlyph>& glyph
   return cmap;
 }
 
-void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font) {
+void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font, TvlPdfDeflate& deflate) {
   if (!font.Source) throw std::runtime_error("a font of the PDF has no tables");
   Face face(hb_face_create_for_tables(TableFromSource, const_cast<TvlPdfFontSource*>(font.Source.get()), nullptr));
   const std::string_view head = font.Source->Table(Tag('h', 'e', 'a', 'd'));
@@ -240,14 +240,14 @@ void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font) {
   file.Object(descriptor, o);
 
   std::string packed;
-  vlPdfDeflate(fontFile, packed);
+  deflate.Append(fontFile, packed);
   std::string dict = "/Length1 ";
   vlPdfInt(dict, static_cast<std::int64_t>(fontFile.size()));
   if (!trueType) dict = "/Subtype/OpenType";
   file.Stream(fontStream, dict, packed, true);
 
   packed.clear();
-  vlPdfDeflate(vlPdfToUnicodeCMap(font.Glyphs), packed);
+  deflate.Append(vlPdfToUnicodeCMap(font.Glyphs), packed);
   file.Stream(toUnicode, "", packed, true);
 }
 

@@ -14,6 +14,7 @@
 namespace vl {
 
 class TvlPdfFile;
+class TvlPdfDeflate;
 
 class TvlPdfFontSource {
  public:
@@ -37,7 +38,7 @@ struct TvlPdfFontUse {
 // Writes the font as object n and the objects it refers to. A font whose
 // tables cannot be subset is embedded whole; one without outlines raises
 // std::runtime_error.
-void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font);
+void vlPdfWriteFont(TvlPdfFile& file, int n, const TvlPdfFontUse& font, TvlPdfDeflate& deflate);
 
 // The ToUnicode map of the glyphs (exposed for tests).
 std::string vlPdfToUnicodeCMap(const std::map<std::uint16_t, TvlPdfGlyph>& glyphs);
