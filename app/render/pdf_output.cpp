@@ -6,11 +6,14 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/render/output_target.h"
 #include "app/render/page_sheet.h"
 #include "engine/core/error.h"
+#include "platform/pdf/pdf_document.h"
 #include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_pdf_canvas.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
@@ -26,11 +29,52 @@ QPageLayout PageLayout(const TvlPreparedPage& page) {
   return QPageLayout(size, w > h ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
+void NoPages(const std::vector<int>& indexes, const std::string& path) {
+  if (indexes.empty()) throw TvlError("no page to write to '" + path + "'");
+}
+
 }  // namespace
 
 void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
                 const std::string& title, const std::function<void(int)>& progress) {
-  if (indexes.empty()) throw TvlError("no page to write to '" + path + "'");
+  NoPages(indexes, path);
+  QSaveFile file(vlOutputTarget(path));
+  if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
+  try {
+    TvlPdfDocument document([&file](const char* data, std::size_t size) {
+      return file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+    });
+    TvlQtPdfResources resources;
+    int done = 0;
+    for (int index : indexes) {
+      const TvlPreparedPage& page = pages[index];
+      // The page's size in points and in pixels, rounded as Qt's writer
+      // rounds them, so both engines put everything in the same place.
+      const QPageLayout layout = PageLayout(page);
+      const QRectF points = layout.fullRectPoints();
+      const QRect pixels = layout.fullRectPixels(kPdfDpi);
+      if (points.isEmpty() || pixels.isEmpty()) throw TvlError("page " + std::to_string(index + 1) + " has no paper size");
+      const TvlSize sheet{pixels.width(), pixels.height()};
+      TvlQtPdfCanvas canvas(resources, sheet, kPdfDpi);
+      canvas.SetKind(TvlSurfaceKind::Printer);
+      vlDrawSheet(pages, index, canvas, vlSheetTarget(page, sheet));
+      document.AddPage(canvas.TakePage(points.width(), points.height()));
+      ++done;
+      if (progress) progress(done);
+    }
+    document.Finish(resources.Text().Uses(), vlToQt(title).toStdString(), "Vellora");
+  } catch (const std::runtime_error& e) {
+    if (dynamic_cast<const TvlError*>(&e)) throw;
+    throw TvlError("cannot write '" + path + "': " + e.what());
+  } catch (const std::logic_error& e) {
+    throw TvlError("cannot write '" + path + "': " + e.what());
+  }
+  if (!file.commit()) throw TvlError("cannot write '" + path + "': " + file.errorString().toStdString());
+}
+
+void vlWriteQtPdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
+                  const std::string& title, const std::function<void(int)>& progress) {
+  NoPages(indexes, path);
   QSaveFile file(vlOutputTarget(path));
   if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
   QPdfWriter writer(&file);

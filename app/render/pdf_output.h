@@ -1,7 +1,12 @@
 #pragma once
 // Prepared pages written as one PDF document: every page on its own paper
-// size and orientation, drawn through the Qt surface at 600 dpi, so text
-// stays text (fonts embedded, selectable and searchable).
+// size and orientation, at 600 dpi, text kept as text (fonts embedded as
+// subsets, selectable and searchable).
+//
+// vlWritePdf draws through the PDF surface of our own (the parts every page
+// repeats are written once, pages are compressed on a second thread);
+// vlWriteQtPdf draws the same pages through Qt's PDF engine and stays as the
+// reference the output is compared with.
 
 #include <functional>
 #include <string>
@@ -22,5 +27,9 @@ inline constexpr int kPdfDpi = 600;
 // pointing at the new file).
 void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
                 const std::string& title, const std::function<void(int)>& progress = {});
+
+// The same through Qt's PDF engine.
+void vlWriteQtPdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
+                  const std::string& title, const std::function<void(int)>& progress = {});
 
 }  // namespace vl

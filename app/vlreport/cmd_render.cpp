@@ -1,7 +1,8 @@
 // vlreport render: a template (prepared first, exactly as vlreport prepare
-// does) or a prepared-report file, drawn page by page through the Qt surface
-// into one PDF or into one PNG file per page. Each page is released right
-// after it is drawn, so memory stays flat however many pages there are.
+// does) or a prepared-report file, drawn page by page into one PDF (through
+// the PDF surface) or into one PNG file per page (through the Qt surface).
+// Each page is released right after it is drawn, so memory stays flat
+// however many pages there are.
 
 #include <cstdint>
 #include <filesystem>
@@ -58,8 +59,11 @@ int RunRender(const Args& args) {
   target.PngPrefix = png;
   target.Dpi = dpi;
   target.Range = range;
-  // The document's title: the report's, or else the file's name.
-  const std::string title = report.Title.empty() ? std::filesystem::path(path).stem().string() : report.Title;
+  // The document's title: the report's, else the name its information
+  // block gives the template, and only when it has neither the file's.
+  const std::string title = !report.Title.empty()        ? report.Title
+                            : !report.ReportName.empty() ? report.ReportName
+                                                         : std::filesystem::path(path).stem().string();
   nlohmann::ordered_json doc = RenderPages(report, target, title, line);
   if (options.HasAddressList() || !problems.empty()) doc["Warnings"] = WarningsJson(problems);
   PrintJson(doc);

@@ -9,29 +9,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/dash_pattern.h"
 #include "platform/qt/qt_text.h"
 #include "platform/raster.h"
 
 namespace vl {
 namespace {
-
-// Dash patterns of the classic cosmetic pens, in screen pixels (on, off,
-// ...). A finer surface (a PDF page, a printer) stretches them by its
-// resolution, so dashes keep their length on paper instead of shrinking to
-// dots.
-QList<qreal> DashPattern(TvlPenStyle style, int dpi) {
-  QList<qreal> pattern;
-  switch (style) {
-    case TvlPenStyle::Dash: pattern = {18, 6}; break;
-    case TvlPenStyle::Dot: pattern = {3, 3}; break;
-    case TvlPenStyle::DashDot: pattern = {9, 6, 3, 6}; break;
-    case TvlPenStyle::DashDotDot: pattern = {9, 3, 3, 3, 3, 3}; break;
-    default: return pattern;
-  }
-  const qreal scale = std::max(1.0, dpi / 96.0);
-  for (qreal& length : pattern) length *= scale;
-  return pattern;
-}
 
 QRect ToQt(const TvlRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
@@ -158,7 +141,10 @@ void TvlQtCanvas::UsePen() {
   // Thin pens leave out the end point of a line; thick ones have round ends.
   pen.setCapStyle(w <= 1 ? Qt::FlatCap : Qt::RoundCap);
   pen.setJoinStyle(w <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
-  if (w <= 1 && p.Style != TvlPenStyle::Solid) pen.setDashPattern(DashPattern(p.Style, dpiX_));
+  if (w <= 1 && p.Style != TvlPenStyle::Solid) {
+    const std::vector<double> dashes = vlDashPattern(p.Style, dpiX_);
+    pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+  }
   painter_->setPen(pen);
   // Gaps of dashed lines show the background colour when opaque.
   painter_->setBackgroundMode(BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear
@@ -248,46 +234,9 @@ void TvlQtCanvas::SetPixel(std::int32_t x, std::int32_t y, TvlColor color) {
   painter_->fillRect(QRect(x, y, 1, 1), vlQtColor(color));
 }
 
-const QFont& TvlQtCanvas::CurrentFont() {
-  if (!fontValid_ || !(fontKey_ == Font())) {
-    fontKey_ = Font();
-    font_ = vlQtFont(fontKey_);
-    fontValid_ = true;
-    spacedValid_ = false;
-  }
-  return font_;
-}
+TvlSize TvlQtCanvas::TextExtent(const std::string& text) { return fonts_.Extent(Font(), CharSpacing(), text); }
 
-const QFont& TvlQtCanvas::TextFont() {
-  const QFont& font = CurrentFont();
-  if (CharSpacing() == 0) return font;
-  if (!spacedValid_ || spacing_ != CharSpacing()) {
-    spaced_ = font;
-    spaced_.setLetterSpacing(QFont::AbsoluteSpacing, CharSpacing());
-    spacing_ = CharSpacing();
-    spacedValid_ = true;
-  }
-  return spaced_;
-}
-
-TvlSize TvlQtCanvas::TextExtent(const std::string& text) {
-  // Measured without the device, like the layout that draws it.
-  const QFontMetrics fm(TextFont());
-  return {fm.horizontalAdvance(vlToQt(text)), fm.height()};
-}
-
-TvlTextMetrics TvlQtCanvas::TextMetrics() {
-  const QFontMetrics fm(CurrentFont());
-  TvlTextMetrics m;
-  m.Ascent = fm.ascent();
-  m.Descent = fm.descent();
-  m.Height = fm.ascent() + fm.descent();
-  m.InternalLeading = std::max(0, m.Height - CurrentFont().pixelSize());
-  m.ExternalLeading = std::max(0, fm.leading());
-  m.AveCharWidth = fm.averageCharWidth();
-  m.MaxCharWidth = fm.maxWidth();
-  return m;
-}
+TvlTextMetrics TvlQtCanvas::TextMetrics() { return fonts_.Metrics(Font()); }
 
 void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, const std::string& text,
                          std::uint32_t options) {
@@ -306,24 +255,15 @@ void TvlQtCanvas::DoText(const TvlRect& clip, std::int32_t x, std::int32_t y, co
     // (converted to a device, Qt multiplies absolute spacing by whole
     // multiples of 96 dpi: none at 72, three times at 300). TextExtent
     // measures the same layout, so drawn and measured widths agree.
-    QFont font = TextFont();
+    QFont font = fonts_.Spaced(Font(), CharSpacing());
     if (JustifyBreaks() > 0 && JustifyExtra() != 0)
       font.setWordSpacing(static_cast<qreal>(JustifyExtra()) / JustifyBreaks());
     QTextLayout layout(vlToQt(text), font);
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setFlags(QTextOption::IncludeTrailingSpaces);
-    option.setTextDirection((options & toRtlReading) ? Qt::RightToLeft : Qt::LeftToRight);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
     // The text's cell is measured only when its background is painted: the
     // line is left-aligned and never wraps, so its width does not move it.
     const bool opaque = BkMode() == TvlBkMode::Opaque && Brush().Style != TvlBrushStyle::Clear;
     const int width = opaque ? TextExtent(text).Width + JustifyExtra() : 0;
-    line.setLineWidth(opaque ? std::max(width, 0) + 4 : 1e6);
-    line.setPosition(QPointF(0, 0));
-    layout.endLayout();
+    vlQtLayOutLine(layout, options & toRtlReading, opaque ? std::max(width, 0) + 4 : 1e6);
     painter_->translate(x, y);
     // Escapement turns counter-clockwise; Qt's rotation is clockwise.
     if (Font().Escapement % 3600 != 0) painter_->rotate(-Font().Escapement / 10.0);

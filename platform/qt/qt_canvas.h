@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/canvas.h"
+#include "platform/qt/qt_text_fonts.h"
 
 namespace vl {
 
@@ -62,10 +63,6 @@ class TvlQtCanvas : public TvlCanvas {
   void NoPen();
   void NoBrush();
   QBrush MakeBrush() const;
-  const QFont& CurrentFont();
-  // The current font with the extra character spacing: what text is
-  // measured and laid out with.
-  const QFont& TextFont();
   void SetRasterOp(TvlPenMode mode);
 
   QPainter* painter_ = nullptr;
@@ -73,14 +70,7 @@ class TvlQtCanvas : public TvlCanvas {
   QTransform unturned_;
   TvlSize size_;
   int dpiX_, dpiY_;
-  // The font is built again only when the surface's font changes.
-  TvlCanvasFont fontKey_;
-  bool fontValid_ = false;
-  QFont font_;
-  // The same with the extra character spacing, built again when either changes.
-  bool spacedValid_ = false;
-  std::int32_t spacing_ = 0;
-  QFont spaced_;
+  TvlQtTextFonts fonts_;
 };
 
 // An off-screen image surface (RGB, filled white), which owns its painter.
