@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -72,24 +73,24 @@ int RunPrint(const Args& args) {
   const bool odd = reader.Flag("--odd");
   const bool even = reader.Flag("--even");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one FILE.vlf or FILE.vlp"};
-  if (printerName.empty()) throw UsageError{"needs --printer NAME"};
-  if (odd && even) throw UsageError{"--odd and --even exclude each other"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one FILE.vlf or FILE.vlp")};
+  if (printerName.empty()) throw UsageError{vlTr("needs --printer NAME")};
+  if (odd && even) throw UsageError{vlTr("--odd and --even exclude each other")};
   char* end = nullptr;
   const long copies = std::strtol(copiesText.c_str(), &end, 10);
   if (copiesText.empty() || *end != 0 || copies < 1 || copies > 9999)
-    throw UsageError{"bad --copies '" + copiesText + "' (1 to 9999)"};
+    throw UsageError{vlTr("bad --copies '%1' (1 to 9999)", {copiesText})};
   const std::string& path = rest[0];
   const bool prepared = EndsWith(path, ".vlp");
-  if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{"prints FILE.vlf or FILE.vlp"};
+  if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{vlTr("prints FILE.vlf or FILE.vlp")};
 
   TvlPrinter& printer = vlPrinter();
   const int index = printer.IndexOfPrinter(vlFromQt(QString::fromUtf8(printerName.c_str())));
-  if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
-  if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
+  if (index < 0) throw UsageError{vlTr("no printer named '%1'", {printerName})};
+  if (index == printer.VirtualIndex) throw UsageError{vlTr("the virtual printer does not print; name a printer")};
 
   if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass || options.Strict))
-    throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
+    throw UsageError{vlTr("--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is")};
   TvlForm form("FormMain");
   TvlReport report;
   std::vector<TvlEnvelopeProblem> problems;
@@ -103,7 +104,7 @@ int RunPrint(const Args& args) {
   if (!title.empty()) report.Title = vlFromQt(QString::fromUtf8(title.c_str()));
   else if (report.Title.empty() && !prepared) report.Title = JobTitle(form, report, path);
   // Loading and preparing select the file's own printer: the one asked for wins.
-  if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
+  if (!printer.SelectPrinter(index)) throw UsageError{vlTr("printer '%1' cannot be read", {printerName})};
 
   // The feed calibration the user set for this printer in the program's
   // print dialog applies here too: the user's own settings store.
@@ -114,8 +115,8 @@ int RunPrint(const Args& args) {
   const TvlPrintResult result =
       report.PrintPrepared(range, static_cast<std::int32_t>(copies), odd ? 1 : even ? 2 : 0, collate);
   vlInstallPlatform(TvlPlatform{nullptr, before});
-  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: no page is selected\n");
-  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: no printer to print on\n");
+  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: %s\n", vlTr("no page is selected").c_str());
+  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: %s\n", vlTr("no printer to print on").c_str());
   nlohmann::ordered_json doc;
   doc["Printer"] = Utf8(printer.SelectedName());
   doc["Pages"] = report.EMFPages.Count();

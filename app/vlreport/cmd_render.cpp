@@ -20,6 +20,7 @@
 #include "engine/data/components.h"
 #include "engine/model/report.h"
 #include "engine/output/page_range.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -33,8 +34,8 @@ std::vector<int> SelectPages(const std::string& range, int count) {
   for (std::int32_t pageNo : list.Pages())
     if (pageNo >= 1 && pageNo <= count) indexes.push_back(pageNo - 1);
   if (indexes.empty())
-    throw TvlError("--pages '" + range + "' selects none of the report's " + std::to_string(count) +
-                   (count == 1 ? " page" : " pages"));
+    throw TvlError(count == 1 ? vlTr("--pages '%1' selects none of the report's 1 page", {range})
+                              : vlTr("--pages '%1' selects none of the report's %2 pages", {range, std::to_string(count)}));
   return indexes;
 }
 
@@ -51,15 +52,15 @@ int RunRender(const Args& args) {
   const std::string range = reader.Option("--pages");
   const PrepareOptions options = ReadPrepareOptions(reader);
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one FILE.vlf or FILE.vlp"};
-  if (toPdf == toPng) throw UsageError{"needs either --pdf OUT.pdf or --png OUTPREFIX"};
-  if ((toPdf && pdf.empty()) || (toPng && png.empty())) throw UsageError{"the output file name is empty"};
-  if (dpiGiven && !toPng) throw UsageError{"--dpi applies to --png"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one FILE.vlf or FILE.vlp")};
+  if (toPdf == toPng) throw UsageError{vlTr("needs either --pdf OUT.pdf or --png OUTPREFIX")};
+  if ((toPdf && pdf.empty()) || (toPng && png.empty())) throw UsageError{vlTr("the output file name is empty")};
+  if (dpiGiven && !toPng) throw UsageError{vlTr("--dpi applies to --png")};
   const double dpi = ReadDpi(dpiText);
   const std::string& path = rest[0];
   const bool prepared = IsPreparedReportFile(path);
   if (prepared && options.Any())
-    throw UsageError{"--dataset, --var, --password, --two-pass and --strict prepare a template; " + path + " is prepared already"};
+    throw UsageError{vlTr("--dataset, --var, --password, --two-pass and --strict prepare a template; %1 is prepared already", {path})};
 
   ConsoleProgress line;
   TvlForm form("FormMain");
@@ -69,15 +70,15 @@ int RunRender(const Args& args) {
     report.LoadPreparedReport(path);
   } else {
     problems = PrepareTemplate(form, report, path, options,
-                    [&line](int n) { line.Show("Preparing page " + std::to_string(n)); });
+                    [&line](int n) { line.Show(vlTr("Preparing page %1", {std::to_string(n)})); });
   }
   const int count = report.EMFPages.Count();
-  if (count == 0) throw TvlError("the report has no pages: nothing is written");
+  if (count == 0) throw TvlError(vlTr("the report has no pages: nothing is written"));
   const std::vector<int> indexes = SelectPages(range, count);
 
   const int total = static_cast<int>(indexes.size());
   const auto drawn = [&line, total](int done) {
-    line.Show("Drawing page " + std::to_string(done) + " of " + std::to_string(total));
+    line.Show(vlTr("Drawing page %1 of %2", {std::to_string(done), std::to_string(total)}));
   };
   nlohmann::ordered_json doc;
   doc["Pages"] = count;

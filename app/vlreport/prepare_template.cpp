@@ -15,6 +15,7 @@
 #include "engine/data/report_sources_on_form.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -43,7 +44,7 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
                                                 const PrepareOptions& options,
                                                 const std::function<void(int)>& onProgress) {
   TvlGlobals* globals = vlGlobals();
-  if (!globals) throw TvlError("The engine's globals are not created");
+  if (!globals) throw TvlError(vlTr("The engine's globals are not created"));
   for (const std::string& d : options.Datasets) AddDataset(form, d);
   report.Name = "vlReport1";
   report.Owner = &form;
@@ -51,7 +52,7 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
   // The template's own data sources serve the names no --dataset gave.
   TvlReportSourcesOnForm ownSources(form);
   for (const std::string& problem : ownSources.Attach(vlDataSourcesOf(report)))
-    std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
+    std::fprintf(stderr, "vlreport: %s\n", vlTr("data source %1", {problem}).c_str());
   // An address list makes the template one envelope per address for this run only.
   const std::unique_ptr<TvlAddressBinding> addresses = BindAddressList(form, report, options.Maps);
   std::unique_ptr<TvlEnvelopeRecord> envelope;
@@ -84,9 +85,12 @@ std::vector<TvlEnvelopeProblem> PrepareTemplate(TvlForm& form, TvlReport& report
     std::size_t envelopes = 0;
     for (std::size_t k = 0; k < problems.size(); ++k)
       envelopes += k == 0 || problems[k].Row != problems[k - 1].Row || problems[k].Page != problems[k - 1].Page;
-    const char* what = addresses ? (envelopes == 1 ? " envelope has" : " envelopes have")
-                                 : (envelopes == 1 ? " page has" : " pages have");
-    throw TvlError(std::to_string(envelopes) + what + " a problem (--strict): nothing is written or printed");
+    const std::string n = std::to_string(envelopes);
+    if (addresses)
+      throw TvlError(envelopes == 1 ? vlTr("1 envelope has a problem (--strict): nothing is written or printed")
+                                    : vlTr("%1 envelopes have a problem (--strict): nothing is written or printed", {n}));
+    throw TvlError(envelopes == 1 ? vlTr("1 page has a problem (--strict): nothing is written or printed")
+                                  : vlTr("%1 pages have a problem (--strict): nothing is written or printed", {n}));
   }
   return problems;
 }
