@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The language before any engine text is taken (printer and band names).
   vl::vlApplyLanguageChoice();
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   // The preview, print dialog, progress, dialog pages and help.
   vl::vlInstallEngineWindows();

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   vl::TvlMemorySettingsStore settings;
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
   vl::vlStartEngine();

@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
   vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vlSetLanguage(vlEnvironmentLanguage());
-  vlInstallQtTranslations();
+  vlInstallQtLanguage();
   QCursor::setPos(0, 0);
 
   QWidget window;

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   // The window as it first opens, whatever an earlier run left in the settings.
   vl::TvlMemorySettingsStore settings;

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   const fs::path out(argv[1]);
   bool ok = true;
 

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   vl::vlRegisterFunctionLibrary<vl::TvlStdFunctionLibrary>();
   const fs::path out(argv[1]);
 

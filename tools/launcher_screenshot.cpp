@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   // The pointer starts in the middle of the screen, over a button; move it
   // away so the picture shows the window at rest.

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   vl::vlInstallQtPlatform();
   // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
   vl::vlSetLanguage(vl::vlEnvironmentLanguage());
-  vl::vlInstallQtTranslations();
+  vl::vlInstallQtLanguage();
   // Printers held in memory, so the picture does not depend on the machine.
   static vl::TvlMemoryPrinter printers({vl::vlSampleLaserPrinter("Office laser"),
                                         vl::vlSampleLaserPrinter("Envelope printer")},

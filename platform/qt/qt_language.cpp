@@ -1,6 +1,9 @@
 #include "platform/qt/qt_language.h"
 
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -12,8 +15,24 @@ namespace vl {
 
 QString vlQTr(std::string_view english) { return vlToQt(vlTr(english)); }
 
-bool vlInstallQtTranslations() {
+QStringList vlCjkInterfaceFamilies() {
+  QStringList families;
+  for (const char* name : {"Noto Sans CJK SC", "WenQuanYi Zen Hei"})
+    if (QFontDatabase::hasFamily(QString::fromLatin1(name))) families << QString::fromLatin1(name);
+  return families;
+}
+
+bool vlInstallQtLanguage() {
   if (vlLanguage() != TvlLanguage::Chinese || !QCoreApplication::instance()) return false;
+  // Left to fontconfig, Chinese characters may come from whichever CJK face
+  // sorts first (a Mincho face, say); the interface takes a sans-serif one.
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    QFont font = QGuiApplication::font();
+    QStringList families{font.family()};
+    families << vlCjkInterfaceFamilies();
+    font.setFamilies(families);
+    QGuiApplication::setFont(font);
+  }
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   bool any = false;
   // qtbase holds the widgets' dialogs and buttons; qt_ (a meta catalogue on

@@ -4,6 +4,7 @@
 // buttons) from the installed qttranslations catalogue.
 
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 namespace vl {
@@ -12,9 +13,13 @@ namespace vl {
 //     vlQTr("Table of %1:").arg(fileName)
 QString vlQTr(std::string_view english);
 
-// Loads Qt's catalogues for the language in force into the application
-// (nothing for English, or when the catalogue is not installed). Returns
-// true when Qt's own texts are translated.
-bool vlInstallQtTranslations();
+// The Qt side of the language in force (nothing for English): Qt's own
+// catalogues when installed, and an application font whose fallbacks put
+// a CJK face that is present (Noto Sans CJK SC, else WenQuanYi Zen Hei)
+// first for Chinese characters. Returns true when Qt's own texts are
+// translated.
+bool vlInstallQtLanguage();
+// The families the interface font falls back to for Chinese, those installed.
+QStringList vlCjkInterfaceFamilies();
 
 }  // namespace vl
