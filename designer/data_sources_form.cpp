@@ -62,7 +62,7 @@ TvlDataSourceEditForm::TvlDataSourceEditForm(const TvlReportDataSource& source,
   FileE->setMinimumWidth(320);
   QueryE = new QLineEdit(vlToQt(source.Query), this);
   QueryE->setObjectName(QStringLiteral("QueryE"));
-  QueryE->setPlaceholderText(QStringLiteral("SQLite only: a table, or SELECT ..."));
+  QueryE->setPlaceholderText(vlQTr("SQLite only: a table, or SELECT ..."));
   BrowseB = new QPushButton(vlQTr("Browse…"), this);
   BrowseB->setObjectName(QStringLiteral("BrowseB"));
   BrowseB->setAutoDefault(false);

@@ -107,6 +107,7 @@ constexpr Entry kEntries[] = {
     {"&Edit…", "编辑(&E)…"},
     {"&Remove", "删除(&R)"},
     {"First rows:", "前几行："},
+    {"SQLite only: a table, or SELECT ...", "仅限 SQLite：表名或 SELECT ..."},
     {"No data source: Add… names a CSV, vCard or SQLite file.", "没有数据源：用“添加…”指定一个 CSV、vCard 或 SQLite 文件。"},
     {"%1 columns: %2", "%1 列：%2"},
     {"Name: give the source a name without dots, brackets or double quotes.", "名称：请给数据源起一个不含句点、括号或双引号的名称。"},

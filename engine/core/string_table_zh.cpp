@@ -350,7 +350,7 @@ constexpr Entry kEntries[] = {
     {56056, "Letter 加大横向 9/275 x 12\""},
     {56057, "SuperASuperAA4 227 x 356 毫米"},
     {56058, "SuperBSuperBA3 305 x 487 毫米"},
-    {56059, "Letter Plus 8.5 x 12.69\""},
+    {56059, "Letter 加长 8.5 x 12.69\""},
     {56060, "A4 Plus 210 x 330 毫米"},
     {56061, "A5 横向 148 x 210 毫米"},
     {56062, "B5 (JIS) 横向 182 x 257 毫米"},

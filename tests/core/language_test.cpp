@@ -39,6 +39,13 @@ int Accelerators(const std::string& text) {
   return n;
 }
 
+// Two letters in a row: a text with words (a bare size such as 10 x 14" has none).
+bool HasWords(const std::string& t) {
+  for (std::size_t k = 0; k + 1 < t.size(); ++k)
+    if (std::isalpha(static_cast<unsigned char>(t[k])) && std::isalpha(static_cast<unsigned char>(t[k + 1]))) return true;
+  return false;
+}
+
 bool StartsBlank(const std::string& t) { return !t.empty() && t.front() == ' '; }
 bool EndsBlank(const std::string& t) { return !t.empty() && t.back() == ' '; }
 bool IsFunctionEntry(int id) { return (id >= 55360 && id <= 55416) || id == 55621 || (id >= 55623 && id <= 55631); }
@@ -58,7 +65,9 @@ TEST(ChineseTable, EveryVisibleEntryIsTranslatedAndKeepsItsFormat) {
     ASSERT_NE(zh, nullptr) << id << " \"" << english << "\" has no Chinese text";
     const std::string chinese = zh;
     EXPECT_FALSE(chinese.empty()) << id;
-    EXPECT_NE(chinese, english) << id << " is not translated";
+    if (HasWords(english)) {
+      EXPECT_NE(chinese, english) << id << " is not translated";
+    }
     EXPECT_EQ(Placeholders(chinese), Placeholders(english)) << id << " " << chinese;
     EXPECT_EQ(Accelerators(chinese), Accelerators(english)) << id << " " << chinese;
     // Fragments are joined to other texts: their blanks at either end stay.
