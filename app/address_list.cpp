@@ -16,6 +16,8 @@
 #include "engine/data/sqlite_data_source.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 namespace {
@@ -50,8 +52,8 @@ TAddressList::TAddressList(TvlForm& form, QWidget* owner) : Reader(owner), form_
     for (const std::string& t : tables) items << vlToQt(t);
     bool ok = false;
     const QString chosen =
-        QInputDialog::getItem(owner_, QStringLiteral("Address list"),
-                              QStringLiteral("Table of %1:").arg(QFileInfo(vlToQt(file)).fileName()), items, 0,
+        QInputDialog::getItem(owner_, vlQTr("Address list"),
+                              vlQTr("Table of %1:").arg(QFileInfo(vlToQt(file)).fileName()), items, 0,
                               false, &ok);
     return ok ? vlFromQt(chosen) : std::string();
   };
@@ -98,7 +100,7 @@ bool TAddressList::Map(TvlDataSource& source, TvlAddressMapping& mapping) {
   source.First();
   if (!AskMapping || !AskMapping(source, mapping)) return false;
   if (vlMappingGivesNoRecipient(mapping)) {
-    ShowError(std::string(kNoRecipientColumn) + "the address list fields dialog.");
+    ShowError(vlTr(kNoRecipientColumn) + vlTr("the address list fields dialog."));
     return false;
   }
   vlRememberAddressMapping(settings, columns, mapping);
@@ -107,7 +109,7 @@ bool TAddressList::Map(TvlDataSource& source, TvlAddressMapping& mapping) {
 
 bool TAddressList::HasAddresses() {
   if (count_ != 0) return true;
-  ShowError(kNoAddresses);
+  ShowError(vlTr(kNoAddresses));
   return false;
 }
 
@@ -194,11 +196,10 @@ QString TAddressList::CaptionText() const {
 
 QString TAddressList::ToolTipText() const {
   if (!InForce()) return {};
-  QString text = QStringLiteral("Address list: %1").arg(vlToQt(spec_));
+  QString text = vlQTr("Address list: %1").arg(vlToQt(spec_));
   if (count_ >= 0)
-    text += QStringLiteral("\n%1 address%2: each template prints one envelope per address.")
-                .arg(count_)
-                .arg(count_ == 1 ? QString() : QStringLiteral("es"));
+    text += QStringLiteral("\n") + (count_ == 1 ? vlQTr("1 address: each template prints one envelope per address.")
+                                               : vlQTr("%1 addresses: each template prints one envelope per address.").arg(count_));
   return text;
 }
 

@@ -14,13 +14,20 @@
 #include "engine/data/data_source.h"
 #include "engine/data/nothing_to_print.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 namespace {
 
-const char* const kFieldLabels[kEnvelopeFieldCount] = {"Recipient name:", "Recipient address:",
-                                                       "Recipient postcode:", "Sender address:",
-                                                       "Sender postcode:"};
+QString FieldLabel(int field) {
+  switch (field) {
+    case efRecipientName: return vlQTr("Recipient name:");
+    case efRecipientAddress: return vlQTr("Recipient address:");
+    case efRecipientPostcode: return vlQTr("Recipient postcode:");
+    case efSenderAddress: return vlQTr("Sender address:");
+    default: return vlQTr("Sender postcode:");
+  }
+}
 
 // Column names of lists can be as long as their reader allows; a list shows
 // the start of them.
@@ -38,11 +45,11 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
                                              const TvlAddressMapping& mapping, QWidget* parent)
     : QDialog(parent), source_(source), columns_(source.FieldNames()) {
   setObjectName(QStringLiteral("AddressMappingDialog"));
-  setWindowTitle(QStringLiteral("Address list fields"));
+  setWindowTitle(vlQTr("Address list fields"));
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(QStringLiteral("Choose the column of %1 that gives each envelope field; \"+\" joins "
-                                          "a further column, in order, for an address split over several.\n"
-                                          "The choice is kept for lists with the same columns.")
+  auto* intro = new QLabel(vlQTr("Choose the column of %1 that gives each envelope field; \"+\" joins "
+                                 "a further column, in order, for an address split over several.\n"
+                                 "The choice is kept for lists with the same columns.")
                                .arg(QFileInfo(vlToQt(listName)).fileName()),
                            this);
   intro->setWordWrap(true);
@@ -52,7 +59,7 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   grid->setColumnStretch(2, 1);
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
     const auto i = static_cast<std::size_t>(f);
-    auto* label = new QLabel(QString::fromLatin1(kFieldLabels[f]), this);
+    auto* label = new QLabel(FieldLabel(f), this);
     rows_[i] = new QHBoxLayout();
     auto index = [this](const std::string& chosen) {
       for (std::size_t k = 0; k < columns_.size(); ++k)
@@ -64,7 +71,7 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
     rows_[i]->addWidget(Columns[i]);
     AddButtons[i] = new QToolButton(this);
     AddButtons[i]->setText(QStringLiteral("+"));
-    AddButtons[i]->setToolTip(QStringLiteral("Join a further column"));
+    AddButtons[i]->setToolTip(vlQTr("Join a further column"));
     AddButtons[i]->setObjectName(QString::fromLatin1(vlEnvelopeVariable(f)) + QStringLiteral("Add"));
     rows_[i]->addWidget(AddButtons[i]);
     rows_[i]->addStretch();
@@ -81,7 +88,7 @@ TAddressMappingDialog::TAddressMappingDialog(const std::string& listName, TvlDat
   }
   layout->addLayout(grid);
 
-  auto* envelopeTitle = new QLabel(QStringLiteral("The first envelope's recipient:"), this);
+  auto* envelopeTitle = new QLabel(vlQTr("The first envelope's recipient:"), this);
   layout->addWidget(envelopeTitle);
   Envelope = new QLabel(this);
   Envelope->setObjectName(QStringLiteral("FirstEnvelope"));
@@ -110,7 +117,7 @@ QComboBox* TAddressMappingDialog::MakeColumnBox(int chosen) {
   auto* combo = new QComboBox(this);
   combo->setMinimumWidth(150);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  combo->addItem(QStringLiteral("(none)"));
+  combo->addItem(vlQTr("(none)"));
   for (const std::string& c : columns_) combo->addItem(Shown(c));
   combo->setCurrentIndex(chosen + 1);
   connect(combo, &QComboBox::currentIndexChanged, this, [this] { ShowSamples(); });
@@ -146,11 +153,11 @@ void TAddressMappingDialog::ShowSamples() {
   for (int f = 0; f < kEnvelopeFieldCount; ++f) {
     const QString value = vlToQt(FirstText(f));
     const QString line = QString(value).replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" / "));
-    Samples[static_cast<std::size_t>(f)]->setText(line.isEmpty() ? QString() : QStringLiteral("e.g. ") + line);
+    Samples[static_cast<std::size_t>(f)]->setText(line.isEmpty() ? QString() : vlQTr("e.g. ") + line);
     if (vlIsRecipientField(f) && !value.trimmed().isEmpty())
       envelope += (envelope.isEmpty() ? QString() : QStringLiteral("\n")) + QString(value).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   }
-  Envelope->setText(envelope.isEmpty() ? QStringLiteral("(blank)") : envelope);
+  Envelope->setText(envelope.isEmpty() ? vlQTr("(blank)") : envelope);
   if (Refusal && !vlMappingGivesNoRecipient(Mapping())) Refusal->hide();
 }
 
@@ -172,7 +179,7 @@ TvlAddressMapping TAddressMappingDialog::Mapping() const {
 
 void TAddressMappingDialog::accept() {
   if (vlMappingGivesNoRecipient(Mapping())) {
-    Refusal->setText(QString::fromUtf8(kNoRecipientColumn) + QStringLiteral("the lists above."));
+    Refusal->setText(vlQTr(kNoRecipientColumn) + vlQTr("the lists above."));
     Refusal->show();
     return;
   }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 
@@ -24,10 +25,10 @@ TBatchCheckDialog::TBatchCheckDialog(const std::vector<TvlEnvelopeProblem>& prob
                                      QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("BatchCheckDialog"));
-  setWindowTitle(QStringLiteral("Check before printing"));
+  setWindowTitle(vlQTr("Check before printing"));
   auto* layout = new QVBoxLayout(this);
   const int bad = static_cast<int>(vlRowsWithProblems(problems).size());
-  auto* intro = new QLabel(QStringLiteral("%1 of %2 envelopes would not print right:")
+  auto* intro = new QLabel(vlQTr("%1 of %2 envelopes would not print right:")
                                .arg(bad)
                                .arg(envelopes),
                            this);
@@ -36,7 +37,7 @@ TBatchCheckDialog::TBatchCheckDialog(const std::vector<TvlEnvelopeProblem>& prob
 
   Problems = new QTableWidget(static_cast<int>(problems.size()), 3, this);
   Problems->setObjectName(QStringLiteral("Problems"));
-  Problems->setHorizontalHeaderLabels({QStringLiteral("Row"), QStringLiteral("Name"), QStringLiteral("Problem")});
+  Problems->setHorizontalHeaderLabels({vlQTr("Row"), vlQTr("Name"), vlQTr("Problem")});
   Problems->verticalHeader()->hide();
   Problems->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Problems->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -52,9 +53,9 @@ TBatchCheckDialog::TBatchCheckDialog(const std::vector<TvlEnvelopeProblem>& prob
   layout->addWidget(Problems);
 
   auto* buttons = new QDialogButtonBox(this);
-  PrintAll = buttons->addButton(QStringLiteral("Print all"), QDialogButtonBox::AcceptRole);
-  PrintGood = buttons->addButton(QStringLiteral("Print only the good ones"), QDialogButtonBox::AcceptRole);
-  Cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  PrintAll = buttons->addButton(vlQTr("Print all"), QDialogButtonBox::AcceptRole);
+  PrintGood = buttons->addButton(vlQTr("Print only the good ones"), QDialogButtonBox::AcceptRole);
+  Cancel = buttons->addButton(vlQTr("Cancel"), QDialogButtonBox::RejectRole);
   PrintGood->setEnabled(bad < envelopes);
   PrintGood->setDefault(PrintGood->isEnabled());
   connect(PrintAll, &QPushButton::clicked, this, [this] { choice_ = TBatchChoice::PrintAll, accept(); });

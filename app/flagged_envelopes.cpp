@@ -5,6 +5,7 @@
 
 #include "viewer/preview_form.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 
@@ -12,7 +13,7 @@ QListWidget* vlShowFlaggedEnvelopes(TvlPreviewForm& preview, const std::vector<T
                                     int pagesPerRow) {
   auto* window = new QWidget(&preview, Qt::Tool);
   window->setObjectName(QStringLiteral("FlaggedEnvelopes"));
-  window->setWindowTitle(QStringLiteral("Envelopes with problems"));
+  window->setWindowTitle(vlQTr("Envelopes with problems"));
   auto* layout = new QVBoxLayout(window);
   auto* list = new QListWidget(window);
   list->setObjectName(QStringLiteral("FlaggedList"));

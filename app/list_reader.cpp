@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "engine/data/data_source.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 namespace {
@@ -48,10 +49,10 @@ std::unique_ptr<TvlDataSource> TListReader::Open(std::unique_ptr<TvlDataSource> 
     QApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(5);
     if (!progress && clock.elapsed() >= ShowAfter) {
-      progress = std::make_unique<QProgressDialog>(QStringLiteral("Reading the address list %1…").arg(name),
-                                                   QStringLiteral("Cancel"), 0, 0, owner_);
+      progress = std::make_unique<QProgressDialog>(vlQTr("Reading the address list %1…").arg(name),
+                                                   vlQTr("Cancel"), 0, 0, owner_);
       progress->setObjectName(QStringLiteral("ListReadingProgress"));
-      progress->setWindowTitle(QStringLiteral("Address list"));
+      progress->setWindowTitle(vlQTr("Address list"));
       progress->setWindowModality(Qt::WindowModal);
       progress->setMinimumDuration(0);
       progress->show();

@@ -28,6 +28,9 @@
 #include "engine/model/stream_reader.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
+#include "controls/language_choice.h"
+#include "engine/core/project_texts.h"
 
 // The artwork lives in a static library, whose resource initialiser the
 // linker would drop unless something refers to it.
@@ -49,9 +52,6 @@ const QString kTemplateCaptions[6] = {
     QStringLiteral("信封模板（四）"), QStringLiteral("信封模板（五）"), QStringLiteral("信封模板（六）")};
 const QString kHomePageCaption = QStringLiteral("访问主页");
 const QString kRelateCaption = QStringLiteral("相关推荐");
-const QString kAddressListCaption = QStringLiteral("Address list…");
-const QString kClearAddressListCaption = QStringLiteral("Clear address list");
-const QString kRecipientCaption = QStringLiteral("Recipient…");
 
 // "宋体" is not installed on Linux; WenQuanYi Zen Hei stands in for it and
 // covers GB2312.
@@ -141,16 +141,16 @@ void TFormMain::CreateActions() {
   ActionList1 = {Action1, Action2, Action3, Action4, Action5, Action6, ActionHomePage, ActionRelate};
 
   // The context menu's actions; they have no buttons, so the layout stays as it is.
-  ActionRecipient = new QAction(kRecipientCaption, this);
+  ActionRecipient = new QAction(vlQTr("Recipient…"), this);
   ActionRecipient->setObjectName(QStringLiteral("ActionRecipient"));
   connect(ActionRecipient, &QAction::triggered, this, [this] { ActionRecipientExecute(); });
-  ActionAddressList = new QAction(kAddressListCaption, this);
+  ActionAddressList = new QAction(vlQTr("Address list…"), this);
   ActionAddressList->setObjectName(QStringLiteral("ActionAddressList"));
   connect(ActionAddressList, &QAction::triggered, this, [this] { ActionAddressListExecute(); });
-  ActionClearAddressList = new QAction(kClearAddressListCaption, this);
+  ActionClearAddressList = new QAction(vlQTr("Clear address list"), this);
   ActionClearAddressList->setObjectName(QStringLiteral("ActionClearAddressList"));
   connect(ActionClearAddressList, &QAction::triggered, this, [this] { ClearAddressList(); });
-  ActionLabels = new QAction(QStringLiteral("Address labels…"), this);
+  ActionLabels = new QAction(vlQTr("Address labels…"), this);
   ActionLabels->setObjectName(QStringLiteral("ActionLabels"));
   connect(ActionLabels, &QAction::triggered, this, [this] { vlAddressLabels(*this); });
 }
@@ -245,7 +245,7 @@ void TFormMain::ActionExecute(int n) {
   // The template's own data sources serve the names the address list leaves.
   TvlReportSourcesOnForm ownSources(Components);
   if (const auto problems = ownSources.Attach(vlDataSourcesOf(vlReport1)); !problems.empty())
-    vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
+    vlShowMessage(vlMissingSourcesMessage(problems), vlTr("Data sources"), TvlMsgIcon::Warning);
   // The spooler's job name says which template and which list; a title the
   // template has wins.
   const std::string savedTitle = vlReport1.Title;
@@ -322,8 +322,8 @@ void TFormMain::ClearAddressList() {
 
 void TFormMain::ActionAddressListExecute() {
   const QString file = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Address list"), QString(),
-      QStringLiteral("Address lists (*.csv *.txt *.vcf *.vcard *.db *.sqlite *.sqlite3);;All files (*)"));
+      this, vlQTr("Address list"), QString(),
+      vlQTr("Address lists (*.csv *.txt *.vcf *.vcard *.db *.sqlite *.sqlite3);;All files (*)"));
   if (!file.isEmpty()) SetAddressList(QFile::encodeName(file).toStdString());
 }
 
@@ -346,6 +346,8 @@ void TFormMain::contextMenuEvent(QContextMenuEvent* event) {
   menu.addAction(ActionClearAddressList);
   menu.addSeparator();
   menu.addAction(ActionLabels);
+  menu.addSeparator();
+  vlAddLanguageMenu(menu);
   menu.exec(event->globalPos());
 }
 

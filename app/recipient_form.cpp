@@ -1,4 +1,5 @@
 #include "app/recipient_form.h"
+#include "platform/qt/qt_language.h"
 
 #include <QCheckBox>
 #include <QCompleter>
@@ -26,10 +27,10 @@ TRecipientForm::TRecipientForm(const TRecipient& values, const std::vector<TReci
                                QWidget* parent)
     : QDialog(parent), recent_(recent) {
   setObjectName(QStringLiteral("RecipientForm"));
-  setWindowTitle(QStringLiteral("Recipient"));
+  setWindowTitle(vlQTr("Recipient"));
   auto* layout = new QVBoxLayout(this);
 
-  auto* to = new QGroupBox(QStringLiteral("Recipient"), this);
+  auto* to = new QGroupBox(vlQTr("Recipient"), this);
   auto* toLayout = new QFormLayout(to);
   RecipientName = LineField(efRecipientName, to);
   RecipientName->setMinimumWidth(320);
@@ -40,28 +41,28 @@ TRecipientForm::TRecipientForm(const TRecipient& values, const std::vector<TReci
   RecipientAddress->setFixedHeight(RecipientAddress->fontMetrics().lineSpacing() * 4 + 8);
   RecipientPostcode = LineField(efRecipientPostcode, to);
   RecipientPostcode->setMaxLength(16);
-  toLayout->addRow(QStringLiteral("&Name:"), RecipientName);
-  toLayout->addRow(QStringLiteral("&Address:"), RecipientAddress);
-  toLayout->addRow(QStringLiteral("&Postcode:"), RecipientPostcode);
+  toLayout->addRow(vlQTr("&Name:"), RecipientName);
+  toLayout->addRow(vlQTr("&Address:"), RecipientAddress);
+  toLayout->addRow(vlQTr("&Postcode:"), RecipientPostcode);
   layout->addWidget(to);
 
-  auto* from = new QGroupBox(QStringLiteral("Sender (remembered)"), this);
+  auto* from = new QGroupBox(vlQTr("Sender (remembered)"), this);
   auto* fromLayout = new QFormLayout(from);
   SenderAddress = LineField(efSenderAddress, from);
   SenderPostcode = LineField(efSenderPostcode, from);
   SenderPostcode->setMaxLength(16);
-  fromLayout->addRow(QStringLiteral("A&ddress:"), SenderAddress);
-  fromLayout->addRow(QStringLiteral("P&ostcode:"), SenderPostcode);
+  fromLayout->addRow(vlQTr("A&ddress:"), SenderAddress);
+  fromLayout->addRow(vlQTr("P&ostcode:"), SenderPostcode);
   layout->addWidget(from);
 
-  AskForRecipient = new QCheckBox(QStringLiteral("As&k for the recipient"), this);
+  AskForRecipient = new QCheckBox(vlQTr("As&k for the recipient"), this);
   AskForRecipient->setObjectName(QStringLiteral("AskForRecipient"));
-  AskForRecipient->setToolTip(QStringLiteral("When no address list is in force, a template button shows this form first."));
+  AskForRecipient->setToolTip(vlQTr("When no address list is in force, a template button shows this form first."));
   AskForRecipient->setChecked(ask);
   layout->addWidget(AskForRecipient);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  ClearButton = buttons->addButton(QStringLiteral("C&lear recipient"), QDialogButtonBox::ResetRole);
+  ClearButton = buttons->addButton(vlQTr("C&lear recipient"), QDialogButtonBox::ResetRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(ClearButton, &QPushButton::clicked, this, [this] {

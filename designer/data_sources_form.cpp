@@ -18,11 +18,13 @@
 #include "engine/data/source_sample.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 namespace {
 
-void Complain(const std::string& text) { vlShowMessage(text, "Data sources", TvlMsgIcon::Error); }
+void Complain(const std::string& text) { vlShowMessage(text, vlTr("Data sources"), TvlMsgIcon::Error); }
 
 // Names are written into field references ("Name"."Field") and component
 // paths, so a dot or a double quote cannot be part of one.
@@ -41,9 +43,9 @@ QString FileText(const std::string& file) { return QFile::decodeName(QByteArray:
 
 std::function<QString(QWidget*, const QString&)>& TvlDataSourceEditForm::ChooseFile() {
   static std::function<QString(QWidget*, const QString&)> choose = [](QWidget* owner, const QString& start) {
-    return QFileDialog::getOpenFileName(owner, QStringLiteral("Data source file"), start,
-                                        QStringLiteral("Data files (*.csv *.txt *.vcf *.vcard *.sqlite *.db *.sqlite3);;"
-                                                       "All files (*)"));
+    return QFileDialog::getOpenFileName(owner, vlQTr("Data source file"), start,
+                                        vlQTr("Data files (*.csv *.txt *.vcf *.vcard *.sqlite *.db *.sqlite3);;"
+                                              "All files (*)"));
   };
   return choose;
 }
@@ -52,7 +54,7 @@ TvlDataSourceEditForm::TvlDataSourceEditForm(const TvlReportDataSource& source,
                                              std::function<bool(const std::string&)> taken, QWidget* parent)
     : QDialog(parent), taken_(std::move(taken)) {
   setObjectName(QStringLiteral("DataSourceEditForm"));
-  setWindowTitle(QStringLiteral("Data source"));
+  setWindowTitle(vlQTr("Data source"));
   NameE = new QLineEdit(vlToQt(source.Name), this);
   NameE->setObjectName(QStringLiteral("NameE"));
   FileE = new QLineEdit(FileText(source.FileName), this);
@@ -60,8 +62,8 @@ TvlDataSourceEditForm::TvlDataSourceEditForm(const TvlReportDataSource& source,
   FileE->setMinimumWidth(320);
   QueryE = new QLineEdit(vlToQt(source.Query), this);
   QueryE->setObjectName(QStringLiteral("QueryE"));
-  QueryE->setPlaceholderText(QStringLiteral("SQLite only: a table, or SELECT ..."));
-  BrowseB = new QPushButton(QStringLiteral("Browse…"), this);
+  QueryE->setPlaceholderText(vlQTr("SQLite only: a table, or SELECT ..."));
+  BrowseB = new QPushButton(vlQTr("Browse…"), this);
   BrowseB->setObjectName(QStringLiteral("BrowseB"));
   BrowseB->setAutoDefault(false);
   connect(BrowseB, &QPushButton::clicked, this, [this] {
@@ -76,9 +78,9 @@ TvlDataSourceEditForm::TvlDataSourceEditForm(const TvlReportDataSource& source,
   fileRow->addWidget(FileE, 1);
   fileRow->addWidget(BrowseB);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Name:"), NameE);
-  form->addRow(QStringLiteral("&File:"), fileRow);
-  form->addRow(QStringLiteral("&Table or SELECT:"), QueryE);
+  form->addRow(vlQTr("&Name:"), NameE);
+  form->addRow(vlQTr("&File:"), fileRow);
+  form->addRow(vlQTr("&Table or SELECT:"), QueryE);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(vlOkCancelButtons(this));
@@ -100,17 +102,17 @@ void TvlDataSourceEditForm::done(int result) {
   }
   const TvlReportDataSource s = Source();
   if (!ValidName(s.Name)) {
-    Complain("Name: give the source a name without dots, brackets or double quotes.");
+    Complain(vlTr("Name: give the source a name without dots, brackets or double quotes."));
     NameE->setFocus();
     return;
   }
   if (taken_ && taken_(s.Name)) {
-    Complain("Name: \"" + s.Name + "\" is already taken.");
+    Complain(vlTr("Name: \"%1\" is already taken.", {s.Name}));
     NameE->setFocus();
     return;
   }
   if (s.FileName.empty()) {
-    Complain("File: choose the file the source reads.");
+    Complain(vlTr("File: choose the file the source reads."));
     FileE->setFocus();
     return;
   }
@@ -129,15 +131,15 @@ void TvlDataSourceEditForm::done(int result) {
 TvlDataSourcesForm::TvlDataSourcesForm(const TvlReportDataSources& sources, QWidget* parent)
     : QDialog(parent), sources_(sources) {
   setObjectName(QStringLiteral("DataSourcesForm"));
-  setWindowTitle(QStringLiteral("Data sources"));
+  setWindowTitle(vlQTr("Data sources"));
   ListL = new QListWidget(this);
   ListL->setObjectName(QStringLiteral("ListL"));
   ListL->setMinimumWidth(160);
-  AddB = new QPushButton(QStringLiteral("&Add…"), this);
+  AddB = new QPushButton(vlQTr("&Add…"), this);
   AddB->setObjectName(QStringLiteral("AddB"));
-  EditB = new QPushButton(QStringLiteral("&Edit…"), this);
+  EditB = new QPushButton(vlQTr("&Edit…"), this);
   EditB->setObjectName(QStringLiteral("EditB"));
-  RemoveB = new QPushButton(QStringLiteral("&Remove"), this);
+  RemoveB = new QPushButton(vlQTr("&Remove"), this);
   RemoveB->setObjectName(QStringLiteral("RemoveB"));
   for (QPushButton* b : {AddB, EditB, RemoveB}) b->setAutoDefault(false);
   PreviewT = new QTableWidget(this);
@@ -169,7 +171,7 @@ TvlDataSourcesForm::TvlDataSourcesForm(const TvlReportDataSources& sources, QWid
   left->addWidget(ListL);
   left->addLayout(buttons);
   auto* right = new QVBoxLayout;
-  right->addWidget(new QLabel(QStringLiteral("First rows:"), this));
+  right->addWidget(new QLabel(vlQTr("First rows:"), this));
   right->addWidget(PreviewT, 1);
   right->addWidget(ColumnsL);
   auto* top = new QHBoxLayout;
@@ -222,7 +224,7 @@ void TvlDataSourcesForm::ShowPreview() {
   PreviewT->setColumnCount(0);
   const int row = ListL->currentRow();
   if (row < 0 || row >= static_cast<int>(sources_.Items.size())) {
-    ColumnsL->setText(QStringLiteral("No data source: Add… names a CSV, vCard or SQLite file."));
+    ColumnsL->setText(vlQTr("No data source: Add… names a CSV, vCard or SQLite file."));
     return;
   }
   const TvlReportDataSource& source = sources_.Items[static_cast<std::size_t>(row)];
@@ -237,7 +239,7 @@ void TvlDataSourcesForm::ShowPreview() {
       for (std::size_t c = 0; c < sample.Rows[r].size(); ++c)
         PreviewT->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(vlToQt(sample.Rows[r][c])));
     PreviewT->resizeColumnsToContents();
-    ColumnsL->setText(QStringLiteral("%1 columns: %2").arg(headers.size()).arg(headers.join(QStringLiteral(", "))));
+    ColumnsL->setText(vlQTr("%1 columns: %2").arg(headers.size()).arg(headers.join(QStringLiteral(", "))));
   } catch (const TvlError& e) {
     ColumnsL->setText(vlToQt(e.what()));
   }

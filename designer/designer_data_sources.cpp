@@ -12,6 +12,8 @@
 #include "engine/model/data_dictionary.h"
 #include "engine/model/report.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_language.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -49,7 +51,7 @@ void TvlDesignerDataSources::Attach(bool tell) {
   report_.Dictionary.ClearCache();
   const std::vector<std::string> problems = attached_->Attach(vlDataSourcesOf(report_));
   if (tell && !problems.empty())
-    vlShowMessage(vlMissingSourcesMessage(problems), "Data sources", TvlMsgIcon::Warning);
+    vlShowMessage(vlMissingSourcesMessage(problems), vlTr("Data sources"), TvlMsgIcon::Warning);
   if (TvlInsFieldsForm* window = TvlInsFieldsForm::Instance()) window->Refresh();
 }
 
@@ -68,8 +70,8 @@ void vlInstallDataSources() {
   TvlDesignerForm::Extensions().push_back([](TvlDesignerForm& form) {
     auto* sources = new TvlDesignerDataSources(form);
     TvlDesignerForm* window = &form;
-    QAction* command = form.AddCommand("DataSources", QStringLiteral("Data &sources…"),
-                                       QStringLiteral("The report's own data: CSV, vCard or SQLite files"), QImage(),
+    QAction* command = form.AddCommand("DataSources", vlQTr("Data &sources…"),
+                                       vlQTr("The report's own data: CSV, vCard or SQLite files"), QImage(),
                                        [window, sources] { sources->Edit(window); });
     if (QMenu* file = form.Menu("File")) {
       QAction* before = form.Command("ReportOptions");

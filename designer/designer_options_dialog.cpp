@@ -15,12 +15,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "controls/language_choice.h"
 #include "designer/designer_text.h"
 #include "engine/core/date_time.h"
 #include "engine/model/report.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 
@@ -98,6 +100,14 @@ TvlDesignerOptionsForm::TvlDesignerOptionsForm(const TvlDesignerOptions& options
   int row = 0;
   for (QCheckBox* box : {showGrid_, alignGrid_, contents_, colored_, editAfter_, bandTitles_, localized_, disableUndo_})
     grid->addWidget(box, row++, 0);
+  // The interface language is kept when the dialog is accepted.
+  auto* language = new QHBoxLayout();
+  QComboBox* languageBox = vlLanguageComboBox(designer);
+  language->addWidget(new QLabel(vlQTr("Language (from the next start):"), designer));
+  language->addWidget(languageBox);
+  language->addStretch(1);
+  grid->addLayout(language, row++, 0);
+  connect(this, &QDialog::accepted, languageBox, [languageBox] { vlStoreLanguageChoice(*languageBox); });
   auto radios = [&](int title, std::initializer_list<int> captions, QRadioButton** out, const char* name, int column,
                     int at) {
     auto* box = new QGroupBox(vlStr(title), designer);

@@ -6,6 +6,7 @@
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
 #include "engine/model/stream_writer.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -13,7 +14,7 @@ namespace {
 
 std::string ReadWhole(const std::string& path) {
   std::string bytes;
-  if (!vlReadFile(path, bytes)) throw TvlError("Cannot open file " + path);
+  if (!vlReadFile(path, bytes)) throw TvlError(vlTr("Cannot open file %1", {path}));
   return bytes;
 }
 

@@ -28,6 +28,7 @@
 #include "engine/core/text.h"
 #include "engine/core/value_convert.h"
 #include "engine/model/report.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 namespace {
@@ -66,7 +67,7 @@ TvlDictForm::TvlDictForm(TvlReport& report, QWidget* parent)
   QDialogButtonBox* buttons = vlOkCancelButtons(this, false);
   if (DataSourcesHook()) {
     // The report's own data sources, reached from here as from the File menu.
-    DataSourcesBtn = buttons->addButton(QStringLiteral("Data sources…"), QDialogButtonBox::ActionRole);
+    DataSourcesBtn = buttons->addButton(vlQTr("Data sources…"), QDialogButtonBox::ActionRole);
     DataSourcesBtn->setObjectName(QStringLiteral("DataSourcesBtn"));
     DataSourcesBtn->setAutoDefault(false);
     connect(DataSourcesBtn, &QPushButton::clicked, this, [this] {

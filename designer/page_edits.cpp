@@ -25,7 +25,8 @@ bool MayDelete(const TvlView& v) { return !vlRestricted(dsNoDeleteObject) && !(v
 }  // namespace
 
 std::string vlBandBaseName(int bandType) {
-  std::string base = vlLoadStr(str::kFirstBandName + bandType);
+  // Object names are identifiers in scripts: always the English band name.
+  std::string base = vlBuiltinStr(str::kFirstBandName + bandType);
   if (const auto space = base.find(' '); space != std::string::npos) {
     base.erase(space, 1);
     if (space < base.size()) base[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(base[space])));

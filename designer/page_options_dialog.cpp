@@ -24,6 +24,7 @@
 #include "engine/printer/paper_table.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -220,7 +221,7 @@ bool TvlPgoptForm::Apply() {
   bool columnsOk = false;
   const int columns = columns_->text().trimmed().toInt(&columnsOk);
   if (!columnsOk) {
-    vlShowMessage("'" + vlFromQt(columns_->text()) + "' is not a valid integer value", vlLoadStr(str::kError),
+    vlShowMessage(vlTr("'%1' is not a valid integer value", {vlFromQt(columns_->text())}), vlLoadStr(str::kError),
                   TvlMsgIcon::Error);
     return false;
   }

@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/raster.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -103,7 +104,7 @@ bool TvlGEditorForm::LoadFile(const std::string& path) {
     return false;
   }
   if (!scratch.Picture.Empty() && scratch.PictureWidth() <= 0) {
-    vlShowMessage("Bitmap image is not valid", vlLoadStr(str::kError), TvlMsgIcon::Error);
+    vlShowMessage(vlTr("Bitmap image is not valid"), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return false;
   }
   picture_ = scratch.Picture;

@@ -19,6 +19,7 @@
 #include "platform/picture.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_canvas.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -157,12 +158,12 @@ TvlTemplNewForm::TvlTemplNewForm(QWidget* parent) : QDialog(parent) {
 bool TvlTemplNewForm::LoadIcon(const std::string& path) {
   std::string bytes;
   if (!vlReadFile(path, bytes)) {
-    vlShowMessage("Cannot open file " + path, vlLoadStr(str::kError), TvlMsgIcon::Error);
+    vlShowMessage(vlTr("Cannot open file %1", {path}), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return false;
   }
   const QImage image = vlBitmapImage(bytes);
   if (image.isNull()) {
-    vlShowMessage("Bitmap image is not valid", vlLoadStr(str::kError), TvlMsgIcon::Error);
+    vlShowMessage(vlTr("Bitmap image is not valid"), vlLoadStr(str::kError), TvlMsgIcon::Error);
     return false;
   }
   bitmap_ = std::move(bytes);

@@ -26,6 +26,8 @@
 #include "controls/tool_bar.h"
 #include "controls/toolbar_items.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 namespace {
@@ -197,6 +199,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vlSetLanguage(vlEnvironmentLanguage());
+  vlInstallQtLanguage();
   QCursor::setPos(0, 0);
 
   QWidget window;

@@ -29,6 +29,8 @@
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace {
 
@@ -49,6 +51,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   vl::TvlMemorySettingsStore settings;
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings});

@@ -23,6 +23,8 @@
 #include "engine/model/report.h"
 #include "engine/model/views.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace {
 
@@ -46,6 +48,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   const fs::path out(argv[1]);
   bool ok = true;
 

@@ -31,6 +31,8 @@
 #include "engine/script/function_library.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace {
 
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::vlRegisterFunctionLibrary<vl::TvlStdFunctionLibrary>();
   const fs::path out(argv[1]);
 

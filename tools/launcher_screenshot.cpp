@@ -12,6 +12,8 @@
 #include "app/engine_startup.h"
 #include "app/main_form.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -20,6 +22,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   // The pointer starts in the middle of the screen, over a button; move it
   // away so the picture shows the window at rest.

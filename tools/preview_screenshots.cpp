@@ -20,6 +20,8 @@
 #include "platform/qt/qt_platform.h"
 #include "tools/desk_printer.h"
 #include "tests/output/preview_fixture.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace {
 
@@ -68,6 +70,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::vlStartEngine();
   QCursor::setPos(0, 0);
   vl::vlInstallDeskPrinter();

@@ -19,6 +19,8 @@
 #include "platform/qt/progress_form.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 5) {
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   // Printers held in memory, so the picture does not depend on the machine.
   static vl::TvlMemoryPrinter printers({vl::vlSampleLaserPrinter("Office laser"),
                                         vl::vlSampleLaserPrinter("Envelope printer")},

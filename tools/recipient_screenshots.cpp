@@ -21,6 +21,8 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
 #include "tools/desk_printer.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 namespace {
 
@@ -37,6 +39,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::TvlMemorySettingsStore settings;
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings, nullptr, nullptr});
   vl::vlStartEngine();

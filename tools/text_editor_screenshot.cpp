@@ -18,6 +18,8 @@
 #include "platform/memory_settings_store.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
+#include "engine/core/language.h"
+#include "platform/qt/qt_language.h"
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) {
@@ -26,6 +28,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vl::vlInstallQtPlatform();
+  // The environment's language: LANG=zh_CN.UTF-8 gives the Chinese pictures.
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
+  vl::vlInstallQtLanguage();
   vl::TvlMemorySettingsStore settings;
   vl::vlInstallPlatform(vl::TvlPlatform{nullptr, &settings});
   vl::TvlReport report;

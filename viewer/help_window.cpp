@@ -11,10 +11,12 @@
 #include "engine/core/string_table.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/language.h"
 
 namespace vl {
+namespace {
 
-QString vlFindHelpFile(const std::string& name) {
+QString FindHelpFileAsNamed(const std::string& name) {
   if (name.empty()) return {};
   const QString file = vlToQt(name);
   if (QFileInfo(file).isAbsolute()) return QFileInfo::exists(file) ? file : QString();
@@ -32,6 +34,16 @@ QString vlFindHelpFile(const std::string& name) {
     if (QFileInfo::exists(path)) return QFileInfo(path).absoluteFilePath();
   }
   return {};
+}
+
+}  // namespace
+
+// The guide in the interface language when there is one, else the English.
+QString vlFindHelpFile(const std::string& name) {
+  const std::string localised = vlLocalisedFileName(name);
+  if (localised != name)
+    if (const QString path = FindHelpFileAsNamed(localised); !path.isEmpty()) return path;
+  return FindHelpFileAsNamed(name);
 }
 
 TvlHelpWindow::TvlHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

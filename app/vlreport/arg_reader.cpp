@@ -1,4 +1,5 @@
 #include "app/vlreport/command.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -27,7 +28,7 @@ Args ArgReader::Options(const std::string& name) {
   Args values;
   for (std::size_t k = 0; k < args_.size(); ++k) {
     if (used_[k] || args_[k] != name) continue;
-    if (k + 1 >= args_.size()) throw UsageError{name + " needs a value"};
+    if (k + 1 >= args_.size()) throw UsageError{vlTr("%1 needs a value", {name})};
     used_[k] = used_[k + 1] = true;
     values.push_back(args_[k + 1]);
   }
@@ -39,7 +40,7 @@ Args ArgReader::Positional() const {
   for (std::size_t k = 0; k < args_.size(); ++k)
     if (!used_[k]) {
       if (args_[k].size() > 2 && args_[k].rfind("--", 0) == 0)
-        throw UsageError{"unknown option " + args_[k]};
+        throw UsageError{vlTr("unknown option %1", {args_[k]})};
       rest.push_back(args_[k]);
     }
   return rest;

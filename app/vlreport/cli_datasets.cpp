@@ -14,6 +14,7 @@
 #include "engine/core/error.h"
 #include "engine/data/open_data_source.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -39,9 +40,9 @@ bool UsesEnvelopeFields(TvlReport& report) {
 
 void AddDataset(TvlForm& form, const std::string& given) {
   const std::size_t eq = given.find('=');
-  if (eq == std::string::npos || eq == 0) throw UsageError{"--dataset needs NAME=SOURCE, not '" + given + "'"};
+  if (eq == std::string::npos || eq == 0) throw UsageError{vlTr("--dataset needs NAME=SOURCE, not '%1'", {given})};
   const std::string name = FromArgument(given.substr(0, eq));
-  if (form.FindComponent(name)) throw UsageError{"--dataset " + given.substr(0, eq) + " is given twice"};
+  if (form.FindComponent(name)) throw UsageError{vlTr("--dataset %1 is given twice", {given.substr(0, eq)})};
   // The file name stays as the system gave it; the table or query is engine text.
   TvlSourceSpec spec = vlParseSourceSpec(given.substr(eq + 1));
   spec.Table = FromArgument(spec.Table);
@@ -54,7 +55,7 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
                                                    bool loop) {
   auto* dataset = dynamic_cast<TvlDBDataSet*>(form.FindComponent(kAddressDataset));
   if (!dataset || !dataset->GetDataSet()) {
-    if (maps.Count() > 0) throw UsageError{"--map needs an address list: --dataset Addresses=SOURCE"};
+    if (maps.Count() > 0) throw UsageError{vlTr("--map needs an address list: --dataset Addresses=SOURCE")};
     return nullptr;
   }
   // A report that prints none of the envelope's fields (a list over the
@@ -66,7 +67,7 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
   TvlAddressMapping mapping = vlMatchAddressColumns(columns);
   for (const auto& entry : maps.Entries()) {
     const int field = vlEnvelopeFieldOf(entry.Name);
-    if (field < 0) throw UsageError{"--map " + Utf8(entry.Name) + ": not an envelope field"};
+    if (field < 0) throw UsageError{vlTr("--map %1: not an envelope field", {Utf8(entry.Name)})};
     // COLUMN+COLUMN+... joins the columns in order; an empty text maps none.
     const std::string given = vlValueToText(entry.Value);
     std::vector<std::string> chosen;
@@ -77,20 +78,20 @@ std::unique_ptr<TvlAddressBinding> BindAddressList(TvlForm& form, TvlReport& rep
       const std::size_t end = std::min(given.find('+', start), given.size());
       const std::string column = given.substr(start, end - start);
       const int k = source.FieldIndex(column);
-      if (k < 0) throw UsageError{"--map " + Utf8(entry.Name) + ": the address list has no column " + Utf8(column)};
+      if (k < 0) throw UsageError{vlTr("--map %1: the address list has no column %2", {Utf8(entry.Name), Utf8(column)})};
       // The column's own spelling, which field references compare exactly.
       chosen.push_back(columns[static_cast<std::size_t>(k)]);
       start = end + 1;
     }
     mapping.SetColumns(field, chosen);
   }
-  if (AddressCount(source) == 0) throw TvlError(kNoAddresses);
+  if (AddressCount(source) == 0) throw TvlError(vlTr(kNoAddresses));
   if (vlMappingGivesNoRecipient(mapping))
-    throw TvlError(std::string(kNoRecipientColumn) + "--map RecipientName=COLUMN --map RecipientAddress=COLUMN");
+    throw TvlError(vlTr(kNoRecipientColumn) + "--map RecipientName=COLUMN --map RecipientAddress=COLUMN");
   for (int f = 0; f < kEnvelopeFieldCount; ++f)
     if (vlIsRecipientField(f) && mapping.Columns[static_cast<std::size_t>(f)].empty())
-      std::fprintf(stderr, "vlreport: no column of the address list gives %s (--map %s=COLUMN)\n",
-                   vlEnvelopeVariable(f), vlEnvelopeVariable(f));
+      std::fprintf(stderr, "vlreport: %s\n",
+                   vlTr("no column of the address list gives %1 (--map %1=COLUMN)", {vlEnvelopeVariable(f)}).c_str());
   return std::make_unique<TvlAddressBinding>(report, *dataset, mapping, loop);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/script/function_library.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -27,7 +28,7 @@ std::vector<std::pair<std::string, std::string>> ReadAssignmentTexts(ArgReader& 
   std::vector<std::pair<std::string, std::string>> texts;
   for (const std::string& given : reader.Options(option)) {
     const std::size_t eq = given.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError{option + " needs NAME=VALUE, not '" + given + "'"};
+    if (eq == std::string::npos || eq == 0) throw UsageError{vlTr("%1 needs NAME=VALUE, not '%2'", {option, given})};
     texts.emplace_back(vlFromQt(QString::fromUtf8(given.substr(0, eq).c_str())),
                        vlFromQt(QString::fromUtf8(given.substr(eq + 1).c_str())));
   }
@@ -44,7 +45,7 @@ double ReadDpi(const std::string& text) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != 0 || !std::isfinite(v) || v < 10 || v > 2400)
-    throw UsageError{"bad resolution '" + text + "' (10 to 2400 dots per inch)"};
+    throw UsageError{vlTr("bad resolution '%1' (10 to 2400 dots per inch)", {text})};
   return v;
 }
 

@@ -4,6 +4,7 @@
 #include "app/vlreport/command.h"
 #include "app/vlreport/template_load.h"
 #include "engine/core/error.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -11,7 +12,7 @@ int RunConvert(const Args& args) {
   ArgReader reader(args);
   const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
-  if (rest.size() != 2) throw UsageError{"needs an input and an output file"};
+  if (rest.size() != 2) throw UsageError{vlTr("needs an input and an output file")};
   if (IsDictionaryFile(rest[0])) {
     TvlDataDictionary dictionary;
     LoadDictionary(dictionary, rest[0]);

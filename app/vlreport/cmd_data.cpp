@@ -14,6 +14,7 @@
 #include "engine/data/open_data_source.h"
 #include "engine/core/value_convert.h"
 #include "engine/core/text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -50,11 +51,11 @@ int RunData(const Args& args) {
   const std::string query = reader.Option("--query");
   const std::string limitText = reader.Option("--limit", "10");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one data file"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one data file")};
   char* end = nullptr;
   const long limit = std::strtol(limitText.c_str(), &end, 10);
   if (limitText.empty() || *end != 0 || limit < 0 || limit > 1000000)
-    throw UsageError{"bad --limit '" + limitText + "'"};
+    throw UsageError{vlTr("bad --limit '%1'", {limitText})};
 
   const std::string& file = rest[0];
   TvlSourceSpec spec = vlParseSourceSpec(file);
@@ -62,8 +63,8 @@ int RunData(const Args& args) {
     // --table and --query name what "#" would; they apply to SQLite files only.
     const bool csvName = file.size() >= 4 && vlSameText(file.substr(file.size() - 4), ".csv");
     if (spec.Kind == TvlSourceKind::VCard || (spec.Kind == TvlSourceKind::Csv && csvName))
-      throw UsageError{"--table and --query are for SQLite files"};
-    if (!table.empty() && !query.empty()) throw UsageError{"give --table or --query, not both"};
+      throw UsageError{vlTr("--table and --query are for SQLite files")};
+    if (!table.empty() && !query.empty()) throw UsageError{vlTr("give --table or --query, not both")};
     spec.Kind = TvlSourceKind::SQLite;
     spec.Table = table;
     spec.SQL = query;

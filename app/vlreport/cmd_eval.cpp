@@ -25,6 +25,7 @@
 #include "engine/binding/value_resolution.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -53,13 +54,13 @@ int RunEval(const Args& args) {
   const std::string templatePath = reader.Option("--template");
   const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one expression"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one expression")};
   const std::string expression = vlFromQt(QString::fromUtf8(rest[0].c_str()));
 
   TvlValue result;
   if (!templatePath.empty()) {
     TvlGlobals* globals = vlGlobals();
-    if (!globals) throw TvlError("The engine's globals are not created");
+    if (!globals) throw TvlError(vlTr("The engine's globals are not created"));
     TvlReport report;
     LoadTemplate(report, templatePath, password);
     for (const auto& entry : vars.Entries()) globals->ScriptVariables.Set(entry.Name, entry.Value);

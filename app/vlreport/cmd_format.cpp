@@ -11,6 +11,7 @@
 #include "engine/core/display_format.h"
 #include "engine/core/value_convert.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -36,12 +37,12 @@ int RunFormat(const Args& args) {
   const std::string format = reader.Option("--format");
   std::string text = vlFromQt(QString::fromUtf8(reader.Option("--text").c_str()));
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one value"};
-  if (format.empty()) throw UsageError{"needs --format CODE"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one value")};
+  if (format.empty()) throw UsageError{vlTr("needs --format CODE")};
   std::int32_t code = 0;
   if (!ReadCode(format, code)) {
     const char first = format[0];
-    if (first >= '0' && first <= '9') throw UsageError{"'" + format + "' is neither a code nor a format suffix"};
+    if (first >= '0' && first <= '9') throw UsageError{vlTr("'%1' is neither a code nor a format suffix", {format})};
     vlApplyFormatSuffix(vlFromQt(QString::fromUtf8(format.c_str())), code, text);
   }
   const std::string out = vlFormatDisplayValue(ReadCliValue(vlFromQt(QString::fromUtf8(rest[0].c_str()))), code, text);

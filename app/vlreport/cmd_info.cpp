@@ -9,6 +9,7 @@
 #include "engine/core/value_convert.h"
 #include "engine/model/object_factory.h"
 #include "engine/model/views.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -176,7 +177,7 @@ int RunInfo(const Args& args) {
   ArgReader reader(args);
   const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one file"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one file")};
   Json doc;
   if (IsPreparedReportFile(rest[0])) {
     PrintJson(PreparedReport(rest[0]));

@@ -19,6 +19,7 @@
 #include "engine/model/memo_view.h"
 #include "engine/script/parser.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -49,17 +50,17 @@ struct StateRestorer {
 int RunLayout(const Args& args) {
   ArgReader reader(args);
   const std::string objectName = reader.Option("--object");
-  if (objectName.empty()) throw UsageError{"needs --object NAME"};
+  if (objectName.empty()) throw UsageError{vlTr("needs --object NAME")};
   const TvlVariables vars = ReadAssignments(reader, "--set");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one template file"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one template file")};
 
   TvlReport report;
   LoadTemplate(report, rest[0]);
   TvlView* view = report.FindObject(vlFromQt(QString::fromUtf8(objectName.c_str())));
-  if (!view) throw TvlError("no object named '" + objectName + "' in " + rest[0]);
+  if (!view) throw TvlError(vlTr("no object named '%1' in %2", {objectName, rest[0]}));
   auto* memo = dynamic_cast<TvlMemoView*>(view);
-  if (!memo) throw TvlError("'" + objectName + "' is not a text object");
+  if (!memo) throw TvlError(vlTr("'%1' is not a text object", {objectName}));
 
   TvlParser parser;
   AnswerFromVariables(parser, vars);

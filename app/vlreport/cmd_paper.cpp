@@ -6,6 +6,7 @@
 #include "app/vlreport/json_output.h"
 #include "engine/printer/paper_table.h"
 #include "engine/printer/printer.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -14,7 +15,7 @@ int ParseInt(const std::string& text, const std::string& what) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != 0 || v < -100000 || v > 100000)
-    throw UsageError{"bad " + what + " '" + text + "'"};
+    throw UsageError{vlTr("bad %1 '%2'", {what, text})};
   return static_cast<int>(v);
 }
 
@@ -26,33 +27,33 @@ int RunPaper(const Args& args) {
   const std::string printerName = reader.Option("--printer");
   const std::string size = reader.Option("--size");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one paper code"};
-  const int code = ParseInt(rest[0], "paper code");
+  if (rest.size() != 1) throw UsageError{vlTr("needs one paper code")};
+  const int code = ParseInt(rest[0], vlTr("paper code"));
 
   TvlPrinter& p = vlPrinter();
   if (!printerName.empty()) {
     const int index = p.IndexOfPrinter(printerName);
-    if (index < 0) throw UsageError{"no printer named '" + printerName + "'"};
-    if (!p.SelectPrinter(index)) throw UsageError{"printer '" + printerName + "' cannot be read"};
+    if (index < 0) throw UsageError{vlTr("no printer named '%1'", {printerName})};
+    if (!p.SelectPrinter(index)) throw UsageError{vlTr("printer '%1' cannot be read", {printerName})};
   }
   bool offered = false;
   for (int c : p.PaperCodes) offered = offered || c == code;
   if (!offered)
-    throw UsageError{"paper code " + rest[0] + " is not offered by '" + p.SelectedName() + "'"};
+    throw UsageError{vlTr("paper code %1 is not offered by '%2'", {rest[0], p.SelectedName()})};
 
   int width = 0, height = 0;
   if (code == kCustomPaper) {
     const std::size_t comma = size.find(',');
-    if (comma == std::string::npos) throw UsageError{"the custom size 256 needs --size WIDTH,HEIGHT"};
-    width = ParseInt(size.substr(0, comma), "width");
-    height = ParseInt(size.substr(comma + 1), "height");
-    if (width <= 0 || height <= 0) throw UsageError{"the size must be positive"};
+    if (comma == std::string::npos) throw UsageError{vlTr("the custom size 256 needs --size WIDTH,HEIGHT")};
+    width = ParseInt(size.substr(0, comma), vlTr("width"));
+    height = ParseInt(size.substr(comma + 1), vlTr("height"));
+    if (width <= 0 || height <= 0) throw UsageError{vlTr("the size must be positive")};
   } else if (const TvlPaperSize* row = vlFindPaper(code)) {
     width = landscape ? row->HeightTenths : row->WidthTenths;
     height = landscape ? row->WidthTenths : row->HeightTenths;
   }
   if (!p.SetPaper(code, width, height, landscape ? 1 : 0, -1, true))
-    throw UsageError{"the printer refused paper code " + rest[0]};
+    throw UsageError{vlTr("the printer refused paper code %1", {rest[0]})};
 
   TvlPaperMetrics m;
   p.FillMetrics(m);

@@ -5,11 +5,12 @@
 #include "app/data_folders.h"
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
 int RunPaths(const Args& args) {
-  if (!ArgReader(args).Positional().empty()) throw UsageError{"takes no arguments"};
+  if (!ArgReader(args).Positional().empty()) throw UsageError{vlTr("takes no arguments")};
   const std::filesystem::path shipped = vlShippedDataDir(vlExecutableDir());
   nlohmann::ordered_json doc;
   // Paths are file-system bytes (UTF-8 on our systems), not engine texts.

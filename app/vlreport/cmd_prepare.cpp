@@ -16,6 +16,7 @@
 #include "engine/model/print_sink.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -60,7 +61,7 @@ int RunPrepare(const Args& args) {
   const std::string out = reader.Option("--out");
   const bool json = reader.Flag("--json");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one template file"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one template file")};
 
   TvlForm form("FormMain");
   TvlReport report;
@@ -68,7 +69,7 @@ int RunPrepare(const Args& args) {
 
   // No pages (an empty address list, say): nothing is written, and the
   // caller learns that there was nothing to print.
-  if (report.EMFPages.Count() == 0) throw TvlError("the report has no pages: nothing to print");
+  if (report.EMFPages.Count() == 0) throw TvlError(vlTr("the report has no pages: nothing to print"));
   if (!out.empty()) report.EMFPages.SaveToFile(out);
   if (json) {
     nlohmann::ordered_json doc = PagesJson(report);

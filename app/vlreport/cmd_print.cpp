@@ -18,6 +18,7 @@
 #include "engine/data/text_file_source.h"
 #include "engine/model/report.h"
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -57,21 +58,21 @@ int RunPrint(const Args& args) {
   const bool odd = reader.Flag("--odd");
   const bool even = reader.Flag("--even");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one FILE.vlf or FILE.vlp"};
-  if (printerName.empty()) throw UsageError{"needs --printer NAME"};
-  if (odd && even) throw UsageError{"--odd and --even exclude each other"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one FILE.vlf or FILE.vlp")};
+  if (printerName.empty()) throw UsageError{vlTr("needs --printer NAME")};
+  if (odd && even) throw UsageError{vlTr("--odd and --even exclude each other")};
   char* end = nullptr;
   const long copies = std::strtol(copiesText.c_str(), &end, 10);
   if (copiesText.empty() || *end != 0 || copies < 1 || copies > 9999)
-    throw UsageError{"bad --copies '" + copiesText + "' (1 to 9999)"};
+    throw UsageError{vlTr("bad --copies '%1' (1 to 9999)", {copiesText})};
   const std::string& path = rest[0];
   const bool prepared = EndsWith(path, ".vlp");
-  if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{"prints FILE.vlf or FILE.vlp"};
+  if (!prepared && !EndsWith(path, ".vlf")) throw UsageError{vlTr("prints FILE.vlf or FILE.vlp")};
 
   const int index = PrinterIndex(printerName);
 
   if (prepared && (!options.Datasets.empty() || !options.Vars.Entries().empty() || options.TwoPass || options.Strict))
-    throw UsageError{"--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is"};
+    throw UsageError{vlTr("--dataset, --var and --two-pass prepare a template; a prepared-report file is printed as it is")};
   TvlForm form("FormMain");
   TvlReport report;
   std::vector<TvlEnvelopeProblem> problems;

@@ -7,11 +7,12 @@
 #include "engine/printer/paper_table.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
 int RunPrinters(const Args& args) {
-  if (!ArgReader(args).Positional().empty()) throw UsageError{"takes no arguments"};
+  if (!ArgReader(args).Positional().empty()) throw UsageError{vlTr("takes no arguments")};
   TvlPrinter& p = vlPrinter();
   const int selected = p.SelectedIndex;
   nlohmann::ordered_json list = nlohmann::ordered_json::array();

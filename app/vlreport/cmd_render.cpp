@@ -19,6 +19,7 @@
 #include "engine/core/error.h"
 #include "engine/data/components.h"
 #include "engine/model/report.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -33,15 +34,15 @@ int RunRender(const Args& args) {
   const std::string range = reader.Option("--pages");
   const PrepareOptions options = ReadPrepareOptions(reader);
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one FILE.vlf or FILE.vlp"};
-  if (toPdf == toPng) throw UsageError{"needs either --pdf OUT.pdf or --png OUTPREFIX"};
-  if ((toPdf && pdf.empty()) || (toPng && png.empty())) throw UsageError{"the output file name is empty"};
-  if (dpiGiven && !toPng) throw UsageError{"--dpi applies to --png"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one FILE.vlf or FILE.vlp")};
+  if (toPdf == toPng) throw UsageError{vlTr("needs either --pdf OUT.pdf or --png OUTPREFIX")};
+  if ((toPdf && pdf.empty()) || (toPng && png.empty())) throw UsageError{vlTr("the output file name is empty")};
+  if (dpiGiven && !toPng) throw UsageError{vlTr("--dpi applies to --png")};
   const double dpi = ReadDpi(dpiText);
   const std::string& path = rest[0];
   const bool prepared = IsPreparedReportFile(path);
   if (prepared && options.Any())
-    throw UsageError{"--dataset, --var, --password, --two-pass and --strict prepare a template; " + path + " is prepared already"};
+    throw UsageError{vlTr("--dataset, --var, --password, --two-pass and --strict prepare a template; %1 is prepared already", {path})};
 
   ConsoleProgress line;
   TvlForm form("FormMain");
@@ -51,7 +52,7 @@ int RunRender(const Args& args) {
     report.LoadPreparedReport(path);
   } else {
     problems = PrepareTemplate(form, report, path, options,
-                    [&line](int n) { line.Show("Preparing page " + std::to_string(n)); });
+                    [&line](int n) { line.Show(vlTr("Preparing page %1", {std::to_string(n)})); });
   }
   RenderTarget target;
   target.ToPdf = toPdf;

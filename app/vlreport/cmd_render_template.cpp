@@ -17,6 +17,7 @@
 #include "engine/core/error.h"
 #include "engine/core/units.h"
 #include "engine/model/page.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -28,7 +29,7 @@ constexpr double kMaxPixels = 100e6;
 long ParsePage(const std::string& text) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != 0 || v < 1 || v > 100000) throw UsageError{"bad page number '" + text + "'"};
+  if (text.empty() || *end != 0 || v < 1 || v > 100000) throw UsageError{vlTr("bad page number '%1'", {text})};
   return v;
 }
 
@@ -41,25 +42,26 @@ int RunRenderTemplate(const Args& args) {
   const std::string dpiText = reader.Option("--dpi", "96");
   const std::string password = reader.Option("--password");
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one template file"};
-  if (png.empty()) throw UsageError{"needs --png OUT.png"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one template file")};
+  if (png.empty()) throw UsageError{vlTr("needs --png OUT.png")};
   const long pageNo = ParsePage(pageText);
   const double dpi = ReadDpi(dpiText);
 
   TvlReport report;
   LoadTemplate(report, rest[0], password);
   if (pageNo > report.Pages.Count())
-    throw UsageError{"no page " + pageText + ": the template has " + std::to_string(report.Pages.Count()) +
-                     (report.Pages.Count() == 1 ? " page" : " pages")};
+    throw UsageError{report.Pages.Count() == 1
+                         ? vlTr("no page %1: the template has 1 page", {pageText})
+                         : vlTr("no page %1: the template has %2 pages", {pageText, std::to_string(report.Pages.Count())})};
   TvlPage& page = *report.Pages[static_cast<int>(pageNo - 1)];
 
   // A report page is its paper; a dialog page is its window.
   std::int32_t w = page.PaperMetrics.PaperWidthU, h = page.PaperMetrics.PaperHeightU;
   if (page.PageType == ptDialog) w = page.Width, h = page.Height;
-  if (w <= 0 || h <= 0) throw TvlError("page " + pageText + " has no size");
+  if (w <= 0 || h <= 0) throw TvlError(vlTr("page %1 has no size", {pageText}));
   const double scale = dpi / kPageUnitsPerInch;
   if (w * scale * (h * scale) > kMaxPixels)
-    throw UsageError{"resolution '" + dpiText + "' makes too large a picture of this page"};
+    throw UsageError{vlTr("resolution '%1' makes too large a picture of this page", {dpiText})};
 
   std::vector<TvlView*> views;
   for (const auto& v : page.Objects) views.push_back(v.get());
@@ -70,7 +72,7 @@ int RunRenderTemplate(const Args& args) {
     ~CurrentPage() { vlState().CurReport = nullptr, vlState().CurPage = nullptr; }
   } current(report, page);
   const QImage image = vlRenderViewsToImage(views, w, h, dpi);
-  if (!image.save(vlOutputTarget(png), "PNG")) throw TvlError("cannot write '" + png + "'");
+  if (!image.save(vlOutputTarget(png), "PNG")) throw TvlError(vlTr("cannot write '%1'", {png}));
   PrintJson({{"Page", pageNo}, {"Views", views.size()}, {"Width", image.width()}, {"Height", image.height()}});
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "engine/script/table_interpretator.h"
 #include "platform/file_access.h"
 #include "platform/terminal_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 namespace {
@@ -50,7 +51,7 @@ constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
 std::uint64_t ParseCount(const std::string& text, const char* what) {
   char* end = nullptr;
   const unsigned long long n = std::strtoull(text.c_str(), &end, 10);
-  if (text.empty() || *end != 0 || text[0] == '-') throw UsageError{std::string("bad ") + what + " '" + text + "'"};
+  if (text.empty() || *end != 0 || text[0] == '-') throw UsageError{vlTr("bad %1 '%2'", {what, text})};
   return n;
 }
 
@@ -67,23 +68,23 @@ int RunScript(const Args& args) {
   const std::string steps = reader.Option("--max-steps", kDefaultMaxSteps);
   const std::string seconds = reader.Option("--max-seconds", kDefaultMaxSeconds);
   const Args rest = reader.Positional();
-  if (rest.size() != 1) throw UsageError{"needs one script file"};
+  if (rest.size() != 1) throw UsageError{vlTr("needs one script file")};
 
   // A regular file only: a FIFO would block, a device give bytes for ever.
   std::string text;
   if (vlReadRegularFile(rest[0], text, kMaxScriptBytes) != TvlReadOutcome::Read)
-    throw UsageError{"cannot read '" + rest[0] + "'"};
+    throw UsageError{vlTr("cannot read '%1'", {rest[0]})};
 
   TvlTableInterpretator interpreter;
-  interpreter.SetStepLimit(ParseCount(steps, "step count"));
-  const std::uint64_t maxSeconds = ParseCount(seconds, "number of seconds");
-  if (maxSeconds > 1'000'000'000) throw UsageError{"bad number of seconds '" + seconds + "'"};
+  interpreter.SetStepLimit(ParseCount(steps, vlTr("step count").c_str()));
+  const std::uint64_t maxSeconds = ParseCount(seconds, vlTr("number of seconds").c_str());
+  if (maxSeconds > 1'000'000'000) throw UsageError{vlTr("bad number of seconds '%1'", {seconds})};
   TvlRunBudget budget(0, std::chrono::seconds(maxSeconds));
   budget.What = "Script";
   interpreter.SetRunBudget(&budget);
   for (const std::string& v : vars) {
     const std::size_t eq = v.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError{"--var needs NAME=VALUE, not '" + v + "'"};
+    if (eq == std::string::npos || eq == 0) throw UsageError{vlTr("--var needs NAME=VALUE, not '%1'", {v})};
     interpreter.Variables.Set(v.substr(0, eq), ParseValue(v.substr(eq + 1)));
   }
 

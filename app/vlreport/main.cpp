@@ -16,6 +16,8 @@
 #include "platform/terminal_text.h"
 #include "platform/qt/qt_print_job.h"
 #include "platform/qt/qt_printer.h"
+#include "engine/core/project_texts.h"
+#include "engine/core/language.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& text)
 }
 
 void PrintUsage(std::FILE* to) {
-  std::fprintf(to, "usage:\n");
+  std::fprintf(to, "%s\n", vl::vlTr("usage:").c_str());
   for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.Usage);
   std::fprintf(to, "  vlreport --version\n");
 }
@@ -65,6 +67,8 @@ void PrintUsage(std::FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A batch tool follows the locale it runs in (LANG, LC_ALL, LANGUAGE).
+  vl::vlSetLanguage(vl::vlEnvironmentLanguage());
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
@@ -77,7 +81,7 @@ int main(int argc, char** argv) {
   for (const Command& c : kCommands)
     if (std::strcmp(c.Name, argv[1]) == 0) command = &c;
   if (!command) {
-    std::fprintf(stderr, "vlreport: unknown subcommand '%s'\n", argv[1]);
+    std::fprintf(stderr, "vlreport: %s\n", vl::vlTerminalText(vl::vlTr("unknown subcommand '%1'", {argv[1]})).c_str());
     return 2;
   }
 
@@ -100,8 +104,8 @@ int main(int argc, char** argv) {
   try {
     return command->Run(vl::cli::Args(argv + 2, argv + argc));
   } catch (const vl::cli::UsageError& e) {
-    std::fprintf(stderr, "vlreport %s: %s\nusage: %s\n", command->Name, vl::vlTerminalText(e.Message).c_str(),
-                 command->Usage);
+    std::fprintf(stderr, "vlreport %s: %s\n%s %s\n", command->Name, vl::vlTerminalText(e.Message).c_str(),
+                 vl::vlTr("usage:").c_str(), command->Usage);
   } catch (const vl::TvlError& e) {
     std::fprintf(stderr, "vlreport %s: %s\n", command->Name, vl::vlTerminalText(e.what()).c_str());
   } catch (const std::exception& e) {

@@ -18,6 +18,7 @@
 #include "engine/labels/leading_blanks.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -56,7 +57,7 @@ std::vector<TvlEnvelopeProblem> Prepare(TvlForm& form, TvlReport& report, const 
                                         const PrepareOptions& options, const std::function<void(int)>& onProgress,
                                         const LabelJob* labels) {
   TvlGlobals* globals = vlGlobals();
-  if (!globals) throw TvlError("The engine's globals are not created");
+  if (!globals) throw TvlError(vlTr("The engine's globals are not created"));
   for (const std::string& d : options.Datasets) AddDataset(form, d);
   report.Name = "vlReport1";
   report.Owner = &form;
@@ -64,19 +65,19 @@ std::vector<TvlEnvelopeProblem> Prepare(TvlForm& form, TvlReport& report, const 
   // The template's own data sources serve the names no --dataset gave.
   TvlReportSourcesOnForm ownSources(form);
   for (const std::string& problem : ownSources.Attach(vlDataSourcesOf(report)))
-    std::fprintf(stderr, "vlreport: data source %s\n", problem.c_str());
+    std::fprintf(stderr, "vlreport: %s\n", vlTr("data source %1", {problem}).c_str());
   // An address list makes the template one envelope per address for this
   // run only; labels walk the list with their band, one label per address.
   const bool returnLabels = labels && labels->Layout == TvlLabelLayout::Return;
   if (returnLabels && options.HasAddressList())
-    throw UsageError{"--layout return prints the sender on every label: it takes no address list"};
+    throw UsageError{vlTr("--layout return prints the sender on every label: it takes no address list")};
   const std::unique_ptr<TvlAddressBinding> addresses =
       returnLabels ? nullptr : BindAddressList(form, report, options.Maps, !labels);
   // Without a list a sheet of labels repeats the values given on every label left.
   const int copies = labels && !addresses ? labels->Sheet.Labels() - (labels->Start - 1) : 1;
   if (labels && !addresses && !AnyValue(options.Envelope))
-    throw UsageError{returnLabels ? "--layout return needs the sender: --var SenderAddress=TEXT [--var SenderPostcode=CODE]"
-                                  : "labels need an address list (--dataset Addresses=LIST) or --var RecipientName=TEXT ..."};
+    throw UsageError{returnLabels ? vlTr("--layout return needs the sender: --var SenderAddress=TEXT [--var SenderPostcode=CODE]")
+                                  : vlTr("labels need an address list (--dataset Addresses=LIST) or --var RecipientName=TEXT ...")};
   std::unique_ptr<TvlEnvelopeRecord> envelope;
   if (AnyValue(options.Envelope)) envelope = std::make_unique<TvlEnvelopeRecord>(form, report, options.Envelope, copies);
   if (labels && !addresses) vlSetLabelDataset(report, TvlEnvelopeRecord::kDataset);
@@ -114,10 +115,16 @@ std::vector<TvlEnvelopeProblem> Prepare(TvlForm& form, TvlReport& report, const 
     std::size_t envelopes = 0;
     for (std::size_t k = 0; k < problems.size(); ++k)
       envelopes += k == 0 || problems[k].Row != problems[k - 1].Row || problems[k].Page != problems[k - 1].Page;
-    const char* what = labels && addresses ? (envelopes == 1 ? " label has" : " labels have")
-                       : addresses         ? (envelopes == 1 ? " envelope has" : " envelopes have")
-                                           : (envelopes == 1 ? " page has" : " pages have");
-    throw TvlError(std::to_string(envelopes) + what + " a problem (--strict): nothing is written or printed");
+    const std::string n = std::to_string(envelopes);
+    if (labels && addresses)
+      throw TvlError(envelopes == 1 ? vlTr("1 label has a problem (--strict): nothing is written or printed")
+                                    : vlTr("%1 labels have a problem (--strict): nothing is written or printed", {n}));
+    const std::string n = std::to_string(envelopes);
+    if (addresses)
+      throw TvlError(envelopes == 1 ? vlTr("1 envelope has a problem (--strict): nothing is written or printed")
+                                    : vlTr("%1 envelopes have a problem (--strict): nothing is written or printed", {n}));
+    throw TvlError(envelopes == 1 ? vlTr("1 page has a problem (--strict): nothing is written or printed")
+                                  : vlTr("%1 pages have a problem (--strict): nothing is written or printed", {n}));
   }
   return problems;
 }

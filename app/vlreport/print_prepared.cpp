@@ -5,6 +5,7 @@
 
 #include "app/vlreport/command.h"
 #include "app/vlreport/json_output.h"
+#include "engine/core/project_texts.h"
 #include "engine/output/feed_calibration.h"
 #include "engine/printer/printer.h"
 #include "platform/platform.h"
@@ -31,8 +32,8 @@ const char* ResultName(TvlPrintResult r) {
 int PrinterIndex(const std::string& name) {
   TvlPrinter& printer = vlPrinter();
   const int index = printer.IndexOfPrinter(vlFromQt(QString::fromUtf8(name.c_str())));
-  if (index < 0) throw UsageError{"no printer named '" + name + "'"};
-  if (index == printer.VirtualIndex) throw UsageError{"the virtual printer does not print; name a printer"};
+  if (index < 0) throw UsageError{vlTr("no printer named '%1'", {name})};
+  if (index == printer.VirtualIndex) throw UsageError{vlTr("the virtual printer does not print; name a printer")};
   return index;
 }
 
@@ -41,7 +42,7 @@ nlohmann::ordered_json PrintPrepared(TvlReport& report, int index, const PrintTa
   TvlPrinter& printer = vlPrinter();
   report.ShowProgress = false;
   // Loading and preparing select the file's own printer: the one asked for wins.
-  if (!printer.SelectPrinter(index)) throw UsageError{"printer '" + target.Printer + "' cannot be read"};
+  if (!printer.SelectPrinter(index)) throw UsageError{vlTr("printer '%1' cannot be read", {target.Printer})};
 
   // The feed calibration the user set for this printer in the program's
   // print dialog applies here too: the user's own settings store.
@@ -52,8 +53,8 @@ nlohmann::ordered_json PrintPrepared(TvlReport& report, int index, const PrintTa
   const TvlPrintResult result = report.PrintPrepared(target.Range, static_cast<std::int32_t>(target.Copies),
                                                      target.Parity, target.Collate);
   vlInstallPlatform(TvlPlatform{nullptr, before});
-  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: no page is selected\n");
-  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: no printer to print on\n");
+  if (result == TvlPrintResult::NothingToPrint) std::fprintf(stderr, "vlreport print: %s\n", vlTr("no page is selected").c_str());
+  if (result == TvlPrintResult::NoPrinter) std::fprintf(stderr, "vlreport print: %s\n", vlTr("no printer to print on").c_str());
   nlohmann::ordered_json doc;
   doc["Printer"] = Utf8(printer.SelectedName());
   doc["Pages"] = report.EMFPages.Count();

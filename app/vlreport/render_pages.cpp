@@ -6,6 +6,7 @@
 #include "app/render/pdf_output.h"
 #include "app/render/png_output.h"
 #include "engine/core/error.h"
+#include "engine/core/project_texts.h"
 #include "engine/output/page_range.h"
 
 namespace vl::cli {
@@ -20,8 +21,8 @@ std::vector<int> SelectPages(const std::string& range, int count) {
   for (std::int32_t pageNo : list.Pages())
     if (pageNo >= 1 && pageNo <= count) indexes.push_back(pageNo - 1);
   if (indexes.empty())
-    throw TvlError("--pages '" + range + "' selects none of the report's " + std::to_string(count) +
-                   (count == 1 ? " page" : " pages"));
+    throw TvlError(count == 1 ? vlTr("--pages '%1' selects none of the report's 1 page", {range})
+                              : vlTr("--pages '%1' selects none of the report's %2 pages", {range, std::to_string(count)}));
   return indexes;
 }
 
@@ -30,11 +31,11 @@ std::vector<int> SelectPages(const std::string& range, int count) {
 nlohmann::ordered_json RenderPages(TvlReport& report, const RenderTarget& target, const std::string& title,
                                    ConsoleProgress& line) {
   const int count = report.EMFPages.Count();
-  if (count == 0) throw TvlError("the report has no pages: nothing is written");
+  if (count == 0) throw TvlError(vlTr("the report has no pages: nothing is written"));
   const std::vector<int> indexes = SelectPages(target.Range, count);
   const int total = static_cast<int>(indexes.size());
   const auto drawn = [&line, total](int done) {
-    line.Show("Drawing page " + std::to_string(done) + " of " + std::to_string(total));
+    line.Show(vlTr("Drawing page %1 of %2", {std::to_string(done), std::to_string(total)}));
   };
   nlohmann::ordered_json doc;
   doc["Pages"] = count;

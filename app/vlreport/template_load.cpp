@@ -4,6 +4,7 @@
 #include "engine/core/text.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
+#include "engine/core/project_texts.h"
 
 namespace vl::cli {
 
@@ -48,13 +49,13 @@ void LoadTemplate(TvlReport& report, const std::string& path, const std::string&
     throw;
   }
   vlInstallPlatform(TvlPlatform{previous, nullptr, nullptr, nullptr});
-  if (!exists) throw TvlError("cannot open '" + path + "'");
+  if (!exists) throw TvlError(vlTr("cannot open '%1'", {path}));
   switch (report.LastLoadStatus) {
     case TvlLoadStatus::Loaded:
     case TvlLoadStatus::Empty: return;
     case TvlLoadStatus::PasswordRefused:
-      throw TvlError(password.empty() ? "the template is password protected: give --password"
-                                      : "wrong password");
+      throw TvlError(password.empty() ? vlTr("the template is password protected: give --password")
+                                      : vlTr("wrong password"));
     default:
       throw TvlError(MessageLines(box.Messages.empty() ? report.LastLoadMessage : box.Messages.back().Text));
   }
@@ -65,9 +66,9 @@ void LoadDictionary(TvlDataDictionary& dictionary, const std::string& path) {
   try {
     exists = dictionary.LoadFromFile(path);
   } catch (const TvlError&) {
-    throw TvlError("'" + path + "' is not a readable dictionary file");
+    throw TvlError(vlTr("'%1' is not a readable dictionary file", {path}));
   }
-  if (!exists) throw TvlError("cannot open '" + path + "'");
+  if (!exists) throw TvlError(vlTr("cannot open '%1'", {path}));
 }
 
 }  // namespace vl::cli

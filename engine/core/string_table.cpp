@@ -687,6 +687,18 @@ std::string vlLoadStr(int id) {
   return e ? e->text : std::string();
 }
 
+std::string vlBuiltinStr(int id) {
+  const Entry* e = Lookup(id);
+  return e ? e->text : std::string();
+}
+
+std::vector<int> vlBuiltinStrIds() {
+  std::vector<int> ids;
+  ids.reserve(std::size(kEntries));
+  for (const Entry& e : kEntries) ids.push_back(e.id);
+  return ids;
+}
+
 bool vlHasStr(int id) { return !vlLoadStr(id).empty(); }
 
 void vlSetLocalisationHook(TvlLocalisationHook hook) { Hook() = std::move(hook); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vl {
 
@@ -13,6 +14,11 @@ bool vlHasStr(int id);
 
 using TvlLocalisationHook = std::function<std::string(int id)>;
 void vlSetLocalisationHook(TvlLocalisationHook hook);
+// The built-in English text, whatever hook is installed: for names that
+// must not change with the language (objects named after their band type).
+std::string vlBuiltinStr(int id);
+// Every number the built-in table holds, in ascending order.
+std::vector<int> vlBuiltinStrIds();
 
 // Numbers the engine refers to by name.
 namespace str {

@@ -10,6 +10,7 @@
 #include "engine/model/memo_view.h"
 #include "engine/model/page.h"
 #include "engine/model/report.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 namespace {
@@ -57,14 +58,13 @@ void CheckValues(int row, const TvlAddressBinding& binding, const TEnvelopeViews
                  std::vector<TvlEnvelopeProblem>& problems) {
   const std::string name = vlTrim(binding.Text(efRecipientName));
   auto add = [&](std::string problem) { problems.push_back({row, name, std::move(problem)}); };
-  if (name.empty() && vlTrim(binding.Text(efRecipientAddress)).empty()) add("No recipient name and no address");
+  if (name.empty() && vlTrim(binding.Text(efRecipientAddress)).empty()) add(vlTr("No recipient name and no address"));
   const std::string postcode = vlTrim(binding.Text(efRecipientPostcode));
   if (views.PostcodeBoxes == 0 || postcode.empty()) return;
   if (static_cast<int>(postcode.size()) > views.PostcodeBoxes)
-    add("The postcode " + postcode + " has more characters than its " + std::to_string(views.PostcodeBoxes) +
-        " boxes");
+    add(vlTr("The postcode %1 has more characters than its %2 boxes", {postcode, std::to_string(views.PostcodeBoxes)}));
   else if (!std::all_of(postcode.begin(), postcode.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    add("The postcode " + postcode + " has other characters than digits for its digit boxes");
+    add(vlTr("The postcode %1 has other characters than digits for its digit boxes", {postcode}));
 }
 
 // Whether a view's top-left corner lies inside an area (page units).
@@ -87,8 +87,8 @@ void CheckViews(int row, const std::string& name, TvlPage& page, const TEnvelope
     if (views.Name.count(memo->Name)) nameFits = nameFits && Fits(*memo);
     if (views.Address.count(memo->Name)) addressFits = addressFits && Fits(*memo);
   }
-  if (!nameFits) problems.push_back({row, name, "The name does not fit its box"});
-  if (!addressFits) problems.push_back({row, name, "The address does not fit its box"});
+  if (!nameFits) problems.push_back({row, name, vlTr("The name does not fit its box")});
+  if (!addressFits) problems.push_back({row, name, vlTr("The address does not fit its box")});
   for (std::string& error : valueErrors) problems.push_back({row, name, std::move(error)});
 }
 
@@ -168,10 +168,9 @@ std::vector<TvlEnvelopeProblem> vlCheckPreparedValues(TvlReport& report) {
 }
 
 std::string vlEnvelopeProblemLine(const TvlEnvelopeProblem& problem) {
-  if (problem.Row == 0) return "Page " + std::to_string(problem.Page) + ": " + problem.Problem;
-  std::string line = "Row " + std::to_string(problem.Row);
-  if (!problem.Name.empty()) line += " (" + problem.Name + ")";
-  return line + ": " + problem.Problem;
+  if (problem.Row == 0) return vlTr("Page %1: %2", {std::to_string(problem.Page), problem.Problem});
+  if (problem.Name.empty()) return vlTr("Row %1: %2", {std::to_string(problem.Row), problem.Problem});
+  return vlTr("Row %1 (%2): %3", {std::to_string(problem.Row), problem.Name, problem.Problem});
 }
 
 }  // namespace vl

@@ -7,6 +7,7 @@
 #include "engine/data/db_dataset.h"
 #include "engine/data/named_list.h"
 #include "engine/data/open_data_source.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 
@@ -17,7 +18,7 @@ std::vector<std::string> TvlReportSourcesOnForm::Attach(const TvlReportDataSourc
     if (s.Name.empty() || form_.FindComponent(s.Name)) continue;  // the form's own wins
     std::error_code ec;
     if (!std::filesystem::exists(s.FileName, ec)) {
-      problems.push_back(s.Name + ": " + s.FileName + " is missing");
+      problems.push_back(vlTr("%1: %2 is missing", {s.Name, s.FileName}));
       continue;
     }
     try {
@@ -50,7 +51,7 @@ std::vector<std::string> TvlReportSourcesOnForm::Names() const { return names_; 
 
 std::string vlMissingSourcesMessage(const std::vector<std::string>& problems) {
   if (problems.empty()) return {};
-  std::string text = "These data sources of the report cannot be read; the report opens without them:";
+  std::string text = vlTr("These data sources of the report cannot be read; the report opens without them:");
   for (const std::string& p : problems) text += "\r" + p;
   return text;
 }

@@ -227,6 +227,11 @@ const std::string& TvlPrinter::SelectedName() const {
 int TvlPrinter::IndexOfPrinter(const std::string& name) const {
   for (std::size_t k = 0; k < PrinterList.size(); ++k)
     if (PrinterList[k] == name) return static_cast<int>(k);
+  // The virtual printer answers to its English name in any language, so
+  // scripts and settings written in one language work in the other.
+  if (VirtualIndex >= 0 && static_cast<std::size_t>(VirtualIndex) < PrinterList.size() &&
+      name == vlBuiltinStr(str::kVirtualPrinter))
+    return VirtualIndex;
   return -1;
 }
 

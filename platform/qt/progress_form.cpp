@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_language.h"
 
 namespace vl {
 namespace {
@@ -28,7 +29,7 @@ TvlProgressForm::TvlProgressForm(QWidget* parent)
   label2_ = new QLabel(this);
   label2_->setGeometry(4, 36, 270, 17);
   label2_->setAlignment(Qt::AlignCenter);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_ = new QPushButton(vlQTr("Cancel"), this);
   cancel_->setGeometry(101, 68, 75, 25);
   connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
   setWindowModality(Qt::ApplicationModal);

@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "platform/qt/qt_text.h"
+#include "engine/core/project_texts.h"
 
 namespace vl {
 namespace {
@@ -55,12 +56,12 @@ void TvlQtSettingsStore::SetAsideIfDamaged(const QString& file) {
   QString copy = file + QStringLiteral(".damaged");
   for (int n = 2; QFileInfo::exists(copy); ++n) copy = file + QStringLiteral(".damaged-%1").arg(n);
   if (!QFile::rename(file, copy)) {
-    notice_ = "The settings file " + vlFromQt(file) +
-              " is damaged and could not be set aside; settings may be lost when they are saved.";
+    notice_ = vlTr("The settings file %1 is damaged and could not be set aside; settings may be lost when they are saved.",
+                   {vlFromQt(file)});
     return;
   }
-  notice_ = "The settings file " + vlFromQt(file) + " was damaged. It was kept as " + vlFromQt(copy) +
-            " and the settings start from their defaults.";
+  notice_ = vlTr("The settings file %1 was damaged. It was kept as %2 and the settings start from their defaults.",
+                 {vlFromQt(file), vlFromQt(copy)});
 }
 
 TvlQtSettingsStore::~TvlQtSettingsStore() = default;

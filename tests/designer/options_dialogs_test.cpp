@@ -1,12 +1,14 @@
 // The designer options dialog and the report options dialog: what OK
 // applies, a grid size the dialog does not offer, and the password that must
-// be typed twice alike.
+// be typed twice alike; the interface language kept only on OK.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "designer/designer_options_dialog.h"
+#include "engine/core/language.h"
 #include "tests/designer/designer_fixture.h"
 
 namespace vl {
@@ -40,6 +42,17 @@ TEST_F(DesignerTest, DesignerOptionsDialogShowsAndAppliesTheOptions) {
   EXPECT_EQ(result.Selection, 1);
   EXPECT_TRUE(result.DisableUndo);
   EXPECT_TRUE(result.UseDefaultFont);
+}
+
+TEST_F(DesignerTest, DesignerOptionsKeepTheLanguageOnlyWhenAccepted) {
+  for (const bool accept : {false, true}) {
+    TvlDesignerOptionsForm dialog(TvlDesignerOptions{}, nullptr);
+    auto* language = Child<QComboBox>(dialog, "LanguageChoice");
+    ASSERT_NE(language, nullptr);
+    language->setCurrentIndex(1);  // 中文
+    accept ? dialog.accept() : dialog.reject();
+    EXPECT_EQ(vlReadLanguageChoice(), accept ? TvlLanguageChoice::Chinese : TvlLanguageChoice::Automatic);
+  }
 }
 
 TEST_F(DesignerTest, ReportOptionsPasswordMustBeTypedTwiceAlike) {

@@ -20,7 +20,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 id=example.vellora.Vellora
-for f in bin/vellora bin/vlreport share/vellora/Vlf/{1,2,3,4,5,6}.vlf share/vellora/help/vluser.html share/vellora/Samples/addresses.csv share/applications/$id.desktop \
+for f in bin/vellora bin/vlreport share/vellora/Vlf/{1,2,3,4,5,6}.vlf share/vellora/help/vluser.html share/vellora/help/vluser.zh_CN.html share/vellora/Samples/addresses.csv share/applications/$id.desktop \
   share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
   share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/$id.png share/man/man1/vlreport.1.gz; do
   [ -f "$usr/$f" ] || fail "the package lacks /usr/$f"

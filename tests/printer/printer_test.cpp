@@ -6,6 +6,7 @@
 #include "platform/memory_printer.h"
 #include "platform/platform.h"
 #include "platform/recording_message_box.h"
+#include "engine/core/language.h"
 
 namespace vl {
 namespace {
@@ -18,6 +19,17 @@ TEST(PaperTable, HasSixtySevenNamedRows) {
   EXPECT_EQ(vlPaperName(9), "A4 210 x 297 mm");
   EXPECT_EQ(vlPaperName(256), "Custom");
   EXPECT_EQ(vlFindPaper(27)->WidthTenths, 1100);
+}
+
+TEST(VirtualPrinter, AnswersToItsEnglishNameInChinese) {
+  vlSetLanguage(TvlLanguage::Chinese);
+  TvlMemoryPrinter none;
+  TvlPrinter p(&none);
+  vlSetLanguage(TvlLanguage::English);
+  EXPECT_EQ(p.PrinterList, std::vector<std::string>{"虚拟打印机"});
+  EXPECT_EQ(p.IndexOfPrinter("虚拟打印机"), p.VirtualIndex);
+  EXPECT_EQ(p.IndexOfPrinter("Virtual printer"), p.VirtualIndex);
+  EXPECT_EQ(p.IndexOfPrinter("Virtual"), -1);
 }
 
 TEST(VirtualPrinter, IsTheOnlyPrinterWithoutPlatformPrinters) {
