@@ -1,7 +1,8 @@
 // The prepared-report file (.vlp): the current layout (with or without a
 // version byte) and the legacy one whose pages are metafiles. The whole file
-// is read and checked before the store or the printer is touched, so a
-// damaged file leaves nothing half loaded.
+// is checked, a page at a time, before the store or the printer is touched,
+// so a damaged file leaves nothing half loaded; a file loaded from disk
+// keeps its page streams there.
 
 #include <algorithm>
 #include <optional>
