@@ -67,6 +67,7 @@ std::unique_ptr<TvlDataSource> TListReader::Open(std::unique_ptr<TvlDataSource> 
     return nullptr;
   }
   worker.join();
+  if (CancelRequested) return nullptr;  // cancelled just as the read ended: still cancelled
   if (read->Error) std::rethrow_exception(read->Error);
   return std::move(read->Source);
 }

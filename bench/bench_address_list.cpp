@@ -8,15 +8,18 @@
 // BM_EnvelopesToVlp prepares the same envelopes and saves them as a .vlp
 // (pages beyond the store's threshold wait in its temporary file); run one
 // size per process (--benchmark_filter=.../1000000), since the peak is the
-// process's. The .vlp is left in the temporary folder for `vlreport render`.
+// process's. The .vlp and the list are left in the temporary folder for
+// `vlreport render` and `vlreport prepare`.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "engine/data/address_binding.h"
@@ -142,10 +145,19 @@ void BM_EnvelopesToVlp(benchmark::State& state) {
   state.counters["vlp MB"] = static_cast<double>(std::filesystem::file_size(VlpOf(n))) / 1048576.0;
   state.counters["peak MB"] = PeakMB();
 }
+// 10,000 and 100,000 by default; VL_BENCH_ENVELOPES adds counts (a comma
+// list, for instance 300000,1000000) measured by hand, one per process.
+void EnvelopeCounts(benchmark::internal::Benchmark* b) {
+  b->Arg(10000)->Arg(100000);
+  if (const char* more = std::getenv("VL_BENCH_ENVELOPES")) {
+    std::stringstream list(more);
+    for (std::string n; std::getline(list, n, ',');)
+      if (!n.empty()) b->Arg(std::stoll(n));
+  }
+}
 BENCHMARK(BM_EnvelopesToVlp)
     ->ArgName("addresses")
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->Apply(EnvelopeCounts)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);

@@ -93,7 +93,7 @@ void Report(benchmark::State& state, TvlReport& report, int records) {
   state.counters["records/s"] = benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()),
                                                    benchmark::Counter::kIsRate);
   std::size_t bytes = 0;
-  for (int i = 0; i < report.EMFPages.Count(); ++i) bytes += report.EMFPages[i].Stream.Bytes().size();
+  for (int i = 0; i < report.EMFPages.Count(); ++i) bytes += report.EMFPages.StreamBytes(i).size();
   state.counters["pages"] = report.EMFPages.Count();
   state.counters["bytes/page"] = report.EMFPages.Count() ? static_cast<double>(bytes) / report.EMFPages.Count() : 0;
   rusage usage{};

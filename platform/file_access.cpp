@@ -19,23 +19,55 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-TvlReadOutcome vlReadRegularFile(const std::string& path, std::string& bytes, std::size_t maxSize,
-                                 bool headOnly) {
-  bytes.clear();
+TvlReadOutcome vlOpenRegularFile(const std::string& path, int& fd, std::uint64_t& size) {
+  fd = -1;
+  size = 0;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? TvlReadOutcome::Missing : TvlReadOutcome::Failed;
   if (!S_ISREG(st.st_mode)) return TvlReadOutcome::NotRegular;
   // O_NONBLOCK: should the name be swapped for a FIFO after the check, the
   // open still returns at once.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return errno == ENOENT ? TvlReadOutcome::Missing : TvlReadOutcome::Failed;
+  const int opened = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (opened < 0) return errno == ENOENT ? TvlReadOutcome::Missing : TvlReadOutcome::Failed;
+  if (::fstat(opened, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int reason = errno;
+    const bool regular = S_ISREG(st.st_mode);
+    ::close(opened);
+    errno = reason;
+    return regular ? TvlReadOutcome::Failed : TvlReadOutcome::NotRegular;
+  }
+  fd = opened;
+  size = static_cast<std::uint64_t>(st.st_size);
+  return TvlReadOutcome::Read;
+}
+
+bool vlReadAt(int fd, std::uint64_t offset, std::size_t length, std::string& out) {
+  out.resize(length);
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t n = ::pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;  // the file ends early
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+TvlReadOutcome vlReadRegularFile(const std::string& path, std::string& bytes, std::size_t maxSize,
+                                 bool headOnly) {
+  bytes.clear();
+  int fd = -1;
+  std::uint64_t fileSize = 0;
+  const TvlReadOutcome opened = vlOpenRegularFile(path, fd, fileSize);
+  if (opened != TvlReadOutcome::Read) return opened;
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
-  if (::fstat(fd, &st) != 0) return TvlReadOutcome::Failed;
-  if (!S_ISREG(st.st_mode)) return TvlReadOutcome::NotRegular;
-  const auto size = static_cast<std::size_t>(st.st_size);
+  const auto size = static_cast<std::size_t>(fileSize);
   if (size > maxSize && !headOnly) return TvlReadOutcome::TooLarge;
   bytes.reserve(size < maxSize ? size : maxSize);
   char buf[65536];

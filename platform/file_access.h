@@ -5,6 +5,7 @@
 // or a FIFO, and writes through a symbolic link to the file it names.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vl {
@@ -17,6 +18,17 @@ enum class TvlReadOutcome { Read, Missing, NotRegular, TooLarge, Failed };
 // Missing, errno holds the reason.
 TvlReadOutcome vlReadRegularFile(const std::string& path, std::string& bytes, std::size_t maxSize,
                                  bool headOnly = false);
+
+// Opens a regular file for reading under the same checks, for a caller that
+// reads it piece by piece: on Read, fd is the open descriptor (the caller
+// closes it) and size the file's size; otherwise fd is -1 and errno holds
+// the reason of Failed or Missing.
+TvlReadOutcome vlOpenRegularFile(const std::string& path, int& fd, std::uint64_t& size);
+
+// Reads exactly length bytes at offset of an open file into out (resized
+// to length); false with errno set when they cannot be read (the file is
+// shorter than that, or the system fails).
+bool vlReadAt(int fd, std::uint64_t offset, std::size_t length, std::string& out);
 
 // Where a save to path must write: the file at the end of its symbolic
 // links (relative links taken from the link's folder). Refusal is empty when

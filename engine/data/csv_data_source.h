@@ -6,9 +6,15 @@
 // order mark (and is then turned into the system code page), otherwise it is
 // read as bytes of the system code page.
 //
-// Open reads the file once, checks every line and keeps where each record
-// starts; a move only marks the record, and the first read after it splits
-// that one record into reusable buffers, so walking allocates nothing.
+// Open reads the file once, a window at a time, checks every line and keeps
+// where each record starts and how long it is; the file stays open and a
+// list of a million addresses needs memory for those places only. A move
+// only marks the record, and the first read after it splits that one record
+// into reusable buffers (reading it from the file with the records after it,
+// 64 KB at a time, so that a walk costs few reads), so walking allocates
+// nothing. Text
+// opened from memory (and a UTF-8 file on a system of another code page,
+// turned whole) is kept in memory instead.
 
 #include <cstdint>
 #include <string>
@@ -22,7 +28,9 @@ namespace vl {
 class TvlCsvDataSource : public TvlTextFileSource {
  public:
   using TvlTextFileSource::TvlTextFileSource;
+  ~TvlCsvDataSource() override;
 
+  void Open() override;  // does nothing when already open
   void Close() override;
 
   using TvlDataSource::IsNull;
@@ -43,15 +51,22 @@ class TvlCsvDataSource : public TvlTextFileSource {
     std::size_t Length = 0;
     bool Escaped = false;  // holds doubled quotes to undo
   };
-  void Parse(const std::string& sourceName);
-  void Split() const;  // spans of the current record
+  class Window;
+  void Parse(Window& text, const std::string& sourceName);
+  void Split() const;  // reads the current record and its spans
 
-  std::string data_;
-  std::vector<std::size_t> starts_;  // offset of each data record
+  std::string data_;  // the text, when held in memory
+  int fd_ = -1;       // else the open file
+  std::vector<std::uint64_t> starts_;   // offset of each data record
+  std::vector<std::uint32_t> lengths_;  // its length with its line break
   char sep_ = ',';
 
   mutable bool split_ = false;
-  mutable std::vector<Span> spans_;
+  std::uint64_t fileSize_ = 0;
+  mutable std::string block_;  // records read from the file, from blockStart_
+  mutable std::uint64_t blockStart_ = 0;
+  mutable std::string_view view_;  // the current record's text
+  mutable std::vector<Span> spans_;  // offsets within view_
   mutable std::vector<std::string> unescaped_;  // per field, reused
 };
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <unistd.h>
 
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
@@ -10,18 +11,37 @@
 
 namespace vl {
 
-std::string vlReadDataFile(const std::string& fileName, std::size_t maxSize) {
+namespace {
+
+// Raises the message for a file that was not read.
+void CheckRead(TvlReadOutcome outcome, const std::string& fileName) {
   auto cannot = [&fileName](const std::string& why) {
     throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + fileName + ": " + why);
   };
-  std::string text;
-  switch (vlReadRegularFile(fileName, text, maxSize)) {
+  switch (outcome) {
     case TvlReadOutcome::Read: break;
     case TvlReadOutcome::NotRegular: cannot(vlLoadStr(str::kNotRegularFile)); break;
     case TvlReadOutcome::TooLarge: cannot(vlLoadStr(str::kFileTooLarge)); break;
     default: cannot(std::strerror(errno));
   }
+}
+
+}  // namespace
+
+std::string vlReadDataFile(const std::string& fileName, std::size_t maxSize) {
+  std::string text;
+  CheckRead(vlReadRegularFile(fileName, text, maxSize), fileName);
   return text;
+}
+
+int vlOpenDataFile(const std::string& fileName, std::size_t maxSize, std::uint64_t& size) {
+  int fd = -1;
+  CheckRead(vlOpenRegularFile(fileName, fd, size), fileName);
+  if (size > maxSize) {
+    ::close(fd);
+    CheckRead(TvlReadOutcome::TooLarge, fileName);
+  }
+  return fd;
 }
 
 bool vlTakeUtf8Bom(std::string& text, const std::string& sourceName) {

@@ -16,9 +16,14 @@ void TvlTextFileSource::OpenText(std::string text, const std::string& sourceName
   if (text.size() > kMaxFileSize)
     throw TvlError(vlLoadStr(str::kCannotOpenDataFile) + sourceName + ": " + vlLoadStr(str::kFileTooLarge));
   const bool utf8Bom = vlTakeUtf8Bom(text, sourceName);
+  OpenWith(sourceName, [&] { return ReadText(std::move(text), utf8Bom, sourceName); });
+}
+
+void TvlTextFileSource::OpenWith(const std::string& sourceName, const std::function<std::size_t()>& read) {
+  Close();
   std::size_t count = 0;
   try {
-    count = ReadText(std::move(text), utf8Bom, sourceName);
+    count = read();
   } catch (...) {
     Close();
     throw;

@@ -5,6 +5,7 @@
 // records and fields.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class TvlTextFileSource : public TvlRecordListSource {
   // Turns the text (without its UTF-8 byte order mark, utf8Bom telling
   // whether it had one) into fields and records; the record count.
   virtual std::size_t ReadText(std::string text, bool utf8Bom, const std::string& sourceName) = 0;
+  // Opens the source on what read finds (the record count); anything read
+  // raises leaves the source closed.
+  void OpenWith(const std::string& sourceName, const std::function<std::size_t()>& read);
 
   std::vector<TvlFieldDef> defs_;
 

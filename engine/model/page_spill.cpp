@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "engine/core/error.h"
+#include "platform/file_access.h"
 
 namespace vl {
 namespace {
@@ -46,17 +47,7 @@ std::uint64_t TvlPageSpill::Append(std::string_view bytes) {
 }
 
 void TvlPageSpill::Read(std::uint64_t offset, std::size_t length, std::string& out) const {
-  out.resize(length);
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t n = ::pread(fd_, out.data() + done, length - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      Fail("read");
-    }
-    done += static_cast<std::size_t>(n);
-  }
+  if (!vlReadAt(fd_, offset, length, out)) Fail("read");
 }
 
 void TvlPageSpill::Clear() {

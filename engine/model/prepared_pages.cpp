@@ -105,6 +105,8 @@ void TvlEMFPages::Clear() {
   resident_.clear();
   residentBytes_ = 0;
   if (spill_) spill_->Clear();
+  loaded_.reset();
+  loadedPacked_ = false;
 }
 
 void TvlEMFPages::Swap(TvlEMFPages& other) noexcept {
@@ -112,6 +114,8 @@ void TvlEMFPages::Swap(TvlEMFPages& other) noexcept {
   spill_.swap(other.spill_);
   resident_.swap(other.resident_);
   std::swap(residentBytes_, other.residentBytes_);
+  loaded_.swap(other.loaded_);
+  std::swap(loadedPacked_, other.loadedPacked_);
 }
 
 std::uint64_t TvlEMFPages::SpilledBytes() const noexcept { return spill_ ? spill_->Size() : 0; }
@@ -119,19 +123,26 @@ std::uint64_t TvlEMFPages::SpilledBytes() const noexcept { return spill_ ? spill
 const std::string& TvlEMFPages::StreamBytes(int index) {
   TvlPreparedPage& p = *pages_.at(static_cast<std::size_t>(index));
   if (!p.Spilled()) return p.Stream.Bytes();
-  spill_->Read(p.SpillOffset, p.SpillLength, readBuffer_);
+  if (!p.InLoadedFile) {
+    spill_->Read(p.SpillOffset, p.SpillLength, readBuffer_);
+  } else if (!loadedPacked_) {
+    loaded_->Read(p.SpillOffset, p.SpillLength, readBuffer_);
+  } else {
+    loaded_->Read(p.SpillOffset, p.SpillLength, packedBuffer_);
+    vlCompressor().Decompress(packedBuffer_, readBuffer_);
+  }
   return readBuffer_;
 }
 
 TvlStreamWriter& TvlEMFPages::StreamOf(int index) {
   TvlPreparedPage& p = *pages_.at(static_cast<std::size_t>(index));
   if (p.Spilled()) {
-    std::string bytes;
-    spill_->Read(p.SpillOffset, p.SpillLength, bytes);
+    std::string bytes = StreamBytes(index);
     p.Stream = TvlStreamWriter();
     p.Stream.WriteBytes(bytes);
     p.SpillOffset = TvlPreparedPage::kInMemory;  // its place in the file is given up
     p.SpillLength = 0;
+    p.InLoadedFile = false;
     Track(p);
   }
   return p.Stream;
@@ -139,7 +150,7 @@ TvlStreamWriter& TvlEMFPages::StreamOf(int index) {
 
 void TvlEMFPages::Track(TvlPreparedPage& page) {
   resident_.push_back(&page);
-  residentBytes_ += page.Stream.Bytes().size();
+  residentBytes_ += page.Stream.Bytes().capacity();  // what the page holds, not what it uses
 }
 
 void TvlEMFPages::SpillBeyondThreshold() {
@@ -147,13 +158,13 @@ void TvlEMFPages::SpillBeyondThreshold() {
     TvlPreparedPage* p = resident_.front();
     resident_.pop_front();
     const std::size_t n = p->Stream.Bytes().size();
-    residentBytes_ -= std::min(residentBytes_, n);
+    residentBytes_ -= std::min(residentBytes_, p->Stream.Bytes().capacity());
     // The last page is still being written; an expanded page is in use.
-    if (p->Spilled() || p->Page || p == pages_.back().get()) continue;
+    if (p->Spilled() || p->Page || p == pages_.back().get() || n > UINT32_MAX) continue;
     if (!spill_) spill_ = std::make_unique<TvlPageSpill>();
     p->SpillOffset = spill_->Append(p->Stream.Bytes());
-    p->SpillLength = n;
-    p->Stream = TvlStreamWriter();
+    p->SpillLength = static_cast<std::uint32_t>(n);
+    p->Stream.Release();
   }
 }
 
@@ -222,6 +233,7 @@ void TvlEMFPages::WriteBack(int index) {
   p->Stream = std::move(w);
   p->SpillOffset = TvlPreparedPage::kInMemory;  // the copy set aside is out of date
   p->SpillLength = 0;
+  p->InLoadedFile = false;
 }
 
 void TvlEMFPages::PassObjects(int index) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/model/page.h"
+#include "engine/model/page_file.h"
 #include "engine/model/page_spill.h"
 #include "engine/model/stream_writer.h"
 #include "engine/printer/paper_metrics.h"
@@ -24,30 +25,34 @@ namespace vl {
 class TvlCanvas;
 class TvlReport;
 class TvlStreamReader;
+struct TvlParsedPreparedFile;
 
 // The version byte that starts every page's object stream and the file.
 inline constexpr std::uint8_t kPreparedStreamVersion = 25;
 
-// One prepared page.
+// One prepared page. The fields are ordered so that the record packs
+// tightly: a run of a million pages holds a million of them.
 struct TvlPreparedPage {
   TvlRect LayoutRect;               // where the preview placed the page, preview pixels
   std::int32_t PaperSize = 9;       // paper code of the printer model (16 bits in the file)
   std::int32_t PaperWidth = 0;      // tenths of a millimetre
   std::int32_t PaperHeight = 0;
-  std::uint8_t Orientation = 0;     // 0 portrait, 1 landscape
   std::int32_t Bin = -1;            // -1 when the file did not store it
-  bool UseMargins = true;           // false when stretched to the printable area
   TvlRect Margins;                  // page units
   TvlPaperMetrics PaperMetrics;
-  bool Visible = false;             // set while the page is to be drawn
   TvlStreamWriter Stream;           // the version byte 25, then view records
   std::unique_ptr<TvlPage> Page;    // the records as views, while expanded
-  // While the stream waits in the store's temporary file (Stream is then
-  // empty): where it is and how long. Read it through the store's
-  // StreamBytes and StreamOf, which know.
+  // While the stream is not in memory (Stream is then empty): where it is
+  // and how long, in the store's temporary file or, for a page loaded from
+  // a prepared-report file, in that file as stored there. Read it through
+  // the store's StreamBytes and StreamOf, which know.
   static constexpr std::uint64_t kInMemory = ~std::uint64_t{0};
   std::uint64_t SpillOffset = kInMemory;
-  std::size_t SpillLength = 0;
+  std::uint32_t SpillLength = 0;
+  std::uint8_t Orientation = 0;     // 0 portrait, 1 landscape
+  bool UseMargins = true;           // false when stretched to the printable area
+  bool Visible = false;             // set while the page is to be drawn
+  bool InLoadedFile = false;        // the stream waits in the loaded file
   bool Spilled() const noexcept { return SpillOffset != kInMemory; }
 };
 
@@ -79,20 +84,28 @@ bool vlIsWebAddress(const std::string& text);
 
 // The store keeps the streams of finished pages in memory up to a threshold
 // and sets the oldest aside in a nameless temporary file beyond it, so that a
-// run of a million envelopes needs memory for the page records only.
+// run of a million envelopes needs memory for the page records only. A store
+// loaded from a file keeps the file open and reads each page's stream from
+// it when asked, so loading a file of any size needs the same.
 class TvlEMFPages {
  public:
-  static constexpr std::size_t kDefaultSpillThreshold = std::size_t{64} << 20;
+  // 32 MB: with a million page records beside them, a run of a million
+  // envelopes stays within 300 MB.
+  static constexpr std::size_t kDefaultSpillThreshold = std::size_t{32} << 20;
 
   explicit TvlEMFPages(TvlReport* report) : report_(report) {}
   TvlEMFPages(const TvlEMFPages&) = delete;
   TvlEMFPages& operator=(const TvlEMFPages&) = delete;
   ~TvlEMFPages();
 
-  // Page streams beyond this many bytes in memory go to the temporary file.
+  // Page streams beyond this many bytes in memory (their buffers' sizes) go
+  // to the temporary file.
   void SetSpillThreshold(std::size_t bytes) { spillThreshold_ = bytes; }
   // Bytes written to the temporary file so far.
   std::uint64_t SpilledBytes() const noexcept;
+  // Bytes of page streams held in memory by the store (expanded pages and
+  // the read buffers aside).
+  std::size_t ResidentBytes() const noexcept { return residentBytes_; }
   // The page's stream for reading, read back from the temporary file into a
   // buffer that the next call reuses when the page was set aside.
   const std::string& StreamBytes(int index);
@@ -137,8 +150,10 @@ class TvlEMFPages {
 
   // The prepared-report file. Loading clears the store first; a damaged or
   // truncated file leaves the store empty and raises TvlError ("Unsupported
-  // VLP format"); nothing is read past the end of the file. A file that
-  // cannot be read or written raises TvlError with the reason.
+  // VLP format"); nothing is read past the end of the file. Every page is
+  // read and checked while loading, one at a time; a store loaded from a
+  // file reads the pages' streams from it again when they are drawn. A file
+  // that cannot be read or written raises TvlError with the reason.
   void SaveToStream(TvlStreamWriter& w);
   void LoadFromStream(TvlStreamReader& r);
   void SaveToFile(const std::string& path);
@@ -151,6 +166,9 @@ class TvlEMFPages {
   // A page whose stream is finished may be set aside from now on.
   void Track(TvlPreparedPage& page);
   void SpillBeyondThreshold();
+  // Takes the pages of a checked file; file is the one their streams stay
+  // in (null when they were copied into the records).
+  void Adopt(TvlParsedPreparedFile& f, std::unique_ptr<TvlPageFile> file);
 
   std::vector<std::unique_ptr<TvlPreparedPage>> pages_;
   TvlReport* report_;
@@ -158,7 +176,10 @@ class TvlEMFPages {
   std::deque<TvlPreparedPage*> resident_;  // tracked pages in memory, oldest first
   std::size_t residentBytes_ = 0;
   std::size_t spillThreshold_ = kDefaultSpillThreshold;
+  std::unique_ptr<TvlPageFile> loaded_;  // the file the pages were loaded from
+  bool loadedPacked_ = false;              // its streams went through the compressor
   std::string readBuffer_;
+  std::string packedBuffer_;
 };
 
 // Reads a page's object stream (the version byte, then records to the end)

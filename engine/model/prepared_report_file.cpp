@@ -1,15 +1,19 @@
 // The prepared-report file (.vlp): the current layout (with or without a
 // version byte) and the legacy one whose pages are metafiles. The whole file
-// is read and checked before the store or the printer is touched, so a
-// damaged file leaves nothing half loaded.
+// is checked, a page at a time, before the store or the printer is touched,
+// so a damaged file leaves nothing half loaded; a file loaded from disk
+// keeps its page streams there.
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "engine/core/engine_state.h"
 #include "engine/core/error.h"
 #include "engine/core/string_table.h"
 #include "engine/model/atomic_file.h"
 #include "engine/model/layout_bounds.h"
+#include "engine/model/page_file.h"
 #include "engine/model/picture_view.h"
 #include "engine/model/prepared_pages.h"
 #include "engine/model/print_sink.h"
@@ -30,20 +34,68 @@ constexpr std::int32_t kMaxPaperTenths = 1000000;
 constexpr std::size_t kMinPageRecord = 4 + 2 + 4 + 4 + 1 + 1;
 constexpr std::size_t kMinPageRecordWithBin = kMinPageRecord + 4 + 16;
 
-struct TvlParsedFile {
+}  // namespace
+
+struct TvlParsedPreparedFile {
   std::optional<std::string> PrinterName;
   std::vector<std::unique_ptr<TvlPreparedPage>> Pages;
   std::vector<std::string> Metafiles;  // legacy layout: each page's picture
   std::optional<std::uint8_t> GeneratorVersion;
+  std::uint8_t Compressed = 0;
+  std::uint64_t End = 0;  // where the file's last byte read ends
 };
+
+namespace {
 
 [[noreturn]] void Damaged(const char* what) { throw TvlStreamError(what); }
 
+// The file's bytes while it is checked: in memory, or read piece by piece
+// from the open file so that a file of any size needs memory for one page.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  virtual std::uint64_t Size() const = 0;
+  // n bytes at offset (offset + n within Size()), valid until the next call.
+  virtual std::string_view Read(std::uint64_t offset, std::size_t n) = 0;
+};
+
+class MemorySource : public ByteSource {
+ public:
+  MemorySource(const std::uint8_t* data, std::size_t size) : data_(reinterpret_cast<const char*>(data), size) {}
+  std::uint64_t Size() const override { return data_.size(); }
+  std::string_view Read(std::uint64_t offset, std::size_t n) override { return data_.substr(offset, n); }
+
+ private:
+  std::string_view data_;
+};
+
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(const TvlPageFile& file) : file_(file) {}
+  std::uint64_t Size() const override { return file_.Size(); }
+  std::string_view Read(std::uint64_t offset, std::size_t n) override {
+    file_.Read(offset, n, buffer_);
+    return buffer_;
+  }
+
+ private:
+  const TvlPageFile& file_;
+  std::string buffer_;
+};
+
+// The head (version, compression flag, printer name, page count) is read
+// from a window of the file: a printer name longer than that is damage.
+constexpr std::size_t kHeadWindow = std::size_t{1} << 20;
+
+// Where the pages' streams stay: copied into the records, or left in the
+// file (each record then names its place).
+enum class StreamKeeping { InRecords, InFile };
+
 // The page count, refused when the bytes left cannot hold that many records
 // (before anything is allocated for them).
-std::size_t ReadPageCount(TvlStreamReader& r, std::size_t minRecord) {
+std::size_t ReadPageCount(TvlStreamReader& r, std::uint64_t remaining, std::size_t minRecord) {
   const std::int32_t count = r.ReadI32();
-  if (count < 0 || static_cast<std::size_t>(count) > r.Remaining() / minRecord) Damaged("Bad page count");
+  if (count < 0 || static_cast<std::uint64_t>(count) > remaining / minRecord) Damaged("Bad page count");
   return static_cast<std::size_t>(count);
 }
 
@@ -63,13 +115,18 @@ void ReadPaper(TvlStreamReader& r, TvlPreparedPage& p) {
     Damaged("Bad paper size");
 }
 
-void ReadCurrentLayout(TvlStreamReader& r, int version, std::uint8_t compressed, TvlParsedFile& f) {
-  const bool withBin = version > 23;
-  f.PrinterName = version >= 23 ? r.ReadString16() : r.ReadStringZ();
-  const std::size_t count = ReadPageCount(r, withBin ? kMinPageRecordWithBin : kMinPageRecord);
+// The pages of the current layout from position pos on, each record's
+// fixed fields and stream read at their offsets and checked, so that only
+// one page is in memory at a time.
+void ReadCurrentPages(ByteSource& src, std::uint64_t pos, std::size_t count, bool withBin, StreamKeeping keeping,
+                      TvlParsedPreparedFile& f) {
+  const std::size_t fixed = withBin ? kMinPageRecordWithBin : kMinPageRecord;
   f.Pages.reserve(count);
+  std::string plain;
   for (std::size_t k = 0; k < count; ++k) {
+    if (src.Size() - pos < fixed) Damaged("Truncated page record");
     auto p = std::make_unique<TvlPreparedPage>();
+    TvlStreamReader r(src.Read(pos, fixed).data(), fixed);
     const std::uint32_t end = r.ReadU32();
     ReadPaper(r, *p);
     p->Bin = withBin ? r.ReadI32() : -1;
@@ -80,27 +137,39 @@ void ReadCurrentLayout(TvlStreamReader& r, int version, std::uint8_t compressed,
       p->Margins.Right = vlBoundDistance(r.ReadI32());
       p->Margins.Bottom = vlBoundDistance(r.ReadI32());
     }
-    std::string stream = r.ReadBytes(DataLength(r, end));
-    if (compressed != 0) {
-      std::string plain;
-      vlCompressor().Decompress(stream, plain);
-      stream = std::move(plain);
+    const std::uint64_t dataStart = pos + fixed;
+    if (end < dataStart || end > src.Size()) Damaged("Bad page end offset");
+    const std::size_t length = static_cast<std::size_t>(end - dataStart);
+    const std::string_view stored = src.Read(dataStart, length);
+    if (f.Compressed != 0) {
+      vlCompressor().Decompress(std::string(stored), plain);
+    } else {
+      plain.assign(stored);
     }
     // Every record must read as views now, not when the page is first drawn.
-    vlReadPreparedViews(stream, [](std::unique_ptr<TvlView>) {});
-    p->Stream.WriteBytes(stream);
+    vlReadPreparedViews(plain, [](std::unique_ptr<TvlView>) {});
+    if (keeping == StreamKeeping::InRecords) {
+      p->Stream.WriteBytes(plain);
+    } else {
+      p->SpillOffset = dataStart;
+      p->SpillLength = length;
+      p->InLoadedFile = true;
+    }
     f.Pages.push_back(std::move(p));
+    pos = end;
   }
-  f.GeneratorVersion = r.ReadByte();
+  if (pos >= src.Size()) Damaged("Missing generator version");
+  f.GeneratorVersion = static_cast<std::uint8_t>(src.Read(pos, 1)[0]);
+  f.End = pos + 1;
 }
 
 // Files of earlier versions: a line list whose first line names the printer,
-// then pages whose content is one metafile each.
-void ReadLegacyLayout(TvlStreamReader& r, TvlParsedFile& f) {
+// then pages whose content is one metafile each. Read whole in memory.
+void ReadLegacyLayout(TvlStreamReader& r, TvlParsedPreparedFile& f) {
   std::vector<std::string> lines;
   r.ReadStringListZ(lines);
   if (!lines.empty()) f.PrinterName = lines.front();
-  const std::size_t count = ReadPageCount(r, kMinPageRecord);
+  const std::size_t count = ReadPageCount(r, r.Remaining(), kMinPageRecord);
   f.Pages.reserve(count);
   f.Metafiles.reserve(count);
   for (std::size_t k = 0; k < count; ++k) {
@@ -114,24 +183,45 @@ void ReadLegacyLayout(TvlStreamReader& r, TvlParsedFile& f) {
     f.Pages.push_back(std::move(p));
   }
   if (!r.AtEnd()) f.GeneratorVersion = r.ReadByte();
+  f.End = r.Position();
 }
 
-TvlParsedFile ParseFile(TvlStreamReader& r) {
-  TvlParsedFile f;
-  const std::size_t start = r.Position();
+// The file from position start of the source on.
+TvlParsedPreparedFile ParseFile(ByteSource& src, std::uint64_t start, StreamKeeping keeping) {
+  TvlParsedPreparedFile f;
+  if (start > src.Size()) Damaged("Empty file");
+  const std::string_view head = src.Read(start, static_cast<std::size_t>(std::min<std::uint64_t>(src.Size() - start, kHeadWindow)));
+  TvlStreamReader r(head.data(), head.size());
   int version = r.ReadByte();
   if (version < 24 || version > 31) {  // no version byte
     version = 0;
-    r.Seek(start);
+    r.Seek(0);
   }
-  const std::uint8_t compressed = r.ReadByte();
-  if (compressed == 0 || compressed == 1 || compressed == 255) {
-    ReadCurrentLayout(r, version, compressed, f);
+  f.Compressed = r.ReadByte();
+  if (f.Compressed == 0 || f.Compressed == 1 || f.Compressed == 255) {
+    const bool withBin = version > 23;
+    f.PrinterName = version >= 23 ? r.ReadString16() : r.ReadStringZ();
+    const std::uint64_t afterCount = start + r.Position() + 4;
+    const std::size_t count = ReadPageCount(r, src.Size() - std::min(src.Size(), afterCount),
+                                            withBin ? kMinPageRecordWithBin : kMinPageRecord);
+    ReadCurrentPages(src, afterCount, count, withBin, keeping, f);
   } else {
-    r.Seek(start);
-    ReadLegacyLayout(r, f);
+    // The legacy layout's end offsets count from the start of the source.
+    const std::string_view whole = src.Read(0, static_cast<std::size_t>(src.Size()));
+    TvlStreamReader all(whole.data(), whole.size());
+    all.Seek(static_cast<std::size_t>(start));
+    ReadLegacyLayout(all, f);
   }
   return f;
+}
+
+// The file parsed, or refused with the one message for every damage.
+TvlParsedPreparedFile Parse(ByteSource& src, std::uint64_t start, StreamKeeping keeping) {
+  try {
+    return ParseFile(src, start, keeping);
+  } catch (const TvlError&) {
+    throw TvlError(vlLoadStr(str::kUnsupportedVlp));
+  }
 }
 
 // A legacy page's stream: the version byte and one picture view of the
@@ -195,12 +285,13 @@ void TvlEMFPages::SaveToStream(TvlStreamWriter& w) {
 
 void TvlEMFPages::LoadFromStream(TvlStreamReader& r) {
   Clear();
-  TvlParsedFile f;
-  try {
-    f = ParseFile(r);
-  } catch (const TvlError&) {
-    throw TvlError(vlLoadStr(str::kUnsupportedVlp));
-  }
+  MemorySource src(r.Data(), r.Size());
+  TvlParsedPreparedFile f = Parse(src, r.Position(), StreamKeeping::InRecords);
+  r.Seek(static_cast<std::size_t>(f.End));
+  Adopt(f, nullptr);
+}
+
+void TvlEMFPages::Adopt(TvlParsedPreparedFile& f, std::unique_ptr<TvlPageFile> file) {
   // The file is sound: now the printer is chosen and each page's paper
   // metrics are taken from it.
   if (report_ && f.PrinterName) report_->ChangePrinter(*f.PrinterName);
@@ -211,7 +302,10 @@ void TvlEMFPages::LoadFromStream(TvlStreamReader& r) {
   }
   if (report_ && f.GeneratorVersion) report_->GeneratorVersion = *f.GeneratorVersion;
   pages_ = std::move(f.Pages);
-  for (const auto& p : pages_) Track(*p);
+  loaded_ = std::move(file);
+  loadedPacked_ = f.Compressed != 0;
+  for (const auto& p : pages_)
+    if (!p->Spilled()) Track(*p);
   SpillBeyondThreshold();
 }
 
@@ -223,10 +317,11 @@ void TvlEMFPages::SaveToFile(const std::string& path) {
 
 void TvlEMFPages::LoadFromFile(const std::string& path) {
   Clear();
-  std::string bytes;
-  if (!vlReadFile(path, bytes)) throw TvlError("Cannot read file " + path);
-  TvlStreamReader r(bytes, /*inMemory=*/false);
-  LoadFromStream(r);
+  // Kept open: the pages are read from it when they are drawn.
+  auto file = std::make_unique<TvlPageFile>(path);
+  FileSource src(*file);
+  TvlParsedPreparedFile f = Parse(src, 0, StreamKeeping::InFile);
+  Adopt(f, std::move(file));
 }
 
 void TvlReport::LoadPreparedReport(const std::string& path) {

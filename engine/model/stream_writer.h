@@ -19,6 +19,9 @@ class TvlStreamWriter {
   std::size_t Position() const noexcept { return buf_.size(); }
   const std::string& Bytes() const noexcept { return buf_; }
   std::string TakeBytes() noexcept { return std::move(buf_); }
+  // Drops the bytes and gives their memory back (assigning an empty writer
+  // would keep the old buffer's capacity).
+  void Release() noexcept { std::string().swap(buf_); }
   void Reserve(std::size_t n) { buf_.reserve(n); }
 
   void WriteByte(std::uint8_t v) { buf_.push_back(static_cast<char>(v)); }

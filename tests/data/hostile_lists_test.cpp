@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "engine/core/error.h"
 #include "engine/data/csv_data_source.h"
@@ -65,6 +67,61 @@ TEST(HostileCsv, LinesFieldsAndColumnsBeyondTheirLimitsAreRefusedWithTheLine) {
     else
       EXPECT_EQ(error, "Malformed CSV file f.csv, " + c.expected);
   }
+}
+
+// Every field of every record, walked from the first.
+std::vector<std::string> Records(TvlCsvDataSource& s) {
+  std::vector<std::string> out;
+  for (s.First(); !s.Eof(); s.Next()) {
+    std::string r;
+    for (int f = 0; f < static_cast<int>(s.FieldDefs().size()); ++f) r.append(s.DisplayText(f)).append("|");
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+// A file is checked a window at a time and its records read from disk when
+// walked: records across the windows' edges, and lines over the limit
+// there, read and fail exactly as the same text in memory.
+TEST(HostileCsv, AFileReadAWindowAtATimeAgreesWithTheTextInMemory) {
+  using namespace data_limits;
+  std::string big = "\xEF\xBB\xBFname,\"street\",zip\r\n";
+  for (int k = 0; big.size() < (9u << 20); ++k)
+    big += "Ann " + std::to_string(k) + ",\"" + Repeat("x", static_cast<std::size_t>(k % 97)) +
+           (k % 5 == 0 ? "\r\nline \"\"two\"\"" : "") + "\"," + std::to_string(k) + (k % 3 ? "\r\n" : "\n\n");
+  const std::string cases[] = {
+      big,
+      big.substr(0, big.size() - 2),  // the last record without its line break
+      big + "a," + Repeat("y", kMaxLineBytes) + "\n",  // the last line too long
+      big + "1,\"" + Repeat("z", 2 * kMaxLineBytes),   // a quote never closed
+      big + Repeat("\r\n", 5u << 19) + "1,2,3\n",      // 5 MB of blank lines
+  };
+  test::TempFolder dir;
+  for (const std::string& text : cases) {
+    TvlCsvDataSource inMemory, onDisk;
+    onDisk.FileName = dir.Write("list.csv", text);
+    const std::string memoryError = OpenError<TvlCsvDataSource>(text, onDisk.FileName);
+    std::string diskError = "(opened)";
+    try {
+      onDisk.Open();
+    } catch (const TvlError& e) {
+      diskError = e.what();
+    }
+    SCOPED_TRACE(memoryError.substr(0, 200));
+    ASSERT_EQ(diskError.substr(0, 80), memoryError.substr(0, 80));
+    if (memoryError != "(opened)") continue;
+    inMemory.OpenText(text, "list.csv");
+    const std::vector<std::string> expected = Records(inMemory), read = Records(onDisk);
+    EXPECT_GT(expected.size(), 80000u);
+    EXPECT_TRUE(read == expected);
+  }
+
+  // A file changed after it was checked is refused, never read wrong.
+  TvlCsvDataSource changing;
+  changing.FileName = dir.Write("list.csv", "a,b\n1,2\n3,4\n");
+  changing.Open();
+  dir.Write("list.csv", "a,b\n1;2\n3,4\n");
+  EXPECT_THROW(changing.DisplayText(0), TvlError);
 }
 
 TEST(HostileVCard, RepeatsAndLongLinesAreRefusedWithTheLine) {

@@ -277,6 +277,7 @@ TEST_F(PreparedPagesTest, PagesBeyondTheThresholdWaitInATemporaryFileAndReadBack
   EXPECT_GT(store.SpilledBytes(), 0u);
   EXPECT_TRUE(store[0].Spilled());
   EXPECT_TRUE(store[0].Stream.Bytes().empty());  // not held in memory
+  EXPECT_LT(store[0].Stream.Bytes().capacity(), 16u);  // and its buffer given back
   EXPECT_FALSE(store[store.Count() - 1].Spilled());  // the page being written stays
   std::size_t inMemory = 0;
   for (int k = 0; k < store.Count(); ++k) inMemory += store[k].Stream.Bytes().size();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "engine/core/error.h"
@@ -10,6 +11,9 @@
 #include "engine/model/picture_view.h"
 #include "engine/model/report.h"
 #include "engine/model/stream_reader.h"
+#include "engine/model/line_view.h"
+#include "engine/model/print_sink.h"
+#include "platform/recording_canvas.h"
 #include "tests/model/prepared_fixture.h"
 #include "tests/model/template_fixture.h"
 #include "tests/platform/picture_fixtures.h"
@@ -35,7 +39,8 @@ class PreparedFileTest : public TemplateTest {
   }
 };
 
-void ExpectSamePages(const TvlEMFPages& a, const TvlEMFPages& b) {
+// Streams are compared through the store, which reads a page kept in a file.
+void ExpectSamePages(TvlEMFPages& a, TvlEMFPages& b) {
   ASSERT_EQ(a.Count(), b.Count());
   for (int k = 0; k < a.Count(); ++k) {
     SCOPED_TRACE(k);
@@ -47,7 +52,7 @@ void ExpectSamePages(const TvlEMFPages& a, const TvlEMFPages& b) {
     EXPECT_EQ(a[k].UseMargins, b[k].UseMargins);
     EXPECT_EQ(a[k].Margins, b[k].Margins);
     EXPECT_EQ(a[k].PaperMetrics, b[k].PaperMetrics);
-    EXPECT_EQ(a[k].Stream.Bytes(), b[k].Stream.Bytes());
+    EXPECT_EQ(a.StreamBytes(k), b.StreamBytes(k));
   }
 }
 
@@ -223,6 +228,100 @@ TEST_F(PreparedFileTest, EveryTruncationLoadsOrIsRefusedCleanly) {
       }
     }
   }
+}
+
+// A file loaded from disk is checked page by page and stays on disk: the
+// store holds no stream in memory, draws each page from the file, and a
+// file cut short, on disk or after loading, is refused or draws nothing.
+TEST_F(PreparedFileTest, LoadedFilesStayOnDiskAndArePagedInWhenDrawn) {
+  char dir[] = "/tmp/vlp_test_XXXXXX";
+  ASSERT_NE(::mkdtemp(dir), nullptr);
+  const std::string path = std::string(dir) + "/pages.vlp";
+  auto write = [&path](const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+  };
+  for (const bool compressed : {false, true}) {
+    SCOPED_TRACE(compressed);
+    XorCompressor xorCompressor;
+    xorCompressor.Enabled = compressed;
+    vlInstallCompressor(&xorCompressor);
+    // 300 pages, far more stream bytes than the threshold of 1 KB.
+    TvlReport made;
+    made.EMFPages.SetSpillThreshold(1024);
+    for (int k = 0; k < 300; ++k) {
+      made.EMFPages.Add(TvlPage(9, 0, 0, -1, 0));
+      auto memo = TextView("Memo", 10, 20, 200, 18, "Envelope " + std::to_string(k));
+      PrintInto(made.EMFPages[k], {memo.get()});
+    }
+    made.SavePreparedReport(path);
+
+    TvlReport loaded;
+    loaded.EMFPages.SetSpillThreshold(1024);
+    loaded.LoadPreparedReport(path);
+    TvlEMFPages& pages = loaded.EMFPages;
+    ASSERT_EQ(pages.Count(), 300);
+    EXPECT_EQ(pages.ResidentBytes(), 0u);
+    EXPECT_EQ(pages.SpilledBytes(), 0u);  // nothing copied to a temporary file
+    for (int k = 0; k < pages.Count(); ++k) {
+      EXPECT_TRUE(pages[k].Stream.Bytes().empty()) << k;
+      EXPECT_EQ(pages.StreamBytes(k), made.EMFPages.StreamBytes(k)) << k;
+    }
+    TvlRecordingCanvas canvas;
+    for (int k = 0; k < pages.Count(); ++k) {
+      pages[k].Visible = true;
+      pages.Draw(k, canvas, {0, 0, 794, 1123});
+      pages[k].Visible = false;
+      pages.Draw(k, canvas, {});
+    }
+    EXPECT_EQ(pages.ResidentBytes(), 0u);
+    const std::vector<TvlTextRun> runs = canvas.TextRuns();
+    ASSERT_EQ(runs.size(), 300u);
+    EXPECT_EQ(runs.back().Text, "Envelope 299");
+
+    // Saved over the file it reads from, the store still reads its pages.
+    loaded.SavePreparedReport(path);
+    EXPECT_EQ(pages.StreamBytes(7), made.EMFPages.StreamBytes(7));
+    // A page written again comes into memory and keeps what is added.
+    TvlLineView line;
+    TvlStreamPrintSink sink(pages.StreamOf(3));
+    line.Print(sink);
+    EXPECT_FALSE(pages[3].Spilled());
+    EXPECT_EQ(pages.Expand(3)->Objects.size(), 2u);
+
+    // Every cut of a small file on disk is refused cleanly or loads whole.
+    TvlStreamWriter small;
+    {
+      TvlEMFPages two(nullptr);
+      Load(two, CurrentLayoutFile(25));
+      two.SaveToStream(small);
+    }
+    for (std::size_t n = 0; n < small.Bytes().size(); ++n) {
+      write(small.Bytes().substr(0, n));
+      TvlReport cut;
+      try {
+        cut.LoadPreparedReport(path);
+        ADD_FAILURE() << "a file cut at " << n << " loaded";
+      } catch (const TvlError& e) {
+        EXPECT_STREQ(e.what(), "Unsupported VLP format") << n;
+        EXPECT_EQ(cut.EMFPages.Count(), 0) << n;
+      }
+    }
+    // Cut after loading: the page read from it is refused, never read past the end.
+    write(small.Bytes());
+    TvlReport shrinking;
+    shrinking.LoadPreparedReport(path);
+    ASSERT_EQ(::truncate(path.c_str(), 40), 0);
+    EXPECT_THROW(shrinking.EMFPages.Expand(1), TvlError);
+    shrinking.EMFPages[1].Visible = true;
+    TvlRecordingCanvas nothing;
+    shrinking.EMFPages.Draw(1, nothing, {0, 0, 100, 100});
+    EXPECT_TRUE(nothing.TextRuns().empty());
+  }
+  std::remove(path.c_str());
+  ::rmdir(dir);
 }
 
 TEST_F(PreparedFileTest, ReportFilesGoThroughTheFileSystem) {

@@ -320,13 +320,14 @@ TEST_F(PreviewWindow, SaveThenOpenGivesTheSamePages) {
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "vl_preview_test.vlp";
   ASSERT_TRUE(form->SaveReport(file.string()));
   std::vector<std::string> streams;
-  for (int i = 0; i < form->Pages().Count(); ++i) streams.push_back(form->Pages()[i].Stream.Bytes());
+  for (int i = 0; i < form->Pages().Count(); ++i) streams.push_back(form->Pages().StreamBytes(i));
   form->GoToPage(2);
   ASSERT_TRUE(form->LoadReport(file.string()));
   std::filesystem::remove(file);
   ASSERT_EQ(form->Pages().Count(), 2);
   EXPECT_EQ(form->CurrentPage(), 1);
-  for (int i = 0; i < 2; ++i) EXPECT_EQ(form->Pages()[i].Stream.Bytes(), streams[static_cast<std::size_t>(i)]);
+  // Read through the store: the opened file keeps its pages on disk.
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(form->Pages().StreamBytes(i), streams[static_cast<std::size_t>(i)]);
   EXPECT_FALSE(report.Rebuildable);
   // A file that is not one leaves a message and an empty view.
   EXPECT_FALSE(form->LoadReport("/nonexistent/none.vlp"));
