@@ -21,6 +21,7 @@
 #include "app/recipient_form.h"
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
+#include "designer/page_edits.h"
 #include "engine/core/language.h"
 #include "engine/model/report.h"
 #include "platform/memory_settings_store.h"
