@@ -119,7 +119,6 @@ std::vector<TvlEnvelopeProblem> Prepare(TvlForm& form, TvlReport& report, const 
     if (labels && addresses)
       throw TvlError(envelopes == 1 ? vlTr("1 label has a problem (--strict): nothing is written or printed")
                                     : vlTr("%1 labels have a problem (--strict): nothing is written or printed", {n}));
-    const std::string n = std::to_string(envelopes);
     if (addresses)
       throw TvlError(envelopes == 1 ? vlTr("1 envelope has a problem (--strict): nothing is written or printed")
                                     : vlTr("%1 envelopes have a problem (--strict): nothing is written or printed", {n}));

@@ -26,6 +26,7 @@
 #include "app/recipient_form.h"
 #include "designer/design_surface.h"
 #include "designer/designer_form.h"
+#include "designer/page_edits.h"
 #include "engine/core/language.h"
 #include "engine/labels/sheet_catalogue.h"
 #include "engine/model/report.h"
