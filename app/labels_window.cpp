@@ -13,6 +13,7 @@
 #include "app/sheet_picture.h"
 #include "engine/labels/sheet_catalogue.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_language.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 
@@ -42,19 +43,19 @@ void vlRememberLabelChoice(const TLabelChoice& c) {
 TLabelsWindow::TLabelsWindow(std::vector<TvlLabelSheet> sheets, const TLabelChoice& start, const QString& list,
                              const QString& sender, QWidget* parent)
     : QDialog(parent), sheets_(std::move(sheets)), list_(list), sender_(sender) {
-  setWindowTitle(QStringLiteral("Address labels"));
+  setWindowTitle(vlQTr("Address labels"));
   SheetBox = new QComboBox;
   for (const TvlLabelSheet& s : sheets_) SheetBox->addItem(vlToQt(s.Name));
   if (const TvlLabelSheet* s = vlFindSheet(sheets_, start.Sheet))
     SheetBox->setCurrentIndex(static_cast<int>(s - sheets_.data()));
-  OwnSheetButton = new QPushButton(QStringLiteral("Own sheet…"));
+  OwnSheetButton = new QPushButton(vlQTr("Own sheet…"));
   auto* sheetRow = new QHBoxLayout;
   sheetRow->addWidget(SheetBox, 1);
   sheetRow->addWidget(OwnSheetButton);
   LayoutBox = new QComboBox;
-  LayoutBox->addItem(QStringLiteral("Recipient: name, address and postcode"));
-  LayoutBox->addItem(QStringLiteral("Recipient with the postcode as a barcode"));
-  LayoutBox->addItem(QStringLiteral("Return address: the sender on every label"));
+  LayoutBox->addItem(vlQTr("Recipient: name, address and postcode"));
+  LayoutBox->addItem(vlQTr("Recipient with the postcode as a barcode"));
+  LayoutBox->addItem(vlQTr("Return address: the sender on every label"));
   LayoutBox->setCurrentIndex(static_cast<int>(start.Layout));
   StartBox = new QSpinBox;
   StartBox->setMinimum(1);
@@ -63,12 +64,12 @@ TLabelsWindow::TLabelsWindow(std::vector<TvlLabelSheet> sheets, const TLabelChoi
   Picture = new TSheetPicture;
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Sheet:"), sheetRow);
-  form->addRow(QStringLiteral("Layout:"), LayoutBox);
-  form->addRow(QStringLiteral("Start at label:"), StartBox);
-  form->addRow(QStringLiteral("Prints:"), SourceText);
+  form->addRow(vlQTr("Sheet:"), sheetRow);
+  form->addRow(vlQTr("Layout:"), LayoutBox);
+  form->addRow(vlQTr("Start at label:"), StartBox);
+  form->addRow(vlQTr("Prints:"), SourceText);
   auto* buttons = new QDialogButtonBox;
-  PreviewButton = buttons->addButton(QStringLiteral("Preview"), QDialogButtonBox::AcceptRole);
+  PreviewButton = buttons->addButton(vlQTr("Preview"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -111,20 +112,20 @@ void TLabelsWindow::Update() {
   if (returnLabels) {
     ready = ready && !sender_.isEmpty();
     SourceText->setText(sender_.isEmpty()
-                            ? QStringLiteral("No sender yet: enter your address in the recipient form (Recipient…).")
-                            : QStringLiteral("The sender: %1").arg(sender_));
+                            ? vlQTr("No sender yet: enter your address in the recipient form (Recipient…).")
+                            : vlQTr("The sender: %1").arg(sender_));
   } else {
     ready = ready && !list_.isEmpty();
     SourceText->setText(list_.isEmpty()
-                            ? QStringLiteral("No address list is in force: choose one with Address list… first.")
-                            : QStringLiteral("One label per address of %1").arg(list_));
+                            ? vlQTr("No address list is in force: choose one with Address list… first.")
+                            : vlQTr("One label per address of %1").arg(list_));
   }
   PreviewButton->setEnabled(ready);
 }
 
 void TLabelsWindow::AddOwnSheet() {
   TvlLabelSheet start = Sheet() ? *Sheet() : TvlLabelSheet{};
-  start.Name = QStringLiteral("My sheet").toStdString();
+  start.Name = vlFromQt(vlQTr("My sheet"));
   TOwnSheetDialog dialog(start, this);
   if (dialog.exec() != QDialog::Accepted) return;
   const TvlLabelSheet own = dialog.Sheet();

@@ -11,6 +11,7 @@
 
 #include "engine/labels/sheet_catalogue.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_language.h"
 #include "platform/qt/qt_text.h"
 
 namespace vl {
@@ -35,24 +36,24 @@ QSpinBox* Count(int value) {
 }  // namespace
 
 TOwnSheetDialog::TOwnSheetDialog(const TvlLabelSheet& start, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Own label sheet"));
+  setWindowTitle(vlQTr("Own label sheet"));
   auto* form = new QFormLayout;
   Name = new QLineEdit(vlToQt(start.Name));
   Name->setMaxLength(80);
   Paper = new QComboBox;
   Paper->addItems({QStringLiteral("A4"), QStringLiteral("Letter"), QStringLiteral("A5"), QStringLiteral("Legal")});
   Paper->setCurrentText(QString::fromStdString(start.Paper));
-  form->addRow(QStringLiteral("Name:"), Name);
-  form->addRow(QStringLiteral("Paper:"), Paper);
-  form->addRow(QStringLiteral("Label width:"), LabelWidth = Millimetres(start.LabelWidth));
-  form->addRow(QStringLiteral("Label height:"), LabelHeight = Millimetres(start.LabelHeight));
-  form->addRow(QStringLiteral("Columns:"), Columns = Count(start.Columns));
-  form->addRow(QStringLiteral("Rows:"), Rows = Count(start.Rows));
-  form->addRow(QStringLiteral("Top margin:"), TopMargin = Millimetres(start.TopMargin));
-  form->addRow(QStringLiteral("Left margin:"), LeftMargin = Millimetres(start.LeftMargin));
-  form->addRow(QStringLiteral("Horizontal pitch:"), PitchX = Millimetres(start.PitchX));
-  form->addRow(QStringLiteral("Vertical pitch:"), PitchY = Millimetres(start.PitchY));
-  form->addRow(QStringLiteral("Corner radius:"), CornerRadius = Millimetres(start.CornerRadius));
+  form->addRow(vlQTr("Name:"), Name);
+  form->addRow(vlQTr("Paper:"), Paper);
+  form->addRow(vlQTr("Label width:"), LabelWidth = Millimetres(start.LabelWidth));
+  form->addRow(vlQTr("Label height:"), LabelHeight = Millimetres(start.LabelHeight));
+  form->addRow(vlQTr("Columns:"), Columns = Count(start.Columns));
+  form->addRow(vlQTr("Rows:"), Rows = Count(start.Rows));
+  form->addRow(vlQTr("Top margin:"), TopMargin = Millimetres(start.TopMargin));
+  form->addRow(vlQTr("Left margin:"), LeftMargin = Millimetres(start.LeftMargin));
+  form->addRow(vlQTr("Horizontal pitch:"), PitchX = Millimetres(start.PitchX));
+  form->addRow(vlQTr("Vertical pitch:"), PitchY = Millimetres(start.PitchY));
+  form->addRow(vlQTr("Corner radius:"), CornerRadius = Millimetres(start.CornerRadius));
   Problem = new QLabel;
   Problem->setWordWrap(true);
   Problem->setStyleSheet(QStringLiteral("color: #b00000"));

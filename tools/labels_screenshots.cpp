@@ -3,6 +3,7 @@
 // and the preview of the sheet it prepares. Run it under a display
 // (xvfb-run -a) from the folder that holds Vlf/. The settings store is an
 // in-memory one, so the user's own settings are neither read nor changed.
+// The windows speak the environment's language (LANG=zh_CN.UTF-8: Chinese).
 //   labels_screenshots <addresses.csv> <window.png> <preview.png>
 
 #include <QApplication>

@@ -16,6 +16,7 @@
 #include "app/vlreport/print_prepared.h"
 #include "app/vlreport/render_pages.h"
 #include "engine/core/error.h"
+#include "engine/core/project_texts.h"
 #include "engine/data/components.h"
 #include "engine/labels/sheet_catalogue.h"
 #include "platform/qt/qt_settings_store.h"
@@ -24,7 +25,8 @@
 namespace vl::cli {
 namespace {
 
-std::string Text(const QString& text) { return text.toStdString(); }
+// Command-line arguments are UTF-8; sheet names and messages are engine texts.
+std::string EngineText(const std::string& arg) { return vlFromQt(QString::fromUtf8(arg.c_str())); }
 
 nlohmann::ordered_json SheetList(const std::vector<TvlLabelSheet>& sheets) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -42,9 +44,8 @@ int ReadStart(const std::string& text, const TvlLabelSheet& sheet) {
   char* end = nullptr;
   const long start = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != 0 || start < 1 || start > sheet.Labels())
-    throw UsageError{Text(QStringLiteral("--start %1: the label to start at must be from 1 to %2 (the labels of one sheet)")
-                              .arg(QString::fromStdString(text))
-                              .arg(sheet.Labels()))};
+    throw UsageError{vlTr("--start %1: the label to start at must be from 1 to %2 (the labels of one sheet)",
+                          {text, std::to_string(sheet.Labels())})};
   return static_cast<int>(start);
 }
 
@@ -62,7 +63,7 @@ int RunLabels(const Args& args) {
   const std::string dpiText = reader.Option("--dpi", "96");
   const std::string printerName = reader.Option("--printer");
   const PrepareOptions options = ReadPrepareOptions(reader);
-  if (!reader.Positional().empty()) throw UsageError{"takes no file: the sheet is named by --sheet NAME"};
+  if (!reader.Positional().empty()) throw UsageError{vlTr("takes no file: the sheet is named by --sheet NAME")};
 
   // The user's own sheets live in the user's settings store.
   TvlQtSettingsStore settings;
@@ -71,19 +72,17 @@ int RunLabels(const Args& args) {
     PrintJson(SheetList(sheets));
     return 0;
   }
-  if (sheetName.empty()) throw UsageError{"needs --sheet NAME (vlreport labels --list names the sheets)"};
-  const TvlLabelSheet* sheet = vlFindSheet(sheets, vlFromQt(QString::fromUtf8(sheetName.c_str())));
-  if (!sheet)
-    throw UsageError{Text(QStringLiteral("no label sheet named '%1' (vlreport labels --list names the sheets)")
-                              .arg(QString::fromUtf8(sheetName.c_str())))};
+  if (sheetName.empty()) throw UsageError{vlTr("needs --sheet NAME (vlreport labels --list names the sheets)")};
+  const std::string wanted = EngineText(sheetName);
+  const TvlLabelSheet* sheet = vlFindSheet(sheets, wanted);
+  if (!sheet) throw UsageError{vlTr("no label sheet named '%1' (vlreport labels --list names the sheets)", {wanted})};
   LabelJob job;
   job.Sheet = *sheet;
   if (!vlLabelLayoutOf(layoutName, job.Layout))
-    throw UsageError{Text(QStringLiteral("--layout %1: the layouts are recipient, barcode and return")
-                              .arg(QString::fromUtf8(layoutName.c_str())))};
+    throw UsageError{vlTr("--layout %1: the layouts are recipient, barcode and return", {EngineText(layoutName)})};
   job.Start = ReadStart(startText, *sheet);
   const int outputs = !out.empty() + !pdf.empty() + !png.empty() + !printerName.empty();
-  if (outputs != 1) throw UsageError{"needs one of --out LABELS.vlf, --pdf OUT.pdf, --png PREFIX or --printer NAME"};
+  if (outputs != 1) throw UsageError{vlTr("needs one of --out LABELS.vlf, --pdf OUT.pdf, --png PREFIX or --printer NAME")};
   const double dpi = ReadDpi(dpiText);
 
   TvlForm form("FormMain");
@@ -98,7 +97,7 @@ int RunLabels(const Args& args) {
   const int printer = printerName.empty() ? -1 : PrinterIndex(printerName);
   ConsoleProgress line;
   const std::vector<TvlEnvelopeProblem> problems =
-      PrepareLabels(form, report, job, options, [&line](int n) { line.Show("Preparing page " + std::to_string(n)); });
+      PrepareLabels(form, report, job, options, [&line](int n) { line.Show(vlTr("Preparing page %1", {std::to_string(n)})); });
   report.Title = job.Sheet.Name;
   const nlohmann::ordered_json warnings = WarningsJson(problems);
   const bool warn = options.HasAddressList() || !problems.empty();

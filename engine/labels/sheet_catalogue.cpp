@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "engine/core/error.h"
+#include "engine/core/project_texts.h"
 #include "engine/core/text.h"
-#include "engine/core/text_format.h"
 #include "engine/data/data_file.h"
 #include "platform/settings_store.h"
 
@@ -35,6 +35,21 @@ bool Number(const std::string& text, double& out) {
   return ec == std::errc() && ptr == end && std::isfinite(out);
 }
 
+// The name of a numeric field (from 1) as a message shows it.
+std::string FieldName(int k) {
+  switch (k) {
+    case 1: return vlTr("label width");
+    case 2: return vlTr("label height");
+    case 3: return vlTr("columns");
+    case 4: return vlTr("rows");
+    case 5: return vlTr("top margin");
+    case 6: return vlTr("left margin");
+    case 7: return vlTr("horizontal pitch");
+    case 8: return vlTr("vertical pitch");
+    default: return vlTr("corner radius");
+  }
+}
+
 std::string Text(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", v);
@@ -52,19 +67,15 @@ std::string vlSheetFields(const TvlLabelSheet& s) {
 std::string vlReadSheetFields(const std::string& fields, TvlLabelSheet& sheet) {
   const std::vector<std::string> parts = Split(fields);
   if (static_cast<int>(parts.size()) != kFieldCount)
-    return vlFormat("A sheet needs %1 fields after its name, separated by |; this has %2",
+    return vlTr("A sheet needs %1 fields after its name, separated by |; this has %2",
                     {std::to_string(kFieldCount), std::to_string(parts.size())});
-  static const char* const kNames[kFieldCount] = {"paper",        "label width",      "label height",
-                                                  "columns",      "rows",             "top margin",
-                                                  "left margin",  "horizontal pitch", "vertical pitch",
-                                                  "corner radius"};
   double values[kFieldCount] = {};
   for (int k = 1; k < kFieldCount; ++k)
     if (!Number(parts[static_cast<std::size_t>(k)], values[k]))
-      return vlFormat("The %1 \"%2\" is not a number", {kNames[k], parts[static_cast<std::size_t>(k)]});
+      return vlTr("The %1 \"%2\" is not a number", {FieldName(k), parts[static_cast<std::size_t>(k)]});
   for (int k : {3, 4})
     if (values[k] != std::floor(values[k]) || std::fabs(values[k]) > 1000)
-      return vlFormat("The %1 must be a whole number", {kNames[k]});
+      return vlTr("The %1 must be a whole number", {FieldName(k)});
   sheet.Paper = parts[0];
   sheet.LabelWidth = values[1];
   sheet.LabelHeight = values[2];
@@ -92,11 +103,11 @@ std::vector<TvlLabelSheet> vlReadSheetCatalogue(const std::string& text, const s
     sheet.Name = vlTrim(content.substr(0, bar == std::string::npos ? content.size() : bar));
     const std::string at = std::to_string(line);
     if (bar == std::string::npos)
-      throw TvlError(vlFormat("%1, line %2: a sheet needs its name, then its fields separated by |", {sourceName, at}));
+      throw TvlError(vlTr("%1, line %2: a sheet needs its name, then its fields separated by |", {sourceName, at}));
     if (const std::string problem = vlReadSheetFields(content.substr(bar + 1), sheet); !problem.empty())
-      throw TvlError(vlFormat("%1, line %2: %3", {sourceName, at, problem}));
+      throw TvlError(vlTr("%1, line %2: %3", {sourceName, at, problem}));
     if (vlFindSheet(sheets, sheet.Name))
-      throw TvlError(vlFormat("%1, line %2: the sheet \"%3\" is listed twice", {sourceName, at, sheet.Name}));
+      throw TvlError(vlTr("%1, line %2: the sheet \"%3\" is listed twice", {sourceName, at, sheet.Name}));
     sheets.push_back(std::move(sheet));
   }
   return sheets;
