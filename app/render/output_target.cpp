@@ -1,4 +1,5 @@
 #include "app/render/output_target.h"
+#include "engine/core/project_texts.h"
 
 #include "engine/core/error.h"
 #include "platform/file_access.h"
@@ -7,7 +8,7 @@ namespace vl {
 
 QString vlOutputTarget(const std::string& path) {
   const TvlWriteTarget target = vlWriteTarget(path);
-  if (!target.Refusal.empty()) throw TvlError("cannot write '" + path + "': " + target.Refusal);
+  if (!target.Refusal.empty()) throw TvlError(vlTr("cannot write '%1': %2", {path, target.Refusal}));
   return QString::fromLocal8Bit(target.Path.c_str());
 }
 

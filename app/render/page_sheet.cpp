@@ -1,4 +1,5 @@
 #include "app/render/page_sheet.h"
+#include "engine/core/project_texts.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ void vlDrawSheet(TvlEMFPages& pages, int index, TvlCanvas& canvas, const TvlRect
     pages.Expand(index);
   } catch (const TvlError& e) {
     page.Visible = false;
-    throw TvlError("page " + std::to_string(index + 1) + ": " + e.what());
+    throw TvlError(vlTr("page %1: %2", {std::to_string(index + 1), std::string(e.what())}));
   }
   pages.Draw(index, canvas, target);
   // Drawn with the flag clear, the page lets its views go again.

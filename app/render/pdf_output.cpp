@@ -1,4 +1,5 @@
 #include "app/render/pdf_output.h"
+#include "engine/core/project_texts.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -30,7 +31,7 @@ QPageLayout PageLayout(const TvlPreparedPage& page) {
 }
 
 void NoPages(const std::vector<int>& indexes, const std::string& path) {
-  if (indexes.empty()) throw TvlError("no page to write to '" + path + "'");
+  if (indexes.empty()) throw TvlError(vlTr("no page to write to '%1'", {path}));
 }
 
 }  // namespace
@@ -39,7 +40,7 @@ void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::
                 const std::string& title, const std::function<void(int)>& progress) {
   NoPages(indexes, path);
   QSaveFile file(vlOutputTarget(path));
-  if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
+  if (!file.open(QIODevice::WriteOnly)) throw TvlError(vlTr("cannot write '%1'", {path}));
   try {
     TvlPdfDocument document([&file](const char* data, std::size_t size) {
       return file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
@@ -53,7 +54,7 @@ void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::
       const QPageLayout layout = PageLayout(page);
       const QRectF points = layout.fullRectPoints();
       const QRect pixels = layout.fullRectPixels(kPdfDpi);
-      if (points.isEmpty() || pixels.isEmpty()) throw TvlError("page " + std::to_string(index + 1) + " has no paper size");
+      if (points.isEmpty() || pixels.isEmpty()) throw TvlError(vlTr("page %1 has no paper size", {std::to_string(index + 1)}));
       const TvlSize sheet{pixels.width(), pixels.height()};
       TvlQtPdfCanvas canvas(resources, sheet, kPdfDpi);
       canvas.SetKind(TvlSurfaceKind::Printer);
@@ -65,18 +66,18 @@ void vlWritePdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::
     document.Finish(resources.Text().Uses(), vlToQt(title).toStdString(), "Vellora");
   } catch (const std::runtime_error& e) {
     if (dynamic_cast<const TvlError*>(&e)) throw;
-    throw TvlError("cannot write '" + path + "': " + e.what());
+    throw TvlError(vlTr("cannot write '%1': %2", {path, std::string(e.what())}));
   } catch (const std::logic_error& e) {
-    throw TvlError("cannot write '" + path + "': " + e.what());
+    throw TvlError(vlTr("cannot write '%1': %2", {path, std::string(e.what())}));
   }
-  if (!file.commit()) throw TvlError("cannot write '" + path + "': " + file.errorString().toStdString());
+  if (!file.commit()) throw TvlError(vlTr("cannot write '%1': %2", {path, file.errorString().toStdString()}));
 }
 
 void vlWriteQtPdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std::string& path,
                   const std::string& title, const std::function<void(int)>& progress) {
   NoPages(indexes, path);
   QSaveFile file(vlOutputTarget(path));
-  if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
+  if (!file.open(QIODevice::WriteOnly)) throw TvlError(vlTr("cannot write '%1'", {path}));
   QPdfWriter writer(&file);
   writer.setResolution(kPdfDpi);
   writer.setCreator(QStringLiteral("Vellora"));
@@ -85,11 +86,11 @@ void vlWriteQtPdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std
   int done = 0;
   for (int index : indexes) {
     const TvlPreparedPage& page = pages[index];
-    if (!writer.setPageLayout(PageLayout(page))) throw TvlError("page " + std::to_string(index + 1) + " has no paper size");
+    if (!writer.setPageLayout(PageLayout(page))) throw TvlError(vlTr("page %1 has no paper size", {std::to_string(index + 1)}));
     if (done == 0) {
-      if (!painter.begin(&writer)) throw TvlError("cannot write '" + path + "'");
+      if (!painter.begin(&writer)) throw TvlError(vlTr("cannot write '%1'", {path}));
     } else if (!writer.newPage()) {
-      throw TvlError("cannot write '" + path + "'");
+      throw TvlError(vlTr("cannot write '%1'", {path}));
     }
     const TvlSize sheet{writer.width(), writer.height()};
     TvlQtCanvas canvas(painter, sheet, kPdfDpi, kPdfDpi);
@@ -98,8 +99,8 @@ void vlWriteQtPdf(TvlEMFPages& pages, const std::vector<int>& indexes, const std
     ++done;
     if (progress) progress(done);
   }
-  if (painter.isActive() && !painter.end()) throw TvlError("cannot write '" + path + "'");
-  if (!file.commit()) throw TvlError("cannot write '" + path + "': " + file.errorString().toStdString());
+  if (painter.isActive() && !painter.end()) throw TvlError(vlTr("cannot write '%1'", {path}));
+  if (!file.commit()) throw TvlError(vlTr("cannot write '%1': %2", {path, file.errorString().toStdString()}));
 }
 
 }  // namespace vl

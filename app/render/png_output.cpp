@@ -1,4 +1,5 @@
 #include "app/render/png_output.h"
+#include "engine/core/project_texts.h"
 
 #include <QImageWriter>
 #include <QSaveFile>
@@ -22,7 +23,7 @@ std::vector<std::string> vlWritePngPages(TvlEMFPages& pages, const std::vector<i
   for (int index : indexes) {
     const TvlSize sheet = vlSheetPixels(pages[index], dpi);
     if (static_cast<double>(sheet.Width) * sheet.Height > kMaxPngPixels)
-      throw TvlError("page " + std::to_string(index + 1) + " is too large a picture at this resolution");
+      throw TvlError(vlTr("page %1 is too large a picture at this resolution", {std::to_string(index + 1)}));
   }
   std::vector<std::string> written;
   const int dpiInt = static_cast<int>(std::lround(dpi));
@@ -33,9 +34,9 @@ std::vector<std::string> vlWritePngPages(TvlEMFPages& pages, const std::vector<i
     vlDrawSheet(pages, index, canvas, vlSheetTarget(page, sheet));
     const std::string path = vlPngPageName(prefix, index + 1);
     QSaveFile file(vlOutputTarget(path));
-    if (!file.open(QIODevice::WriteOnly)) throw TvlError("cannot write '" + path + "'");
+    if (!file.open(QIODevice::WriteOnly)) throw TvlError(vlTr("cannot write '%1'", {path}));
     QImageWriter png(&file, "png");
-    if (!png.write(canvas.Image()) || !file.commit()) throw TvlError("cannot write '" + path + "'");
+    if (!png.write(canvas.Image()) || !file.commit()) throw TvlError(vlTr("cannot write '%1'", {path}));
     written.push_back(path);
     if (progress) progress(static_cast<int>(written.size()));
   }

@@ -124,6 +124,18 @@ constexpr Entry kEntries[] = {
      "设置文件 %1 已损坏且无法移开；保存设置时可能会丢失设置。"},
     {"The settings file %1 was damaged. It was kept as %2 and the settings start from their defaults.",
      "设置文件 %1 已损坏。它已保存为 %2，设置将从默认值开始。"},
+    // Reading and writing files.
+    {"Cannot read file %1: not a regular file", "无法读取文件 %1：不是普通文件"},
+    {"Cannot read file %1: %2", "无法读取文件 %1：%2"},
+    {"Cannot write file %1: %2", "无法写入文件 %1：%2"},
+    {"Cannot write file %1", "无法写入文件 %1"},
+    {"Unknown picture file extension: %1", "未知的图片文件扩展名：%1"},
+    {"Picture file too large: %1", "图片文件太大：%1"},
+    {"cannot write '%1': %2", "无法写入“%1”：%2"},
+    {"no page to write to '%1'", "没有可写入“%1”的页面"},
+    {"page %1 has no paper size", "第 %1 页没有纸张大小"},
+    {"page %1 is too large a picture at this resolution", "第 %1 页在此分辨率下图片太大"},
+    {"page %1: %2", "第 %1 页：%2"},
     // The command-line tool.
     {"usage:", "用法："},
     {"unknown subcommand '%1'", "未知的子命令“%1”"},

@@ -1,4 +1,5 @@
 #include "engine/model/atomic_file.h"
+#include "engine/core/project_texts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,7 +14,7 @@ namespace vl {
 
 TvlAtomicFile::TvlAtomicFile(const std::string& path) : requested_(path) {
   const TvlWriteTarget target = vlWriteTarget(path);
-  if (!target.Refusal.empty()) throw TvlError("Cannot write file " + path + ": " + target.Refusal);
+  if (!target.Refusal.empty()) throw TvlError(vlTr("Cannot write file %1: %2", {path, target.Refusal}));
   path_ = target.Path;
   // The temporary file sits in the target's folder so that the rename stays
   // on one file system and is atomic.
@@ -38,11 +39,11 @@ void TvlAtomicFile::Fail() {
   fd_ = -1;
   if (!tmp_.empty()) ::unlink(tmp_.c_str());
   tmp_.clear();
-  throw TvlError("Cannot write file " + requested_ + ": " + std::strerror(err));
+  throw TvlError(vlTr("Cannot write file %1: %2", {requested_, std::string(std::strerror(err))}));
 }
 
 void TvlAtomicFile::Write(std::string_view bytes) {
-  if (fd_ < 0) throw TvlError("Cannot write file " + requested_);
+  if (fd_ < 0) throw TvlError(vlTr("Cannot write file %1", {requested_}));
   const char* p = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
@@ -58,7 +59,7 @@ void TvlAtomicFile::Write(std::string_view bytes) {
 }
 
 void TvlAtomicFile::Commit() {
-  if (fd_ < 0) throw TvlError("Cannot write file " + requested_);
+  if (fd_ < 0) throw TvlError(vlTr("Cannot write file %1", {requested_}));
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   struct stat st {};
   if (::stat(path_.c_str(), &st) == 0) {

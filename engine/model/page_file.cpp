@@ -1,4 +1,5 @@
 #include "engine/model/page_file.h"
+#include "engine/core/project_texts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,8 +13,8 @@ namespace vl {
 TvlPageFile::TvlPageFile(const std::string& path) : path_(path) {
   switch (vlOpenRegularFile(path, fd_, size_)) {
     case TvlReadOutcome::Read: return;
-    case TvlReadOutcome::NotRegular: throw TvlError("Cannot read file " + path + ": not a regular file");
-    default: throw TvlError("Cannot read file " + path + ": " + std::strerror(errno));
+    case TvlReadOutcome::NotRegular: throw TvlError(vlTr("Cannot read file %1: not a regular file", {path}));
+    default: throw TvlError(vlTr("Cannot read file %1: %2", {path, std::string(std::strerror(errno))}));
   }
 }
 
@@ -23,7 +24,7 @@ TvlPageFile::~TvlPageFile() {
 
 void TvlPageFile::Read(std::uint64_t offset, std::size_t length, std::string& out) const {
   if (!vlReadAt(fd_, offset, length, out))
-    throw TvlError("Cannot read file " + path_ + ": " + std::strerror(errno));
+    throw TvlError(vlTr("Cannot read file %1: %2", {path_, std::string(std::strerror(errno))}));
 }
 
 }  // namespace vl

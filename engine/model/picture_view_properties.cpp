@@ -2,6 +2,7 @@
 // comes from besides the template: a bound database field or a file.
 
 #include <algorithm>
+#include "engine/core/project_texts.h"
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -70,12 +71,12 @@ void TvlPictureView::GetBlob(const TvlBlobField& field) {
 
 void TvlPictureView::LoadFromFile(const std::string& path) {
   const TvlGraphicKind kind = KindOfExtension(path);
-  if (kind == gkNone) throw TvlError("Unknown picture file extension: " + path);
+  if (kind == gkNone) throw TvlError(vlTr("Unknown picture file extension: %1", {path}));
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (!ec && size > kMaxPictureFileSize) throw TvlError("Picture file too large: " + path);
+  if (!ec && size > kMaxPictureFileSize) throw TvlError(vlTr("Picture file too large: %1", {path}));
   std::string bytes;
-  if (!vlReadFile(path, bytes)) throw TvlError("Cannot open file " + path);
+  if (!vlReadFile(path, bytes)) throw TvlError(vlTr("Cannot open file %1", {path}));
   Picture.Kind = kind;
   Picture.Data.assign(bytes.begin(), bytes.end());
   if (Picture.Data.empty()) Picture.Clear();

@@ -1,4 +1,5 @@
 #include "engine/model/stream_writer.h"
+#include "engine/core/project_texts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -58,12 +59,12 @@ bool vlReadFile(const std::string& path, std::string& bytes) {
   switch (vlReadRegularFile(path, bytes, bytes.max_size())) {
     case TvlReadOutcome::Read: return true;
     case TvlReadOutcome::Missing: return false;
-    case TvlReadOutcome::NotRegular: throw TvlError("Cannot read file " + path + ": not a regular file");
+    case TvlReadOutcome::NotRegular: throw TvlError(vlTr("Cannot read file %1: not a regular file", {path}));
     default: break;
   }
   // A file that cannot be opened counts as absent, as before.
   if (errno == EACCES || errno == ENOTDIR || errno == ELOOP || errno == ENAMETOOLONG) return false;
-  throw TvlError("Cannot read file " + path + ": " + std::strerror(errno));
+  throw TvlError(vlTr("Cannot read file %1: %2", {path, std::string(std::strerror(errno))}));
 }
 
 }  // namespace vl
