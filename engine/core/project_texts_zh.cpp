@@ -136,6 +136,11 @@ constexpr Entry kEntries[] = {
     {"page %1 has no paper size", "第 %1 页没有纸张大小"},
     {"page %1 is too large a picture at this resolution", "第 %1 页在此分辨率下图片太大"},
     {"page %1: %2", "第 %1 页：%2"},
+    // Expressions and data sources.
+    {"Missing \")\" in \"%1\"", "“%1”中缺少“)”"},
+    {"Unknown function %1", "未知函数 %1"},
+    {"Expressions nested more than %1 deep in \"%2\"", "“%2”中的表达式嵌套超过 %1 层"},
+    {"Data source is not open: %1", "数据源未打开：%1"},
     // The command-line tool.
     {"usage:", "用法："},
     {"unknown subcommand '%1'", "未知的子命令“%1”"},

@@ -1,4 +1,5 @@
 #include "engine/data/forwarding_source.h"
+#include "engine/core/project_texts.h"
 
 #include "engine/core/error.h"
 
@@ -16,7 +17,7 @@ void TvlForwardingSource::Notification(TvlComponent* other) {
 }
 
 TvlDataSource& TvlForwardingSource::In() const {
-  if (!inner_) throw TvlError("Data source is not open: " + Name());
+  if (!inner_) throw TvlError(vlTr("Data source is not open: %1", {Name()}));
   return *inner_;
 }
 

@@ -1,4 +1,5 @@
 #include "engine/script/expression_scanner.h"
+#include "engine/core/project_texts.h"
 
 #include <string>
 
@@ -81,7 +82,7 @@ TvlArgumentScan vlScanArguments(std::string_view text, std::size_t pos) {
       argStart = k + 1;
     }
   }
-  throw TvlError("Missing \")\" in \"" + std::string(text) + "\"");
+  throw TvlError(vlTr("Missing \")\" in \"%1\"", {std::string(text)}));
 }
 
 }  // namespace vl

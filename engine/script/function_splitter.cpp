@@ -1,4 +1,5 @@
 #include "engine/script/function_splitter.h"
+#include "engine/core/project_texts.h"
 
 #include <algorithm>
 
@@ -36,8 +37,8 @@ bool TvlFunctionSplitter::ExpandVariable(std::string_view name, int depth) {
 
 void TvlFunctionSplitter::SplitAt(std::string_view text, int depth) {
   if (depth > kMaxNesting)
-    throw TvlError("Expressions nested more than " + std::to_string(kMaxNesting) + " deep in \"" +
-                   std::string(text) + "\"");
+    throw TvlError(vlTr("Expressions nested more than %1 deep in \"%2\"",
+                        {std::to_string(kMaxNesting), std::string(text)}));
   const std::string s = vlTrim(text);
   if (s.empty() || s[0] == '\'') return;
   const std::string_view t = s;

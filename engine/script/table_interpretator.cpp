@@ -1,4 +1,5 @@
 #include "engine/script/table_interpretator.h"
+#include "engine/core/project_texts.h"
 
 #include <cstdint>
 
@@ -47,7 +48,7 @@ void TvlTableInterpretator::CallFunction(std::string_view name, const TvlValue& 
     else
       AssignValue(target, TvlValue(vlValueToFloat(old) + step));
   } else {
-    throw TvlError("Unknown function " + std::string(name));
+    throw TvlError(vlTr("Unknown function %1", {std::string(name)}));
   }
 }
 
