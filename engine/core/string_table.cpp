@@ -1,18 +1,14 @@
 #include "engine/core/string_table.h"
 
-#include <algorithm>
 #include <iterator>
+
+#include "engine/core/numbered_text.h"
 
 namespace vl {
 namespace {
 
-struct Entry {
-  int id;
-  const char* text;
-};
-
 // Sorted by number.
-constexpr Entry kEntries[] = {
+constexpr TvlNumberedText kEntries[] = {
     {53059, "Object inspector"},
     {53060, "Text editor"},
     {53061, "Insert expression"},
@@ -661,19 +657,11 @@ constexpr Entry kEntries[] = {
     {57403, "not found."},
 };
 
-static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
-                             [](const Entry& a, const Entry& b) { return a.id < b.id; }),
-              "the string table must stay sorted by number");
+static_assert(vlSortedByNumber(kEntries), "the string table must stay sorted by number");
 
 TvlLocalisationHook& Hook() {
   static TvlLocalisationHook hook;
   return hook;
-}
-
-const Entry* Lookup(int id) {
-  const Entry* it = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
-                                     [](const Entry& e, int v) { return e.id < v; });
-  return (it != std::end(kEntries) && it->id == id) ? it : nullptr;
 }
 
 }  // namespace
@@ -683,19 +671,18 @@ std::string vlLoadStr(int id) {
     std::string s = Hook()(id);
     if (!s.empty()) return s.size() > 1024 ? s.substr(0, 1024) : s;
   }
-  const Entry* e = Lookup(id);
-  return e ? e->text : std::string();
+  return vlBuiltinStr(id);
 }
 
 std::string vlBuiltinStr(int id) {
-  const Entry* e = Lookup(id);
-  return e ? e->text : std::string();
+  const char* text = vlFindNumberedText(kEntries, id);
+  return text ? text : std::string();
 }
 
 std::vector<int> vlBuiltinStrIds() {
   std::vector<int> ids;
   ids.reserve(std::size(kEntries));
-  for (const Entry& e : kEntries) ids.push_back(e.id);
+  for (const TvlNumberedText& e : kEntries) ids.push_back(e.id);
   return ids;
 }
 

@@ -1,18 +1,14 @@
 #include "engine/core/string_table_zh.h"
 
-#include <algorithm>
 #include <iterator>
+
+#include "engine/core/numbered_text.h"
 
 namespace vl {
 namespace {
 
-struct Entry {
-  int id;
-  const char* text;
-};
-
 // Sorted by number, as the English table.
-constexpr Entry kEntries[] = {
+constexpr TvlNumberedText kEntries[] = {
     {53059, "对象检查器"},
     {53060, "文本编辑器"},
     {53061, "插入表达式"},
@@ -636,17 +632,11 @@ constexpr Entry kEntries[] = {
     {57403, "未找到。"},
 };
 
-static_assert(std::is_sorted(std::begin(kEntries), std::end(kEntries),
-                             [](const Entry& a, const Entry& b) { return a.id < b.id; }),
-              "the Chinese table must stay sorted by number");
+static_assert(vlSortedByNumber(kEntries), "the Chinese table must stay sorted by number");
 
 }  // namespace
 
-const char* vlChineseStr(int id) {
-  const Entry* it = std::lower_bound(std::begin(kEntries), std::end(kEntries), id,
-                                     [](const Entry& e, int v) { return e.id < v; });
-  return (it != std::end(kEntries) && it->id == id) ? it->text : nullptr;
-}
+const char* vlChineseStr(int id) { return vlFindNumberedText(kEntries, id); }
 
 bool vlIsLanguageNeutralStr(int id) {
   // Format samples and pictures; their "Custom" entries (every fifth) are words.

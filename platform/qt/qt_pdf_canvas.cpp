@@ -222,6 +222,29 @@ void TvlQtPdfCanvas::Rectangle(const TvlRect& r) {
   EndPart();
 }
 
+void TvlQtPdfCanvas::PointPath(const std::vector<TvlPoint>& points) {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    vlPdfInt(out_, points[i].X);
+    out_ += ' ';
+    vlPdfInt(out_, points[i].Y);
+    out_ += i == 0 ? " m\n" : " l\n";
+  }
+}
+
+void TvlQtPdfCanvas::FillAndStroke(const std::function<void()>& path, const char* clip, const TvlRect& box) {
+  if (Brush().Style != TvlBrushStyle::Clear) {
+    out_ += "q\n";
+    path();
+    out_ += clip;
+    FillWithBrush(box);
+    out_ += "Q\n";
+  }
+  if (SetUpPen()) {
+    path();
+    out_ += "S\n";
+  }
+}
+
 void TvlQtPdfCanvas::Ellipse(const TvlRect& r) {
   if (vlRectEmpty(r) || !BeginPart()) return;
   const double rx = (r.Width() - 1) / 2.0, ry = (r.Height() - 1) / 2.0;
@@ -244,59 +267,29 @@ void TvlQtPdfCanvas::Ellipse(const TvlRect& r) {
     pt(cx + kx, cy - ry), pt(cx + rx, cy - ky), pt(cx + rx, cy);
     out_ += "c h\n";
   };
-  if (Brush().Style != TvlBrushStyle::Clear) {
-    out_ += "q\n";
-    path();
-    out_ += "W n\n";
-    FillWithBrush(TvlRect{r.Left, r.Top, r.Right, r.Bottom});
-    out_ += "Q\n";
-  }
-  if (SetUpPen()) {
-    path();
-    out_ += "S\n";
-  }
+  FillAndStroke(path, "W n\n", TvlRect{r.Left, r.Top, r.Right, r.Bottom});
   EndPart();
 }
 
 void TvlQtPdfCanvas::Polygon(const std::vector<TvlPoint>& points) {
   if (points.size() < 2 || !BeginPart()) return;
   auto path = [&] {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      vlPdfInt(out_, points[i].X);
-      out_ += ' ';
-      vlPdfInt(out_, points[i].Y);
-      out_ += i == 0 ? " m\n" : " l\n";
-    }
+    PointPath(points);
     out_ += "h\n";
   };
-  if (Brush().Style != TvlBrushStyle::Clear) {
-    TvlRect box{points[0].X, points[0].Y, points[0].X, points[0].Y};
-    for (const TvlPoint& p : points) {
-      box.Left = std::min(box.Left, p.X), box.Top = std::min(box.Top, p.Y);
-      box.Right = std::max(box.Right, p.X + 1), box.Bottom = std::max(box.Bottom, p.Y + 1);
-    }
-    out_ += "q\n";
-    path();
-    out_ += "W* n\n";
-    FillWithBrush(box);
-    out_ += "Q\n";
+  TvlRect box{points[0].X, points[0].Y, points[0].X, points[0].Y};
+  for (const TvlPoint& p : points) {
+    box.Left = std::min(box.Left, p.X), box.Top = std::min(box.Top, p.Y);
+    box.Right = std::max(box.Right, p.X + 1), box.Bottom = std::max(box.Bottom, p.Y + 1);
   }
-  if (SetUpPen()) {
-    path();
-    out_ += "S\n";
-  }
+  FillAndStroke(path, "W* n\n", box);
   EndPart();
 }
 
 void TvlQtPdfCanvas::Polyline(const std::vector<TvlPoint>& points) {
   if (points.size() < 2 || Pen().Style == TvlPenStyle::Clear || !BeginPart()) return;
   SetUpPen();
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    vlPdfInt(out_, points[i].X);
-    out_ += ' ';
-    vlPdfInt(out_, points[i].Y);
-    out_ += i == 0 ? " m\n" : " l\n";
-  }
+  PointPath(points);
   out_ += "S\n";
   EndPart();
 }

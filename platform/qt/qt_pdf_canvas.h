@@ -7,6 +7,7 @@
 // surface lays it out and written as glyphs of embedded fonts; pictures
 // become shared image objects.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -78,6 +79,11 @@ class TvlQtPdfCanvas : public TvlCanvas {
   bool SetUpPen();
   // Fills r with the brush, a pattern brush as its picture.
   void FillWithBrush(const TvlRect& r);
+  // Writes the points as a path: a move to the first, lines to the rest.
+  void PointPath(const std::vector<TvlPoint>& points);
+  // Fills the path with the brush through the clip operator given (the path's
+  // bounding box is what a pattern covers), then strokes it with the pen.
+  void FillAndStroke(const std::function<void()>& path, const char* clip, const TvlRect& box);
   void Image(const TvlRect& dest, const TvlRaster& raster, bool interpolate);
   void Text(const TvlPdfShapedText& shaped);
 
